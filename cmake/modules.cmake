@@ -1,0 +1,76 @@
+# add_family(<family>)
+#
+# A family is a folder holding its core (<family>/*.cpp) and, in <family>/mex/, one gateway
+# <module>.cpp and one help file <module>.m per module. The core is compiled once, as an
+# object library, and linked whole into every module of the family: each module carries its
+# own copy of all the family's routines and links against nothing but its host.
+#
+# Built modules go to <build>/modules/<host>/: embedded/<module>.so, octave/<module>.mex and
+# matlab/<module>.<mexext>, each host folder with the help files beside the modules.
+
+set_property(GLOBAL PROPERTY SPARSEMEX_MODULES "")
+
+function(add_family family)
+  file(GLOB core_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${family}/*.cpp)
+  add_library(${family}_core OBJECT ${core_sources})
+  target_link_libraries(${family}_core PUBLIC core_headers)
+
+  file(GLOB gateways CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${family}/mex/*.cpp)
+  add_custom_target(${family}_modules)
+  foreach(gateway IN LISTS gateways)
+    get_filename_component(module ${gateway} NAME_WE)
+    set(help ${PROJECT_SOURCE_DIR}/${family}/mex/${module}.m)
+    if(NOT EXISTS ${help})
+      message(FATAL_ERROR "module ${module} has no help file ${help}")
+    endif()
+    set_property(GLOBAL APPEND PROPERTY SPARSEMEX_MODULES ${module})
+
+    _add_embedded_module(${family} ${module} ${gateway})
+    add_dependencies(${family}_modules embedded_${module})
+    if(SPARSEMEX_HAVE_OCTAVE)
+      _add_octave_module(${family} ${module} ${gateway} ${help})
+      add_dependencies(${family}_modules octave_${module})
+    endif()
+    if(SPARSEMEX_HAVE_MATLAB)
+      _add_matlab_module(${family} ${module} ${gateway} ${help})
+    endif()
+  endforeach()
+endfunction()
+
+function(_add_embedded_module family module gateway)
+  set(target embedded_${module})
+  add_library(${target} MODULE ${gateway} $<TARGET_OBJECTS:gateway_embedded>
+                               $<TARGET_OBJECTS:${family}_core>)
+  target_link_libraries(${target} PRIVATE mexhost core_headers)
+  # Export mexFunction only, and fail the link on any symbol the module does not define.
+  target_link_options(${target} PRIVATE
+    -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/embedded/module.map -Wl,--no-undefined)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${module} PREFIX "" SUFFIX ".so"
+    LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/embedded)
+endfunction()
+
+function(_add_octave_module family module gateway help)
+  set(target octave_${module})
+  add_library(${target} MODULE ${gateway} $<TARGET_OBJECTS:gateway_octave>
+                               $<TARGET_OBJECTS:${family}_core>)
+  target_include_directories(${target} PRIVATE ${SPARSEMEX_OCTAVE_INCLUDES})
+  target_link_libraries(${target} PRIVATE core_headers)
+  target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${module} PREFIX "" SUFFIX ".mex"
+    LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/octave)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${help} ${SPARSEMEX_MODULE_DIR}/octave/)
+endfunction()
+
+function(_add_matlab_module family module gateway help)
+  set(target matlab_${module})
+  matlab_add_mex(NAME ${target} MODULE OUTPUT_NAME ${module}
+    SRC ${gateway} ${PROJECT_SOURCE_DIR}/host/gateway.cpp ${PROJECT_SOURCE_DIR}/host/console_mex.cpp
+        $<TARGET_OBJECTS:${family}_core>)
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_compile_options(${target} PRIVATE ${SPARSEMEX_EXACT_FLAGS})
+  set_target_properties(${target} PROPERTIES
+    LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/matlab)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${help} ${SPARSEMEX_MODULE_DIR}/matlab/)
+endfunction()

@@ -1,0 +1,41 @@
+// Internals of the embedded host shared by its array operations and its loader.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "host/embedded/loader.hpp"
+
+struct mxArray_tag {
+    mxClassID classId = mxDOUBLE_CLASS;
+    bool complex = false;
+    bool sparse = false;
+    std::size_t rows = 0;
+    std::size_t cols = 0;
+    std::vector<unsigned char> real;  // column-major elements of the class's size
+    std::vector<unsigned char> imag;
+};
+
+namespace mexhost {
+
+// What belongs to the module call in progress: arrays and blocks the host releases after it,
+// and what the module printed.
+struct CallScope {
+    bool active = false;
+    std::unordered_set<mxArray*> temporaries;
+    std::unordered_set<void*> allocations;
+    std::string printed;
+    std::vector<std::string> warnings;
+
+    static CallScope& current();
+    mxArray* adopt(mxArray* array);
+    void begin();
+    void end();
+};
+
+// A zero-filled array; during a call it belongs to the call until it is returned.
+mxArray* newArray(mxClassID classId, std::size_t rows, std::size_t cols, bool complex);
+
+}  // namespace mexhost

@@ -1,0 +1,146 @@
+// Opening a built module and calling it as MATLAB would.
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "host/embedded/host_state.hpp"
+
+namespace mexhost {
+
+HostError::HostError(std::string identifier, const std::string& message)
+    : std::runtime_error(message), identifier_(std::move(identifier)) {}
+
+// Defined here so that the type has one home, shared by modules, host and tests.
+HostError::~HostError() = default;
+
+Array Array::matrix(std::size_t rows, std::size_t cols, const std::vector<double>& values) {
+    Array array(newArray(mxDOUBLE_CLASS, rows, cols, false));
+    if (!values.empty()) {
+        if (values.size() != rows * cols) throw std::invalid_argument("matrix: wrong value count");
+        std::memcpy(array.get()->real.data(), values.data(), values.size() * sizeof(double));
+    }
+    return array;
+}
+
+Array Array::column(const std::vector<double>& values) {
+    return matrix(values.size(), 1, values);
+}
+
+Array Array::scalar(double value) { return matrix(1, 1, {value}); }
+
+Array Array::text(const std::string& characters) {
+    Array array(newArray(mxCHAR_CLASS, 1, characters.size(), false));
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        const unsigned short unit = static_cast<unsigned char>(characters[i]);
+        std::memcpy(array.get()->real.data() + 2 * i, &unit, 2);
+    }
+    return array;
+}
+
+Array Array::numeric(mxClassID classId, std::size_t rows, std::size_t cols) {
+    return Array(newArray(classId, rows, cols, false));
+}
+
+Array Array::complexMatrix(std::size_t rows, std::size_t cols) {
+    return Array(newArray(mxDOUBLE_CLASS, rows, cols, true));
+}
+
+Array Array::sparseMatrix(std::size_t rows, std::size_t cols) {
+    Array array(newArray(mxDOUBLE_CLASS, rows, cols, false));
+    array.get()->sparse = true;
+    return array;
+}
+
+Array& Array::operator=(Array&& other) noexcept {
+    if (this != &other) {
+        delete array_;
+        array_ = other.array_;
+        other.array_ = nullptr;
+    }
+    return *this;
+}
+
+Array::~Array() { delete array_; }
+
+Array Array::copy() const { return Array(new mxArray_tag(*array_)); }
+
+std::vector<double> Array::values() const {
+    const std::size_t count = array_->rows * array_->cols;
+    std::vector<double> result(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (array_->classId == mxDOUBLE_CLASS) {
+            std::memcpy(&result[i], array_->real.data() + 8 * i, 8);
+        } else if (array_->classId == mxINT32_CLASS) {
+            int value;
+            std::memcpy(&value, array_->real.data() + 4 * i, 4);
+            result[i] = value;
+        } else {
+            throw std::invalid_argument("values: not a double or int32 array");
+        }
+    }
+    return result;
+}
+
+bool Array::sameAs(const Array& other) const {
+    const mxArray_tag& a = *array_;
+    const mxArray_tag& b = *other.array_;
+    return a.classId == b.classId && a.rows == b.rows && a.cols == b.cols &&
+           a.complex == b.complex && a.sparse == b.sparse && a.real == b.real && a.imag == b.imag;
+}
+
+Module::Module(const std::string& path) : path_(path), handle_(nullptr), entry_(nullptr) {
+    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle_ == nullptr) throw std::runtime_error("cannot open module " + path + ": " + dlerror());
+    entry_ = reinterpret_cast<Entry>(dlsym(handle_, "mexFunction"));
+    if (entry_ == nullptr) {
+        dlclose(handle_);
+        throw std::runtime_error("module " + path + " exports no mexFunction");
+    }
+}
+
+Module::~Module() { dlclose(handle_); }
+
+CallResult Module::call(int nlhs, const std::vector<const Array*>& inputs) const {
+    std::vector<const mxArray*> prhs;
+    for (const Array* input : inputs) prhs.push_back(input->get());
+    // MATLAB gives a module room for max(nlhs, 1) outputs, no more.
+    std::vector<mxArray*> plhs(static_cast<std::size_t>(std::max(nlhs, 1)), nullptr);
+
+    CallScope& scope = CallScope::current();
+    scope.begin();
+    try {
+        entry_(nlhs, plhs.data(), static_cast<int>(prhs.size()), prhs.data());
+    } catch (HostError& error) {
+        error.setPrinted(scope.printed);
+        scope.end();
+        throw;
+    } catch (const std::exception& error) {
+        scope.end();
+        throw HostError("mexhost:uncaughtException",
+                        std::string("the module let an exception escape: ") + error.what());
+    }
+
+    CallResult result;
+    result.printed = scope.printed;
+    result.warnings = scope.warnings;
+    for (std::size_t k = 0; k < plhs.size(); ++k) {
+        mxArray* output = plhs[k];
+        if (output == nullptr) {
+            if (static_cast<int>(k) < nlhs) {
+                scope.end();
+                throw HostError("mexhost:unassignedOutput", "one or more outputs not assigned");
+            }
+            continue;
+        }
+        if (scope.temporaries.erase(output) == 0) {
+            scope.end();
+            throw HostError("mexhost:misuse", "an output is not an array created in the call");
+        }
+        result.outputs.emplace_back(output);
+    }
+    scope.end();
+    return result;
+}
+
+}  // namespace mexhost

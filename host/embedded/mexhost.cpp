@@ -1,0 +1,233 @@
+// The embedded host's arrays, memory, console and errors.
+//
+// Like MATLAB, the host releases after each call every array that the module created and did
+// not return, and every block from mxCalloc; what a module prints during a call is kept for
+// the caller. Misuse that MATLAB would punish with a crash or an error (the data pointer of
+// an array of another class, say) raises an error here, so that gateway tests catch it.
+#include "host/embedded/host_state.hpp"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace mexhost {
+
+namespace {
+
+std::size_t elementSize(mxClassID classId) {
+    switch (classId) {
+        case mxLOGICAL_CLASS:
+        case mxINT8_CLASS:
+        case mxUINT8_CLASS:
+            return 1;
+        case mxCHAR_CLASS:
+        case mxINT16_CLASS:
+        case mxUINT16_CLASS:
+            return 2;
+        case mxSINGLE_CLASS:
+        case mxINT32_CLASS:
+        case mxUINT32_CLASS:
+            return 4;
+        case mxDOUBLE_CLASS:
+        case mxINT64_CLASS:
+        case mxUINT64_CLASS:
+            return 8;
+        default:
+            return 0;
+    }
+}
+
+std::string format(const char* text, std::va_list arguments) {
+    std::va_list copy;
+    va_copy(copy, arguments);
+    const int length = std::vsnprintf(nullptr, 0, text, copy);
+    va_end(copy);
+    if (length <= 0) return std::string();
+    std::string result(static_cast<std::size_t>(length) + 1, '\0');
+    std::vsnprintf(&result[0], result.size(), text, arguments);
+    result.resize(static_cast<std::size_t>(length));
+    return result;
+}
+
+[[noreturn]] void misuse(const char* what) {
+    throw HostError("mexhost:misuse", what);
+}
+
+const mxArray& valid(const mxArray* array) {
+    if (array == nullptr) misuse("a null mxArray was passed to the host");
+    return *array;
+}
+
+}  // namespace
+
+CallScope& CallScope::current() {
+    static CallScope scope;
+    return scope;
+}
+
+mxArray* CallScope::adopt(mxArray* array) {
+    if (active) temporaries.insert(array);
+    return array;
+}
+
+void CallScope::begin() {
+    active = true;
+    printed.clear();
+    warnings.clear();
+}
+
+void CallScope::end() {
+    for (mxArray* array : temporaries) delete array;
+    temporaries.clear();
+    for (void* block : allocations) std::free(block);
+    allocations.clear();
+    active = false;
+}
+
+mxArray* newArray(mxClassID classId, std::size_t rows, std::size_t cols, bool complex) {
+    auto* array = new mxArray_tag;
+    array->classId = classId;
+    array->rows = rows;
+    array->cols = cols;
+    array->complex = complex;
+    const std::size_t bytes = rows * cols * elementSize(classId);
+    array->real.assign(bytes, 0);
+    if (complex) array->imag.assign(bytes, 0);
+    return CallScope::current().adopt(array);
+}
+
+}  // namespace mexhost
+
+using mexhost::CallScope;
+
+extern "C" {
+
+double* mxGetPr(const mxArray* array) {
+    const mxArray& a = mexhost::valid(array);
+    if (a.classId != mxDOUBLE_CLASS) mexhost::misuse("mxGetPr of an array that is not double");
+    return reinterpret_cast<double*>(const_cast<unsigned char*>(a.real.data()));
+}
+
+void* mxGetData(const mxArray* array) {
+    return const_cast<unsigned char*>(mexhost::valid(array).real.data());
+}
+
+double mxGetScalar(const mxArray* array) {
+    const mxArray& a = mexhost::valid(array);
+    if (a.real.empty()) return 0.0;
+    const unsigned char* p = a.real.data();
+    switch (a.classId) {
+        case mxDOUBLE_CLASS: { double v; std::memcpy(&v, p, 8); return v; }
+        case mxSINGLE_CLASS: { float v; std::memcpy(&v, p, 4); return v; }
+        case mxINT32_CLASS: { int v; std::memcpy(&v, p, 4); return v; }
+        case mxLOGICAL_CLASS:
+        case mxUINT8_CLASS: return p[0];
+        case mxCHAR_CLASS: { unsigned short v; std::memcpy(&v, p, 2); return v; }
+        default: mexhost::misuse("mxGetScalar of an array of an unsupported class");
+    }
+}
+
+size_t mxGetM(const mxArray* array) { return mexhost::valid(array).rows; }
+size_t mxGetN(const mxArray* array) { return mexhost::valid(array).cols; }
+
+size_t mxGetNumberOfElements(const mxArray* array) {
+    const mxArray& a = mexhost::valid(array);
+    return a.rows * a.cols;
+}
+
+mxClassID mxGetClassID(const mxArray* array) { return mexhost::valid(array).classId; }
+bool mxIsDouble(const mxArray* array) { return mexhost::valid(array).classId == mxDOUBLE_CLASS; }
+bool mxIsComplex(const mxArray* array) { return mexhost::valid(array).complex; }
+bool mxIsSparse(const mxArray* array) { return mexhost::valid(array).sparse; }
+bool mxIsChar(const mxArray* array) { return mexhost::valid(array).classId == mxCHAR_CLASS; }
+bool mxIsEmpty(const mxArray* array) { return mxGetNumberOfElements(array) == 0; }
+
+mxArray* mxCreateDoubleMatrix(mwSize m, mwSize n, mxComplexity complexity) {
+    return mexhost::newArray(mxDOUBLE_CLASS, m, n, complexity == mxCOMPLEX);
+}
+
+mxArray* mxCreateDoubleScalar(double value) {
+    mxArray* array = mxCreateDoubleMatrix(1, 1, mxREAL);
+    std::memcpy(array->real.data(), &value, sizeof value);
+    return array;
+}
+
+mxArray* mxCreateNumericMatrix(mwSize m, mwSize n, mxClassID classId, mxComplexity complexity) {
+    if (mexhost::elementSize(classId) == 0 || classId == mxCHAR_CLASS ||
+        classId == mxLOGICAL_CLASS)
+        mexhost::misuse("mxCreateNumericMatrix of a class that is not numeric");
+    return mexhost::newArray(classId, m, n, complexity == mxCOMPLEX);
+}
+
+void mxDestroyArray(mxArray* array) {
+    if (array == nullptr) return;
+    CallScope::current().temporaries.erase(array);
+    delete array;
+}
+
+int mxGetString(const mxArray* array, char* buffer, mwSize length) {
+    const mxArray& a = mexhost::valid(array);
+    if (length == 0) return 1;
+    if (a.classId != mxCHAR_CLASS) {
+        buffer[0] = '\0';
+        return 1;
+    }
+    const std::size_t count = a.rows * a.cols;
+    const std::size_t copied = count < length - 1 ? count : length - 1;
+    for (std::size_t i = 0; i < copied; ++i) {
+        unsigned short unit;
+        std::memcpy(&unit, a.real.data() + 2 * i, 2);
+        buffer[i] = unit < 256 ? static_cast<char>(unit) : '?';
+    }
+    buffer[copied] = '\0';
+    return copied < count ? 1 : 0;
+}
+
+void* mxCalloc(mwSize count, mwSize size) {
+    void* block = std::calloc(count == 0 ? 1 : count, size == 0 ? 1 : size);
+    if (block == nullptr) throw mexhost::HostError("mexhost:outOfMemory", "out of memory");
+    CallScope& scope = CallScope::current();
+    if (scope.active) scope.allocations.insert(block);
+    return block;
+}
+
+void mxFree(void* pointer) {
+    if (pointer == nullptr) return;
+    CallScope::current().allocations.erase(pointer);
+    std::free(pointer);
+}
+
+int mexPrintf(const char* format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    const std::string text = mexhost::format(format, arguments);
+    va_end(arguments);
+    CallScope& scope = CallScope::current();
+    if (scope.active)
+        scope.printed += text;
+    else
+        std::fputs(text.c_str(), stdout);
+    return static_cast<int>(text.size());
+}
+
+void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    const std::string message = mexhost::format(format, arguments);
+    va_end(arguments);
+    throw mexhost::HostError(identifier, message);
+}
+
+void mexErrMsgTxt(const char* message) { throw mexhost::HostError("", message); }
+
+void mexWarnMsgIdAndTxt(const char* identifier, const char* format, ...) {
+    std::va_list arguments;
+    va_start(arguments, format);
+    const std::string message = mexhost::format(format, arguments);
+    va_end(arguments);
+    CallScope::current().warnings.push_back(std::string(identifier) + ": " + message);
+}
+
+}  // extern "C"

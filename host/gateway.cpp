@@ -1,0 +1,129 @@
+#include "host/gateway.hpp"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace gateway {
+
+int truncateToInt(double value) {
+    // Written as a range test first, so that the conversion below never overflows.
+    if (!(value > -2147483649.0 && value < 2147483648.0)) return -2147483647 - 1;
+    return static_cast<int>(value);
+}
+
+Failure Failure::of(const char* reason, const char* message) {
+    Failure failure;
+    failure.failed = true;
+    std::snprintf(failure.reason, sizeof failure.reason, "%s", reason);
+    std::snprintf(failure.message, sizeof failure.message, "%s", message);
+    return failure;
+}
+
+mxArray* newMatrix(std::size_t rows, std::size_t cols) {
+    return mxCreateDoubleMatrix(rows, cols, mxREAL);
+}
+
+mxArray* newInt32Scalar() {
+    return mxCreateNumericMatrix(1, 1, mxINT32_CLASS, mxREAL);
+}
+
+void Call::fail(const char* reason, const char* format, ...) const {
+    char identifier[96];
+    std::snprintf(identifier, sizeof identifier, "%s:%s", module_, reason);
+    char message[512];
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(message, sizeof message, format, arguments);
+    va_end(arguments);
+    mexErrMsgIdAndTxt(identifier, "%s: %s", module_, message);
+    __builtin_unreachable();  // the host does not return from an error
+}
+
+void Call::expectArguments(int inputs, int outputs) const {
+    if (nrhs_ != inputs)
+        fail(reason::inputCount, "expects %d inputs, got %d. Usage: %s", inputs, nrhs_, usage_);
+    if (nlhs_ > outputs)
+        fail(reason::outputCount, "returns at most %d outputs, %d requested. Usage: %s", outputs,
+             nlhs_, usage_);
+}
+
+const mxArray* Call::realDoubleArray(int position, const char* name, std::ptrdiff_t count) const {
+    const mxArray* array = prhs_[position];
+    if (!mxIsDouble(array) || mxIsComplex(array) || mxIsSparse(array))
+        fail(reason::notRealDouble, "%s (input %d) must be a real full double array", name,
+             position + 1);
+    const std::size_t have = mxGetNumberOfElements(array);
+    if (count > 0 && have < static_cast<std::size_t>(count))
+        fail(reason::tooFewElements, "%s (input %d) has %zu elements, fewer than the %td needed",
+             name, position + 1, have, count);
+    return array;
+}
+
+const double* Call::doubles(int position, const char* name, std::ptrdiff_t count) const {
+    return mxGetPr(realDoubleArray(position, name, count));
+}
+
+double* Call::writableDoubles(int position, const char* name, std::ptrdiff_t count) const {
+    return mxGetPr(realDoubleArray(position, name, count));
+}
+
+double Call::scalar(int position, const char* name) const {
+    const mxArray* array = prhs_[position];
+    if (!mxIsDouble(array) || mxIsComplex(array) || mxIsSparse(array) ||
+        mxGetNumberOfElements(array) != 1)
+        fail(reason::notScalar, "%s (input %d) must be a real double scalar", name, position + 1);
+    return mxGetPr(array)[0];
+}
+
+int Call::integer(int position, const char* name) const {
+    return truncateToInt(scalar(position, name));
+}
+
+int Call::size(int position, const char* name) const {
+    const double value = scalar(position, name);
+    const int converted = truncateToInt(value);
+    if (converted < 0)
+        fail(reason::negativeSize, "%s (input %d) must be a nonnegative integer below 2^31, got %g",
+             name, position + 1, value);
+    return converted;
+}
+
+char* Call::string(int position, const char* name) const {
+    const mxArray* array = prhs_[position];
+    if (!mxIsChar(array) || mxGetM(array) > 1)
+        fail(reason::notString, "%s (input %d) must be a character row vector", name,
+             position + 1);
+    const std::size_t length = mxGetN(array);
+    char* buffer = static_cast<char*>(mxCalloc(length + 1, 1));
+    if (mxGetString(array, buffer, length + 1) != 0)
+        fail(reason::notString, "%s (input %d) could not be read as text", name, position + 1);
+    if (std::strlen(buffer) != length)
+        fail(reason::notString, "%s (input %d) must not contain NUL characters", name,
+             position + 1);
+    return buffer;
+}
+
+void Call::requireFinite(const double* data, std::ptrdiff_t count, const char* name) const {
+    for (std::ptrdiff_t i = 0; i < count; ++i)
+        if (!std::isfinite(data[i]))
+            fail(reason::notFinite, "%s must be finite, but element %td is %g", name, i + 1,
+                 data[i]);
+}
+
+void Call::check(const Failure& failure) const {
+    if (failure.failed) fail(failure.reason, "%s", failure.message);
+}
+
+void Call::deliver(mxArray** plhs, mxArray* const* outputs, int count) const {
+    const int room = nlhs_ > 1 ? nlhs_ : 1;
+    for (int k = 0; k < count; ++k) {
+        if (k < room)
+            plhs[k] = outputs[k];
+        else
+            mxDestroyArray(outputs[k]);
+    }
+}
+
+}  // namespace gateway

@@ -1,0 +1,120 @@
+// What every gateway uses: argument checks, typed getters, output creation and error raising.
+//
+// A gateway reads in four sections: check and get the inputs, create the outputs, call the
+// routine, deliver the outputs. Every check raises "<module>:<reason>" with a message naming
+// the argument, before any data is touched. Nothing here owns memory, so raising an error is
+// safe on every host (MATLAB may leave the gateway with longjmp).
+#pragma once
+
+#include "mex.h"
+
+#include <cstddef>
+#include <exception>
+#include <new>
+
+#include "host/routine_failure.hpp"
+
+namespace gateway {
+
+// Reasons of the checks made by every module; a module adds its own ("negativeRadius", ...).
+namespace reason {
+constexpr const char* inputCount = "inputCount";
+constexpr const char* outputCount = "outputCount";
+constexpr const char* notRealDouble = "notRealDouble";
+constexpr const char* notScalar = "notScalar";
+constexpr const char* negativeSize = "negativeSize";
+constexpr const char* tooFewElements = "tooFewElements";
+constexpr const char* notFinite = "notFinite";
+constexpr const char* notString = "notString";
+constexpr const char* outOfMemory = "outOfMemory";
+constexpr const char* internalError = "internalError";
+}  // namespace reason
+
+// The host's conversion of an integer parameter: truncation toward zero; NaN and values
+// outside the 32-bit range become -2147483648.
+int truncateToInt(double value);
+
+// A routine's failure, copied out of its exception so that the error is raised after every
+// scope of the routine has been left.
+struct Failure {
+    bool failed = false;
+    char reason[48] = {};
+    char message[400] = {};
+
+    static Failure of(const char* reason, const char* message);
+};
+
+// Runs a core routine; a RoutineFailure or a failed allocation becomes a Failure record.
+template <class Routine>
+Failure attempt(Routine&& routine) noexcept {
+    try {
+        routine();
+        return Failure{};
+    } catch (const RoutineFailure& failure) {
+        return Failure::of(failure.reason(), failure.what());
+    } catch (const std::bad_alloc&) {
+        return Failure::of(reason::outOfMemory, "out of memory");
+    } catch (const std::exception& error) {
+        return Failure::of(reason::internalError, error.what());
+    }
+}
+
+// New real, zero-filled output arrays.
+mxArray* newMatrix(std::size_t rows, std::size_t cols);
+mxArray* newInt32Scalar();
+
+// The arguments of one call of a module.
+class Call {
+public:
+    // usage: the calling syntax, shown when the argument count is wrong.
+    Call(const char* module, const char* usage, int nlhs, int nrhs, const mxArray* const* prhs)
+        : module_(module), usage_(usage), nlhs_(nlhs), nrhs_(nrhs), prhs_(prhs) {}
+
+    // Exactly `inputs` inputs and at most `outputs` outputs.
+    void expectArguments(int inputs, int outputs) const;
+
+    // The data of a real full double array with at least `count` elements.
+    const double* doubles(int position, const char* name, std::ptrdiff_t count) const;
+    // Writable data of such an array, for the module that returns results in its inputs.
+    double* writableDoubles(int position, const char* name, std::ptrdiff_t count) const;
+
+    // A real double scalar.
+    double scalar(int position, const char* name) const;
+    // A real double scalar converted as the host converts integer parameters.
+    int integer(int position, const char* name) const;
+    // An integer parameter that must not be negative: a length, a count, a size.
+    int size(int position, const char* name) const;
+
+    // A character row vector, copied into a buffer that the host releases after the call.
+    char* string(int position, const char* name) const;
+
+    // Every one of the first `count` values is finite.
+    void requireFinite(const double* data, std::ptrdiff_t count, const char* name) const;
+
+    // Raises "<module>:<reason>" with a printf-style message.
+    [[noreturn]] void fail(const char* reason, const char* format, ...) const
+#if defined(__GNUC__)
+        __attribute__((format(printf, 3, 4)))
+#endif
+        ;
+
+    // Raises the routine's failure, if there was one.
+    void check(const Failure& failure) const;
+
+    // Hands the requested outputs to the host; the others are released. The routine may write
+    // more results than the caller asked for, but plhs only has room for max(nlhs, 1).
+    void deliver(mxArray** plhs, mxArray* const* outputs, int count) const;
+
+    const char* module() const { return module_; }
+
+private:
+    const mxArray* realDoubleArray(int position, const char* name, std::ptrdiff_t count) const;
+
+    const char* module_;
+    const char* usage_;
+    int nlhs_;
+    int nrhs_;
+    const mxArray* const* prhs_;
+};
+
+}  // namespace gateway

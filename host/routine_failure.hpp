@@ -1,0 +1,21 @@
+// How a core routine fails a call.
+//
+// A routine that cannot deliver a result prints its message through consolePrintf and then
+// throws RoutineFailure. The gateway catches it, leaves every scope that owns memory, and
+// raises a host error "<module>:<reason>" with the failure's text.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+class RoutineFailure : public std::runtime_error {
+public:
+    // reason: a short identifier such as "negativeWeight"; it must be a string literal.
+    RoutineFailure(const char* reason, const std::string& message)
+        : std::runtime_error(message), reason_(reason) {}
+
+    const char* reason() const noexcept { return reason_; }
+
+private:
+    const char* reason_;
+};

@@ -1,0 +1,35 @@
+// [x, root, steps] = simplexShadow(v, n, z, lambda0)
+#include <cmath>
+
+#include "host/gateway.hpp"
+#include "projection/projection.hpp"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const gateway::Call call("simplexShadow", "[x, root, steps] = simplexShadow(v, n, z, lambda0)",
+                             nlhs, nrhs, prhs);
+
+    // Check and get the inputs.
+    call.expectArguments(4, 3);
+    const int n = call.size(1, "n");
+    const double* v = call.doubles(0, "v", n);
+    const double z = call.scalar(2, "z");
+    const double lambda0 = call.scalar(3, "lambda0");
+    call.requireFinite(v, n, "v");
+    double sum = 0;
+    for (int i = 0; i < n; ++i) sum += std::fabs(v[i]);
+    if (!std::isfinite(sum))
+        call.fail("overflow", "the sum of the magnitudes of v overflows the double range");
+    if (std::isnan(z)) call.fail(gateway::reason::notFinite, "z must not be NaN");
+
+    // Create the outputs.
+    mxArray* outputs[3] = {gateway::newMatrix(n, 1), gateway::newMatrix(1, 1),
+                           gateway::newMatrix(1, 1)};
+
+    // Compute. A negative radius prints its message and leaves the outputs unwritten.
+    int steps = 0;
+    simplexShadow(mxGetPr(outputs[0]), mxGetPr(outputs[1]), &steps, v, n, z, lambda0);
+    if (z < 0) call.fail("negativeRadius", "the radius z must be nonnegative, got %g", z);
+    *mxGetPr(outputs[2]) = steps;
+
+    call.deliver(plhs, outputs, 3);
+}

@@ -1,0 +1,14 @@
+// Independent references for the tests and benchmarks: slow, obvious, and written without
+// reference to the algorithms they check.
+#pragma once
+
+#include <vector>
+
+namespace reference {
+
+// Euclidean projection onto the L1 ball of radius z by sorting the magnitudes. threshold
+// receives the soft threshold (0 when v lies in the ball). Sums in long double.
+std::vector<double> l1BallProjection(const std::vector<double>& v, double z,
+                                     double* threshold = nullptr);
+
+}  // namespace reference
