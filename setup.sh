@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine for the library, builds every module and then
+#   ./setup.sh demo   runs the demo in octave-cli
+#   ./setup.sh test   runs the whole test suite (unit, gateway and Octave layers)
+# Installing missing packages needs root (or sudo).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev octave liboctave-dev)
+
+install_missing() {
+  local missing=()
+  for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  echo "Installing: ${missing[*]}"
+  local as_root=()
+  if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "run as root to install ${missing[*]}" >&2; exit 1; }
+    as_root=(sudo)
+  fi
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+build() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+  cmake --build build -j "$(nproc)"
+}
+
+case "${1:-}" in
+  demo)
+    install_missing
+    build
+    octave-cli --norc --no-history --quiet \
+      --eval "addpath('$PWD/build/modules/octave'); run('$PWD/examples/demo.m')"
+    ;;
+  test)
+    install_missing
+    build
+    (cd build && ctest --output-on-failure -j "$(nproc)")
+    ;;
+  *)
+    echo "usage: $0 demo|test" >&2
+    exit 2
+    ;;
+esac
