@@ -17,18 +17,25 @@ void perElement(benchmark::State& state, std::size_t n) {
                                     benchmark::Counter::kInvert);
 }
 
-// L1-ball projection, radius a tenth of the L1 norm of v.
-void SimplexShadow(benchmark::State& state) {
-    const std::size_t n = static_cast<std::size_t>(state.range(0));
+// Gaussian data of the benchmark's size and a tenth of its L1 norm, the radius.
+std::vector<double> gaussianData(const benchmark::State& state, double* radius) {
     std::mt19937_64 rng(1);
-    const std::vector<double> v = testdata::gaussian(rng, n);
+    const std::vector<double> v = testdata::gaussian(rng, static_cast<std::size_t>(state.range(0)));
     double l1 = 0;
     for (double value : v) l1 += std::fabs(value);
+    *radius = 0.1 * l1;
+    return v;
+}
+
+void SimplexShadow(benchmark::State& state) {
+    double z;
+    const std::vector<double> v = gaussianData(state, &z);
+    const std::size_t n = v.size();
     std::vector<double> x(n);
     double root;
     int steps = 0;
     for (auto _ : state) {
-        simplexShadow(x.data(), &root, &steps, v.data(), static_cast<int>(n), 0.1 * l1, 0);
+        simplexShadow(x.data(), &root, &steps, v.data(), static_cast<int>(n), z, 0);
         benchmark::DoNotOptimize(x.data());
     }
     state.counters["steps"] = steps;
@@ -37,13 +44,10 @@ void SimplexShadow(benchmark::State& state) {
 
 // The same projection by sorting the magnitudes, for comparison.
 void SortBasedProjection(benchmark::State& state) {
-    const std::size_t n = static_cast<std::size_t>(state.range(0));
-    std::mt19937_64 rng(1);
-    const std::vector<double> v = testdata::gaussian(rng, n);
-    double l1 = 0;
-    for (double value : v) l1 += std::fabs(value);
-    for (auto _ : state) benchmark::DoNotOptimize(reference::l1BallProjection(v, 0.1 * l1));
-    perElement(state, n);
+    double z;
+    const std::vector<double> v = gaussianData(state, &z);
+    for (auto _ : state) benchmark::DoNotOptimize(reference::l1BallProjection(v, z));
+    perElement(state, v.size());
 }
 
 BENCHMARK(SimplexShadow)->RangeMultiplier(10)->Range(1000, 10000000)->Unit(benchmark::kMicrosecond);

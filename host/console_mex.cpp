@@ -3,21 +3,12 @@
 
 #include "mex.h"
 
-#include <cstdarg>
-#include <cstdio>
-#include <vector>
+#include "host/format.hpp"
 
 void consolePrintf(const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    std::va_list copy;
-    va_copy(copy, arguments);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    if (length > 0) {
-        std::vector<char> text(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(text.data(), text.size(), format, arguments);
-        mexPrintf("%s", text.data());
-    }
+    const std::string text = formatText(format, arguments);
     va_end(arguments);
+    if (!text.empty()) mexPrintf("%s", text.c_str());
 }

@@ -103,36 +103,24 @@ void partitionThreeWay(double* x, int b, int e, double lambdaN, double lambda, d
     *jOut = j;
 }
 
-// Drops the magnitudes <= t from x[b..e], keeping the others at its right end; returns the
-// new start of the range.
-int dropAtOrBelow(double* x, int b, int e, double t) {
+// Drops one side of x[b..e] at t by one-way moves. With keepAbove, the magnitudes > t are
+// gathered at the right end and the new start of the range is returned; otherwise those <= t
+// are gathered at the left end and the new end is returned.
+int dropSide(double* x, int b, int e, double t, bool keepAbove) {
     int i = b;
     int j = e;
     while (i <= j) {
         while (i <= e && x[i] <= t) ++i;
         while (j >= b && x[j] > t) --j;
         if (i >= j) break;
-        x[j] = x[i];
+        if (keepAbove)
+            x[j] = x[i];
+        else
+            x[i] = x[j];
         ++i;
         --j;
     }
-    return i;
-}
-
-// Drops the magnitudes > t from x[b..e], keeping the others at its left end; returns the new
-// end of the range.
-int dropAbove(double* x, int b, int e, double t) {
-    int i = b;
-    int j = e;
-    while (i <= j) {
-        while (i <= e && x[i] <= t) ++i;
-        while (j >= b && x[j] > t) --j;
-        if (i >= j) break;
-        x[i] = x[j];
-        ++i;
-        --j;
-    }
-    return j;
+    return keepAbove ? i : j;
 }
 
 void softThreshold(double* x, const double* v, int n, double lambda) {
@@ -251,12 +239,12 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
             right = End{lambda, fl, rho, s};
             left = End{lambdaN, fN, low.count, low.sum};
             e = j;
-            b = dropAtOrBelow(x, b, e, lambdaN);
+            b = dropSide(x, b, e, lambdaN, true);
         } else {
             left = End{lambda, fl, rho, s};
             right = End{lambdaS, fS, high.count, high.sum};
             b = i;
-            e = dropAbove(x, b, e, lambdaS);
+            e = dropSide(x, b, e, lambdaS, false);
         }
 
         if (e - b + 1 == 0) {

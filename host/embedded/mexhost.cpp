@@ -5,6 +5,7 @@
 // the caller. Misuse that MATLAB would punish with a crash or an error (the data pointer of
 // an array of another class, say) raises an error here, so that gateway tests catch it.
 #include "host/embedded/host_state.hpp"
+#include "host/format.hpp"
 
 #include <cstdarg>
 #include <cstdio>
@@ -37,18 +38,6 @@ std::size_t elementSize(mxClassID classId) {
         default:
             return 0;
     }
-}
-
-std::string format(const char* text, std::va_list arguments) {
-    std::va_list copy;
-    va_copy(copy, arguments);
-    const int length = std::vsnprintf(nullptr, 0, text, copy);
-    va_end(copy);
-    if (length <= 0) return std::string();
-    std::string result(static_cast<std::size_t>(length) + 1, '\0');
-    std::vsnprintf(&result[0], result.size(), text, arguments);
-    result.resize(static_cast<std::size_t>(length));
-    return result;
 }
 
 [[noreturn]] void misuse(const char* what) {
@@ -202,7 +191,7 @@ void mxFree(void* pointer) {
 int mexPrintf(const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    const std::string text = mexhost::format(format, arguments);
+    const std::string text = formatText(format, arguments);
     va_end(arguments);
     CallScope& scope = CallScope::current();
     if (scope.active)
@@ -215,7 +204,7 @@ int mexPrintf(const char* format, ...) {
 void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    const std::string message = mexhost::format(format, arguments);
+    const std::string message = formatText(format, arguments);
     va_end(arguments);
     throw mexhost::HostError(identifier, message);
 }
@@ -225,7 +214,7 @@ void mexErrMsgTxt(const char* message) { throw mexhost::HostError("", message); 
 void mexWarnMsgIdAndTxt(const char* identifier, const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    const std::string message = mexhost::format(format, arguments);
+    const std::string message = formatText(format, arguments);
     va_end(arguments);
     CallScope::current().warnings.push_back(std::string(identifier) + ": " + message);
 }

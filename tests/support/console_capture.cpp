@@ -1,9 +1,7 @@
 #include "tests/support/console_capture.hpp"
 
-#include <cstdarg>
-#include <cstdio>
-
 #include "host/console.hpp"
+#include "host/format.hpp"
 
 namespace {
 std::string& captured() {
@@ -15,16 +13,7 @@ std::string& captured() {
 void consolePrintf(const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    std::va_list copy;
-    va_copy(copy, arguments);
-    const int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    if (length > 0) {
-        std::string text(static_cast<std::size_t>(length) + 1, '\0');
-        std::vsnprintf(&text[0], text.size(), format, arguments);
-        text.resize(static_cast<std::size_t>(length));
-        captured() += text;
-    }
+    captured() += formatText(format, arguments);
     va_end(arguments);
 }
 
