@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "host/console.hpp"
+#include "projection/messages.hpp"
 #include "projection/projection.hpp"
 
 namespace {
@@ -139,7 +140,7 @@ void softThreshold(double* x, const double* v, int n, double lambda) {
 void simplexShadow(double* x, double* root, int* steps, const double* v, int n, double z,
                    double lambda0) {
     if (z < 0) {
-        consolePrintf("\n z should be nonnegative!");
+        consolePrintf("%s", projectionMessage::negativeRadius);
         return;
     }
 

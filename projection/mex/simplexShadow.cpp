@@ -1,7 +1,6 @@
 // [x, root, steps] = simplexShadow(v, n, z, lambda0)
-#include <cmath>
-
 #include "host/gateway.hpp"
+#include "projection/mex/inputs.hpp"
 #include "projection/projection.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
@@ -14,12 +13,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double* v = call.doubles(0, "v", n);
     const double z = call.scalar(2, "z");
     const double lambda0 = call.scalar(3, "lambda0");
-    call.requireFinite(v, n, "v");
-    double sum = 0;
-    for (int i = 0; i < n; ++i) sum += std::fabs(v[i]);
-    if (!std::isfinite(sum))
-        call.fail("overflow", "the sum of the magnitudes of v overflows the double range");
-    if (std::isnan(z)) call.fail(gateway::reason::notFinite, "z must not be NaN");
+    projectionInputs::requireSearchable(call, v, n, 1, "v");
+    projectionInputs::requireNumber(call, z, "z");
 
     // Create the outputs.
     mxArray* outputs[3] = {gateway::newMatrix(n, 1), gateway::newMatrix(1, 1),

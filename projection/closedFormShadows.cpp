@@ -1,0 +1,39 @@
+// The norm shadows that have a closed form: p = 1, p = 2 and p = infinity.
+#include <cmath>
+
+#include "projection/projection.hpp"
+
+void powerShadowOne(double* x, const double* v, int n, double rho) {
+    for (int i = 0; i < n; ++i) {
+        const double a = std::fabs(v[i]);
+        if (rho >= a)
+            x[i] = 0;
+        else if (v[i] < -rho)
+            x[i] = v[i] + rho;
+        else
+            x[i] = v[i] - rho;
+    }
+}
+
+void powerShadowTwo(double* x, const double* v, int n, double rho) {
+    double s = 0;
+    for (int i = 0; i < n; ++i) s += v[i] * v[i];
+    const double r = std::sqrt(s);
+    if (r <= rho) {
+        for (int i = 0; i < n; ++i) x[i] = 0;
+        return;
+    }
+    const double k = (r - rho) / r;
+    for (int i = 0; i < n; ++i) x[i] = v[i] * k;
+}
+
+// By Moreau's decomposition the shadow is v minus its projection onto the dual-norm ball, the
+// L1 ball of radius rho.
+void powerShadowInf(double* x, double* c, int* iterSteps, const double* v, int n, double rho,
+                    double c0) {
+    int steps = 0;
+    simplexShadow(x, c, &steps, v, n, rho, c0);
+    for (int i = 0; i < n; ++i) x[i] = v[i] - x[i];
+    iterSteps[0] = steps;
+    iterSteps[1] = 0;
+}

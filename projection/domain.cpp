@@ -1,0 +1,29 @@
+#include "projection/domain.hpp"
+
+#include <cstdio>
+
+#include "host/console.hpp"
+#include "host/routine_failure.hpp"
+#include "projection/messages.hpp"
+
+void requireNonnegativeParameter(double value, const char* name) {
+    if (value < 0) {
+        char message[96];
+        std::snprintf(message, sizeof message, "the weight %s must be nonnegative, got %g", name,
+                      value);
+        throw RoutineFailure(projectionReason::negativeWeight, message);
+    }
+}
+
+void requireNonnegativeWeight(double rho) {
+    if (rho < 0) consolePrintf("%s", projectionMessage::negativeWeight);
+    requireNonnegativeParameter(rho, "rho");
+}
+
+void requireNormExponent(double p) {
+    if (!(p >= 1)) {
+        char message[96];
+        std::snprintf(message, sizeof message, "the exponent p must be at least 1, got %g", p);
+        throw RoutineFailure(projectionReason::invalidExponent, message);
+    }
+}

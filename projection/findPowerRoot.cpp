@@ -1,0 +1,67 @@
+// Safeguarded Newton iteration for x + c x^(p-1) = v on 0 < x < v.
+//
+// For v > 0, c > 0 and p > 1 the left side grows strictly with x, so the root is unique. A
+// step that leaves the interval is pulled back: to v when p > 2 (the function is convex there,
+// so Newton approaches from above), and to a restart point near zero when p < 2, where the
+// slope is unbounded at zero.
+#include <cmath>
+
+#include "host/console.hpp"
+#include "projection/messages.hpp"
+#include "projection/projection.hpp"
+
+namespace {
+
+const double kTolerance = 1e-8;
+const double kRestart = 1e-30;
+const int kStepLimit = 1000;
+
+}  // namespace
+
+void findPowerRoot(double* root, int* steps, double v, double p, double c, double x0) {
+    const double q1 = p - 1;
+    if (v == 0) {
+        *root = 0;
+        *steps = 0;
+        return;
+    }
+    if (c == 0) {
+        *root = v;
+        *steps = 0;
+        return;
+    }
+
+    double x = (v > x0 && x0 > 0) ? x0 : v;
+    double w = std::pow(x, q1);
+    double f = x + c * w - v;
+    for (int count = 1;; ++count) {
+        const double slope = (c * q1 * w) / x + 1;
+        x = x - f / slope;
+        if (p > 2) {
+            if (x > v) x = v;
+        } else if (x < 0 || x > v) {
+            x = kRestart;
+            f = x + c * std::pow(x, q1) - v;
+            if (f > 0) {
+                // The root lies below the restart point.
+                *root = kRestart;
+                *steps = count;
+                return;
+            }
+        }
+        w = std::pow(x, q1);
+        f = x + c * w - v;
+        if (std::fabs(f) <= kTolerance) {
+            *root = x;
+            *steps = count;
+            return;
+        }
+        if (count >= kStepLimit) {
+            consolePrintf("\n The number of steps exceed %d, in finding the root for f(x)= x + c "
+                          "x^{p-1} - v, 0< x< v.",
+                          kStepLimit);
+            consolePrintf("%s", projectionMessage::contact);
+            return;
+        }
+    }
+}

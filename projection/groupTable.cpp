@@ -1,0 +1,18 @@
+#include "projection/groupTable.hpp"
+
+#include "host/conversion.hpp"
+
+IndexGroup groupOfTable(const double* b, int k) {
+    return IndexGroup{truncateToInt(b[k]), truncateToInt(b[k + 1] - b[k])};
+}
+
+int firstMisplacedGroup(const double* b, int g, int n) {
+    for (int k = 0; k < g; ++k) {
+        const IndexGroup group = groupOfTable(b, k);
+        // NaN and out-of-range values truncate to -2^31, so they fail the first two tests.
+        if (group.start < 0 || group.length < 0 ||
+            static_cast<long long>(group.start) + group.length > n)
+            return k;
+    }
+    return -1;
+}

@@ -1,0 +1,14 @@
+// Group boundary tables: g + 1 doubles of 0-based element indices. Group k starts at
+// trunc(b[k]) and has trunc(b[k+1] - b[k]) elements, the difference taken between the doubles.
+#pragma once
+
+struct IndexGroup {
+    int start;
+    int length;
+};
+
+IndexGroup groupOfTable(const double* b, int k);
+
+// The first group of the table that leaves 0..n-1 or has a negative length (a decreasing
+// table); -1 when every group fits.
+int firstMisplacedGroup(const double* b, int g, int n);

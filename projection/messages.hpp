@@ -1,0 +1,24 @@
+// The family's console messages and failure reasons, written once.
+#pragma once
+
+namespace projectionMessage {
+
+constexpr const char* negativeRadius = "\n z should be nonnegative!";
+constexpr const char* negativeWeight = "\n rho should be non-negative!";
+
+// Follows every message that reports an exhausted iteration limit.
+constexpr const char* contact =
+    "\n If you meet with this problem, please contact the maintainers of this library at "
+    "sparsemex@example.org. Thank you!";
+
+}  // namespace projectionMessage
+
+// Reasons of the family's failures; a module raises them as "<module>:<reason>".
+namespace projectionReason {
+
+constexpr const char* negativeRadius = "negativeRadius";
+constexpr const char* negativeWeight = "negativeWeight";
+constexpr const char* invalidExponent = "invalidExponent";
+constexpr const char* overflow = "overflow";
+
+}  // namespace projectionReason

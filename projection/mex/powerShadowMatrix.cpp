@@ -1,0 +1,30 @@
+// X = powerShadowMatrix(V, m, n, rho, p)
+#include <cstddef>
+
+#include "host/gateway.hpp"
+#include "projection/mex/inputs.hpp"
+#include "projection/projection.hpp"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const gateway::Call call("powerShadowMatrix", "X = powerShadowMatrix(V, m, n, rho, p)", nlhs,
+                             nrhs, prhs);
+
+    // Check and get the inputs; the routine checks rho >= 0 and p >= 1 before it starts.
+    call.expectArguments(5, 1);
+    const int m = call.size(1, "m");
+    const int n = call.size(2, "n");
+    const double* V = call.doubles(0, "V", std::ptrdiff_t{m} * n);
+    const double rho = call.scalar(3, "rho");
+    const double p = call.scalar(4, "p");
+    projectionInputs::requireNumber(call, rho, "rho");
+    if (projectionInputs::shadowSearches(p)) projectionInputs::requireSearchableRows(call, V, m, n, "V");
+
+    // Create the output.
+    mxArray* outputs[1] = {gateway::newMatrix(m, n)};
+    double* X = mxGetPr(outputs[0]);
+
+    // Compute.
+    call.check(gateway::attempt([&] { powerShadowMatrix(X, V, m, n, rho, p); }));
+
+    call.deliver(plhs, outputs, 1);
+}
