@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "tests/gateway/projection/unchanged_inputs.hpp"
+
+namespace {
+
+using mexhost::Array;
+
+const double kNan = std::numeric_limits<double>::quiet_NaN();
+const double kInf = std::numeric_limits<double>::infinity();
+
+const mexhost::Module& module() { return modules::get("twoLevelShadow"); }
+std::string id(const char* reason) { return std::string("twoLevelShadow:") + reason; }
+
+TEST(TwoLevelShadowModule, EuclideanModeReturnsTheNorms) {
+    const Array V = Array::matrix(1, 2, {3, 4}), m = Array::scalar(1), n = Array::scalar(2),
+                lambda1 = Array::scalar(0), lambda2 = Array::scalar(2.5), mode = Array::scalar(2);
+    const mexhost::CallResult r =
+        unchanged::call(module(), 2, {&V, &m, &n, &lambda1, &lambda2, &mode});
+    ASSERT_EQ(r.outputs.size(), 2u);
+    EXPECT_EQ(r.outputs[0].values(), (std::vector<double>{1.5, 2}));
+    EXPECT_EQ(r.outputs[1].rows(), 1u);
+    EXPECT_EQ(r.outputs[1].cols(), 2u);
+    EXPECT_EQ(r.outputs[1].values(), (std::vector<double>{3.5, 2.5}));
+}
+
+TEST(TwoLevelShadowModule, InfinityModeClipsRows) {
+    // Row (3, -1) after no element step: its L1-ball threshold for radius 2 is 1.
+    const Array V = Array::matrix(1, 2, {3, -1}), m = Array::scalar(1), n = Array::scalar(2),
+                lambda1 = Array::scalar(0), lambda2 = Array::scalar(2);
+    for (double mode : {0.0, 1.0, 1.9, -2.0, 3.0, kNan}) {
+        const Array k = Array::scalar(mode);
+        const mexhost::CallResult r =
+            unchanged::call(module(), 2, {&V, &m, &n, &lambda1, &lambda2, &k});
+        EXPECT_EQ(r.outputs[0].values(), (std::vector<double>{1, -1})) << mode;
+        EXPECT_EQ(r.outputs[1].values(), (std::vector<double>{0, 0}));
+    }
+}
+
+TEST(TwoLevelShadowModule, RejectsBadArguments) {
+    const Array V = Array::matrix(1, 2, {3, 4}), m = Array::scalar(1), n = Array::scalar(2),
+                weight = Array::scalar(1), two = Array::scalar(2), one = Array::scalar(1);
+    unchanged::expectError(module(), 1, {&V, &m, &n, &weight, &weight}, id("inputCount"));
+    unchanged::expectError(module(), 3, {&V, &m, &n, &weight, &weight, &two}, id("outputCount"));
+    const Array three = Array::scalar(3);
+    unchanged::expectError(module(), 1, {&V, &three, &n, &weight, &weight, &two},
+                           id("tooFewElements"));
+    const Array minus = Array::scalar(-1), nan = Array::scalar(kNan);
+    for (const Array* mode : {&two, &one}) {
+        unchanged::expectError(module(), 1, {&V, &m, &n, &minus, &weight, mode}, id("negativeWeight"));
+        unchanged::expectError(module(), 1, {&V, &m, &n, &weight, &minus, mode}, id("negativeWeight"));
+        unchanged::expectError(module(), 1, {&V, &m, &n, &nan, &weight, mode}, id("notFinite"));
+        unchanged::expectError(module(), 1, {&V, &m, &n, &weight, &nan, mode}, id("notFinite"));
+    }
+    // The infinity mode searches every row, so V must be finite there; mode 2 takes any V.
+    const Array withInf = Array::matrix(1, 2, {kInf, 4});
+    unchanged::expectError(module(), 1, {&withInf, &m, &n, &weight, &weight, &one}, id("notFinite"));
+    const std::vector<double> X =
+        unchanged::call(module(), 1, {&withInf, &m, &n, &weight, &weight, &two}).outputs[0].values();
+    EXPECT_TRUE(std::isnan(X[0]));
+    const Array huge = Array::matrix(1, 2, {1e308, 1e308});
+    unchanged::expectError(module(), 1, {&huge, &m, &n, &weight, &weight, &one}, id("overflow"));
+}
+
+}  // namespace
