@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <vector>
 
@@ -50,8 +51,63 @@ void SortBasedProjection(benchmark::State& state) {
     perElement(state, v.size());
 }
 
+// The q-norm of v, q the dual exponent of p (the L1 norm for the infinity norm).
+double dualNorm(const std::vector<double>& v, double p) {
+    const double q = p >= 1e6 ? 1 : p / (p - 1);
+    double s = 0;
+    for (double value : v) s += std::pow(std::fabs(value), q);
+    return std::pow(s, 1 / q);
+}
+
+// Exponents are benchmark arguments in tenths: 15 for p = 1.5, 0 for the infinity norm.
+double exponentOf(std::int64_t tenths) {
+    return tenths == 0 ? 1e6 : static_cast<double>(tenths) / 10;
+}
+
+// The norm shadow with a weight of a tenth of the dual norm of v.
+
+void PowerShadow(benchmark::State& state) {
+    std::mt19937_64 rng(1);
+    const std::vector<double> v = testdata::gaussian(rng, static_cast<std::size_t>(state.range(0)));
+    const double p = exponentOf(state.range(1));
+    const double rho = 0.1 * dualNorm(v, p);
+    const std::size_t n = v.size();
+    std::vector<double> x(n);
+    double c;
+    int iterSteps[2] = {0, 0};
+    for (auto _ : state) {
+        powerShadow(x.data(), &c, iterSteps, v.data(), static_cast<int>(n), rho, p, 0);
+        benchmark::DoNotOptimize(x.data());
+    }
+    state.counters["iterations"] = iterSteps[0];
+    state.counters["newton_steps"] = iterSteps[1];
+    perElement(state, n);
+}
+
+// The norm shadow of every row of a 1000-by-1000 matrix, the weight a tenth of the dual norm
+// of the first row.
+void PowerShadowMatrix(benchmark::State& state) {
+    const int m = 1000, n = 1000;
+    std::mt19937_64 rng(1);
+    const std::vector<double> V = testdata::gaussian(rng, static_cast<std::size_t>(m) * n);
+    const double p = exponentOf(state.range(0));
+    std::vector<double> firstRow(n);
+    for (int j = 0; j < n; ++j) firstRow[j] = V[static_cast<std::size_t>(j) * m];
+    const double rho = 0.1 * dualNorm(firstRow, p);
+    std::vector<double> X(V.size());
+    for (auto _ : state) {
+        powerShadowMatrix(X.data(), V.data(), m, n, rho, p);
+        benchmark::DoNotOptimize(X.data());
+    }
+    perElement(state, V.size());
+}
+
 BENCHMARK(SimplexShadow)->RangeMultiplier(10)->Range(1000, 10000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SortBasedProjection)->RangeMultiplier(10)->Range(1000, 10000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PowerShadow)
+    ->ArgsProduct({{1000, 10000, 100000, 1000000}, {15, 30, 0}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(PowerShadowMatrix)->Arg(15)->Arg(30)->Arg(0)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
