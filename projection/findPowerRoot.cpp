@@ -8,6 +8,7 @@
 
 #include "host/console.hpp"
 #include "projection/messages.hpp"
+#include "projection/powerRoot.hpp"
 #include "projection/projection.hpp"
 
 namespace {
@@ -18,21 +19,30 @@ const int kStepLimit = 1000;
 
 }  // namespace
 
-void findPowerRoot(double* root, int* steps, double v, double p, double c, double x0) {
+void findPowerRootFrom(double* root, double* rootPower, int* steps, double v, double p, double c,
+                       double x0, double x0Power) {
     const double q1 = p - 1;
     if (v == 0) {
         *root = 0;
+        *rootPower = kUnknownPower;
         *steps = 0;
         return;
     }
     if (c == 0) {
         *root = v;
+        *rootPower = kUnknownPower;
         *steps = 0;
         return;
     }
 
-    double x = (v > x0 && x0 > 0) ? x0 : v;
-    double w = std::pow(x, q1);
+    double x = v;
+    double w;
+    if (v > x0 && x0 > 0) {
+        x = x0;
+        w = x0Power == x0Power ? x0Power : std::pow(x, q1);
+    } else {
+        w = std::pow(x, q1);
+    }
     double f = x + c * w - v;
     for (int count = 1;; ++count) {
         const double slope = (c * q1 * w) / x + 1;
@@ -41,10 +51,12 @@ void findPowerRoot(double* root, int* steps, double v, double p, double c, doubl
             if (x > v) x = v;
         } else if (x < 0 || x > v) {
             x = kRestart;
-            f = x + c * std::pow(x, q1) - v;
+            const double restartPower = std::pow(x, q1);
+            f = x + c * restartPower - v;
             if (f > 0) {
                 // The root lies below the restart point.
                 *root = kRestart;
+                *rootPower = restartPower;
                 *steps = count;
                 return;
             }
@@ -53,6 +65,7 @@ void findPowerRoot(double* root, int* steps, double v, double p, double c, doubl
         f = x + c * w - v;
         if (std::fabs(f) <= kTolerance) {
             *root = x;
+            *rootPower = w;
             *steps = count;
             return;
         }
@@ -64,4 +77,9 @@ void findPowerRoot(double* root, int* steps, double v, double p, double c, doubl
             return;
         }
     }
+}
+
+void findPowerRoot(double* root, int* steps, double v, double p, double c, double x0) {
+    double rootPower;
+    findPowerRootFrom(root, &rootPower, steps, v, p, c, x0, kUnknownPower);
 }

@@ -12,6 +12,7 @@
 
 #include "host/console.hpp"
 #include "projection/messages.hpp"
+#include "projection/powerRoot.hpp"
 #include "projection/projection.hpp"
 
 namespace {
@@ -47,15 +48,17 @@ Magnitudes magnitudesOf(const double* v, int n) {
     return m;
 }
 
-// Solves every x_i for the multiplier c from its previous value. A failed root keeps the
-// previous x_i and adds no steps. Returns the Newton steps; moved receives the largest change.
-long long solveAt(double* x, const std::vector<double>& a, double p, double c, double* moved) {
+// Solves every x_i for the multiplier c from its previous value, whose power x_i^(p-1) is
+// kept in power[i]. A failed root keeps the previous x_i and adds no steps. Returns the
+// Newton steps; moved receives the largest change of an x_i.
+long long solveAt(double* x, std::vector<double>& power, const std::vector<double>& a, double p,
+                  double c, double* moved) {
     long long steps = 0;
     *moved = 0;
     for (std::size_t i = 0; i < a.size(); ++i) {
         double r = x[i];
         int k = 0;
-        findPowerRoot(&r, &k, a[i], p, c, x[i]);
+        findPowerRootFrom(&r, &power[i], &k, a[i], p, c, x[i], power[i]);
         const double change = std::fabs(r - x[i]);
         if (change > *moved) *moved = change;
         x[i] = r;
@@ -99,11 +102,12 @@ void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, i
     double cm = std::fabs(c1 - c2) <= kTolerance ? c1 : (c1 + c2) / 2.0;
     int iterations = 0;
     long long newtonSteps = 0;
+    std::vector<double> power(static_cast<std::size_t>(n), kUnknownPower);
     bool raisedLast = true;  // whether the last move of the bracket raised c1
     for (;;) {
         ++iterations;
         double moved;
-        newtonSteps += solveAt(x, m.a, p, cm, &moved);
+        newtonSteps += solveAt(x, power, m.a, p, cm, &moved);
         const double f = rho * std::pow(vectorPNorm(x, p, n), 1 - p) - cm;
         if (std::fabs(f) <= kTolerance) break;
         if (std::fabs(c1 - c2) <= kTolerance) break;
