@@ -26,7 +26,8 @@ inline Shadow shadow(const std::vector<double>& v, double rho, double p, double 
 }
 
 inline bool sameBits(const std::vector<double>& a, const std::vector<double>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
 }
 
 inline bool sameBits(const Shadow& a, const Shadow& b) {
