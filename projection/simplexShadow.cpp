@@ -8,17 +8,23 @@
 // magnitudes still inside the bracket (the active range x[b..e]); the rest is folded into the
 // counts and sums of the ends. x holds the magnitudes during the search.
 //
+// The stopping tests compare f and the distance between two candidate thresholds, both of which
+// scale with the data, with a tolerance taken relative to the data's binary scale: the answer
+// for v and z scaled by a power of two is the answer for v and z, scaled.
+//
 // Every comparison below is the one the algorithm is defined with (strict or not); changing
 // one changes results. The partition loops stop when their two indices meet on the same
 // element, which only a NaN can cause; without that they would never end.
 #include <cmath>
 
 #include "host/console.hpp"
+#include "projection/binaryScale.hpp"
 #include "projection/messages.hpp"
 #include "projection/projection.hpp"
 
 namespace {
 
+// At unit scale (largest magnitude in [1, 2)).
 const double kTolerance = 1e-8;
 
 // A NaN-free search halves its bracket every iteration, so it ends long before this; the
@@ -164,6 +170,7 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
         return;
     }
 
+    const double tolerance = kTolerance * binaryScale(max);
     End left{0, sum - z, m, sum};
     End right{max, -z, 0, 0};
     int b = 0;
@@ -179,7 +186,7 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
         const int rho = (e - j) + right.rho;
         s = s + right.s;
         const double fl = s - lambda * rho - z;
-        if (std::fabs(fl) < kTolerance) done = true;
+        if (std::fabs(fl) < tolerance) done = true;
         if (fl < 0) {
             right = End{lambda, fl, rho, s};
             e = j;
@@ -202,7 +209,7 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
         const double lambdaS =
             right.lambda - right.f * (right.lambda - left.lambda) / (right.f - left.f);
 
-        if (std::fabs(lambdaN - lambdaS) <= kTolerance) {
+        if (std::fabs(lambdaN - lambdaS) <= tolerance) {
             lambda = lambdaN;
             break;
         }
@@ -226,12 +233,12 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
         const double fl = s - lambda * rho - z;
         const double fN = low.sum - lambdaN * low.count - z;
 
-        if (std::fabs(fl) < kTolerance) break;
-        if (std::fabs(fS) < kTolerance) {
+        if (std::fabs(fl) < tolerance) break;
+        if (std::fabs(fS) < tolerance) {
             lambda = lambdaS;
             break;
         }
-        if (std::fabs(fN) < kTolerance) {
+        if (std::fabs(fN) < tolerance) {
             lambda = lambdaN;
             break;
         }
