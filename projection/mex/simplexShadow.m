@@ -3,7 +3,8 @@
 %
 %   Projects the first n elements of v onto the ball {x : sum(abs(x)) <= z}. The result has
 %   the form x = sign(v) .* max(abs(v) - root, 0): root is the threshold (0 when v already
-%   lies in the ball). The search needs no sorting; its cost is linear in n on average.
+%   lies in the ball). The search needs no sorting; its cost is linear in n on average. Its
+%   tolerances are relative to the scale of v, so the answer does not depend on the units.
 %
 %   Inputs
 %     v        real double vector (or array, read in column order) with at least n elements

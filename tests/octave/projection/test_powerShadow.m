@@ -29,6 +29,23 @@
 %! end
 
 %!test
+%! % The answer does not depend on the units: the optimality conditions hold at every scale,
+%! % and scaling v and rho scales x.
+%! randn('seed', 12);
+%! v = randn(100, 1);
+%! v(1:10:end) = 1e-6 * v(1:10:end);
+%! for p = [1.5, 5, 10]
+%!   q = p / (p - 1);
+%!   rho = 0.5 * norm(v, q);
+%!   x1 = powerShadow(v, 100, rho, p, 0);
+%!   for s = [1e-6, 1e-3, 1e3, 1e6]
+%!     x = powerShadow(s * v, 100, s * rho, p, 0);
+%!     assert(norm(s * v - x, q), s * rho, 1e-7 * s * rho);
+%!     assert(x, s * x1, 1e-7 * s * max(abs(x1)));
+%!   end
+%! end
+
+%!test
 %! % Inside the dual-norm ball the shadow is zero.
 %! [x, c, steps] = powerShadow([0.3; -0.4], 2, 1, 3, 0);
 %! assert(x, [0; 0]);

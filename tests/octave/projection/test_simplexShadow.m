@@ -37,6 +37,22 @@
 %! assert(x, [2; 0; 0]);
 %! assert(V, keep);
 
+%!test
+%! % The answer does not depend on the units: at every scale the result stays in the ball and
+%! % matches the sort-based projection.
+%! randn('seed', 21);
+%! for s = 10 .^ (-12:3:12)
+%!   v = s * randn(1000, 1);
+%!   z = 0.3 * sum(abs(v));
+%!   u = sort(abs(v), 'descend');
+%!   k = find(u - (cumsum(u) - z) ./ (1:1000)' > 0, 1, 'last');
+%!   theta = (sum(u(1:k)) - z) / k;
+%!   [x, root] = simplexShadow(v, 1000, z, 0);
+%!   assert(sum(abs(x)) <= z * (1 + 1e-12));
+%!   assert(root, theta, 1e-9 * theta);
+%!   assert(x, sign(v) .* max(abs(v) - theta, 0), 1e-9 * max(abs(v)));
+%! end
+
 %!error <expects 4 inputs> simplexShadow([1; 2], 2, 1)
 %!error id=simplexShadow:negativeRadius simplexShadow([1; 2], 2, -1, 0)
 %!error id=simplexShadow:tooFewElements simplexShadow([1; 2], 3, 1, 0)

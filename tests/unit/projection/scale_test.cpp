@@ -1,0 +1,160 @@
+// The projections do not depend on the units of the data: scaling v (and the radius or the
+// weight) scales the result, at every scale, and at unit scale nothing has changed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "projection/projection.hpp"
+#include "tests/support/random.hpp"
+#include "tests/support/references.hpp"
+#include "tests/unit/projection/shadow_checks.hpp"
+
+namespace {
+
+const double kScales[] = {1e-12, 1e-9, 1e-6, 1e-3, 1, 1e3, 1e6, 1e9, 1e12};
+
+std::vector<double> scaled(std::vector<double> v, double s) {
+    for (double& a : v) a *= s;
+    return v;
+}
+
+double largestMagnitude(const std::vector<double>& v) {
+    double m = 0;
+    for (double a : v) m = std::max(m, std::fabs(a));
+    return m;
+}
+
+// Gaussian entries, a tenth of them a million times smaller.
+std::vector<double> withTinyEntries(std::mt19937_64& rng, std::size_t n) {
+    std::vector<double> v = testdata::gaussian(rng, n);
+    for (std::size_t i = 0; i < n; i += 10) v[i] *= 1e-6;
+    return v;
+}
+
+double dualNorm(const std::vector<double>& v, double p) {
+    return static_cast<double>(
+        shadowtest::pNorm(shadowtest::wide(v), shadowtest::dualExponent(p)));
+}
+
+TEST(ScaleInvariance, SimplexShadowMatchesTheSortBasedProjectionAtEveryScale) {
+    std::mt19937_64 rng(81);
+    for (double s : kScales) {
+        for (int trial = 0; trial < 20; ++trial) {
+            const std::vector<double> v = scaled(testdata::gaussian(rng, 100 + 45 * trial), s);
+            long double l1 = 0;
+            for (double a : v) l1 += std::fabs(a);
+            const double z = static_cast<double>(0.3L * l1);
+            double expectedRoot;
+            const std::vector<double> expected = reference::l1BallProjection(v, z, &expectedRoot);
+            std::vector<double> x(v.size());
+            double root;
+            int steps;
+            simplexShadow(x.data(), &root, &steps, v.data(), static_cast<int>(v.size()), z, 0);
+            const double unit = largestMagnitude(v);
+            long double xl1 = 0;
+            for (std::size_t i = 0; i < v.size(); ++i) {
+                ASSERT_NEAR(x[i], expected[i], 1e-9 * unit) << "scale " << s;
+                xl1 += std::fabs(x[i]);
+            }
+            EXPECT_LE(xl1, z * (1 + 1e-12L)) << "scale " << s << " trial " << trial;
+            EXPECT_NEAR(root, expectedRoot, 1e-9 * expectedRoot) << "scale " << s;
+        }
+    }
+}
+
+// Scaling by a power of two is exact, so the results scale exactly.
+TEST(ScaleInvariance, PowersOfTwoScaleTheResultsExactly) {
+    std::mt19937_64 rng(83);
+    const std::vector<double> v = testdata::awkward(rng, 300);
+    const double z = 0.2 * static_cast<double>(dualNorm(v, 1e6));
+    for (int k : {-60, -20, -1, 1, 7, 40}) {
+        const double s = std::ldexp(1.0, k);
+        std::vector<double> x(300), xs(300);
+        double root, roots;
+        int steps, stepss;
+        simplexShadow(x.data(), &root, &steps, v.data(), 300, z, 0);
+        const std::vector<double> vs = scaled(v, s);
+        simplexShadow(xs.data(), &roots, &stepss, vs.data(), 300, z * s, 0);
+        EXPECT_TRUE(shadowtest::sameBits(xs, scaled(x, s))) << "2^" << k;
+        EXPECT_EQ(roots, root * s);
+        EXPECT_EQ(stepss, steps);
+        for (double p : {1.5, 3.0, 10.0}) {
+            const double rho = 0.5 * dualNorm(v, p);
+            const shadowtest::Shadow unit = shadowtest::shadow(v, rho, p);
+            const shadowtest::Shadow big = shadowtest::shadow(vs, rho * s, p);
+            EXPECT_TRUE(shadowtest::sameBits(big.x, scaled(unit.x, s))) << "2^" << k << " p " << p;
+            EXPECT_EQ(big.iterSteps[0], unit.iterSteps[0]);
+            EXPECT_NEAR(big.c, unit.c * std::pow(s, 2 - p), 1e-12 * big.c);
+        }
+    }
+}
+
+// The optimality conditions of the norm shadow, and x(s v, s rho) = s x(v, rho), at every
+// scale from 1e-6 to 1e6, on vectors whose smallest entries are a million times smaller than
+// the largest.
+TEST(ScaleInvariance, NormShadowIsOptimalAndScalesAtEveryScale) {
+    std::mt19937_64 rng(89);
+    for (double p : {1.05, 1.1, 1.5, 2.5, 3.0, 5.0, 7.0, 10.0, 15.0, 20.0}) {
+        for (int trial = 0; trial < 4; ++trial) {
+            const std::vector<double> v = withTinyEntries(rng, 100);
+            const double rho = (trial % 2 == 0 ? 0.5 : 0.3) * dualNorm(v, p);
+            const shadowtest::Shadow unit = shadowtest::shadow(v, rho, p);
+            const double largest = largestMagnitude(unit.x);
+            for (double s : {1e-6, 1e-3, 1.0, 1e3, 1e6}) {
+                SCOPED_TRACE(testing::Message() << "p " << p << " scale " << s << " trial " << trial);
+                const std::vector<double> vs = scaled(v, s);
+                const shadowtest::Shadow got = shadowtest::shadow(vs, rho * s, p);
+                shadowtest::expectNormShadow(vs, got.x, rho * s, p, 1e-7, 1e-7);
+                for (std::size_t i = 0; i < v.size(); ++i)
+                    ASSERT_NEAR(got.x[i], s * unit.x[i], 1e-7 * s * largest);
+            }
+        }
+    }
+}
+
+// Larger p: the bracket of the multiplier spans hundreds of orders of magnitude.
+TEST(ScaleInvariance, LargeExponentsReachTheSameAccuracy) {
+    std::mt19937_64 rng(97);
+    for (double p : {40.0, 100.0}) {
+        for (int trial = 0; trial < 6; ++trial) {
+            const std::vector<double> v = scaled(withTinyEntries(rng, 100), trial % 2 ? 1e-4 : 1e5);
+            const double rho = 0.5 * dualNorm(v, p);
+            const shadowtest::Shadow got = shadowtest::shadow(v, rho, p);
+            SCOPED_TRACE(testing::Message() << "p " << p << " trial " << trial);
+            shadowtest::expectNormShadow(v, got.x, rho, p, 1e-7, 1e-7);
+        }
+    }
+}
+
+// The modules built on the L1-ball search inherit its independence of the units.
+TEST(ScaleInvariance, MixedNormProjectionAtTinyAndHugeScales) {
+    std::mt19937_64 rng(101);
+    const int m = 40, n = 6;
+    const std::vector<double> V = testdata::gaussian(rng, m * n);
+    for (double s : {1e-12, 1e12}) {
+        const std::vector<double> Vs = scaled(V, s);
+        std::vector<double> norms(m);
+        for (int i = 0; i < m; ++i) {
+            long double sum = 0;
+            for (int j = 0; j < n; ++j) sum += static_cast<long double>(Vs[i + j * m]) * Vs[i + j * m];
+            norms[i] = static_cast<double>(std::sqrt(sum));
+        }
+        double total = 0;
+        for (double r : norms) total += r;
+        double threshold;
+        const std::vector<double> target = reference::l1BallProjection(norms, 0.3 * total, &threshold);
+        std::vector<double> X(V.size());
+        double lambda;
+        int steps;
+        mixedShadow(X.data(), &lambda, &steps, Vs.data(), m, n, 0.3 * total, 0);
+        EXPECT_NEAR(lambda, threshold, 1e-9 * threshold) << "scale " << s;
+        for (int i = 0; i < m; ++i)
+            for (int j = 0; j < n; ++j)
+                ASSERT_NEAR(X[i + j * m], Vs[i + j * m] * (target[i] / norms[i]), 1e-9 * s * 4);
+    }
+}
+
+}  // namespace
