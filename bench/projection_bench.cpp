@@ -13,9 +13,9 @@
 namespace {
 
 void perElement(benchmark::State& state, std::size_t n) {
-    state.counters["per_element"] = benchmark::Counter(
-        static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate |
-                                    benchmark::Counter::kInvert);
+    state.counters["per_element"] =
+        benchmark::Counter(static_cast<double>(n), benchmark::Counter::kIsIterationInvariantRate |
+                                                       benchmark::Counter::kInvert);
 }
 
 // Gaussian data of the benchmark's size and a tenth of its L1 norm, the radius.
@@ -103,7 +103,10 @@ void PowerShadowMatrix(benchmark::State& state) {
 }
 
 BENCHMARK(SimplexShadow)->RangeMultiplier(10)->Range(1000, 10000000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(SortBasedProjection)->RangeMultiplier(10)->Range(1000, 10000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SortBasedProjection)
+    ->RangeMultiplier(10)
+    ->Range(1000, 10000000)
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(PowerShadow)
     ->ArgsProduct({{1000, 10000, 100000, 1000000}, {15, 30, 0}})
     ->Unit(benchmark::kMillisecond);

@@ -70,9 +70,10 @@ void findPowerRootFrom(double* root, double* rootPower, int* steps, double v, do
             return;
         }
         if (count >= kStepLimit) {
-            consolePrintf("\n The number of steps exceed %d, in finding the root for f(x)= x + c "
-                          "x^{p-1} - v, 0< x< v.",
-                          kStepLimit);
+            consolePrintf(
+                "\n The number of steps exceed %d, in finding the root for f(x)= x + c "
+                "x^{p-1} - v, 0< x< v.",
+                kStepLimit);
             consolePrintf("%s", projectionMessage::contact);
             return;
         }

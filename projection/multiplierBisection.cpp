@@ -45,7 +45,9 @@ Bisection bisectMultiplier(double* x, const std::vector<double>& a, double rho, 
     double c1 = bracket.c1;
     double c2 = bracket.c2;
     // The tolerance on c and f: absolute, or relative to the current c.
-    auto cTolerance = [&bracket](double c) { return bracket.fromData ? kTolerance * c : kTolerance; };
+    auto cTolerance = [&bracket](double c) {
+        return bracket.fromData ? kTolerance * c : kTolerance;
+    };
     double cm = std::fabs(c1 - c2) <= cTolerance(c1) ? c1 : (c1 + c2) / 2.0;
     int iterations = 0;
     long long newtonSteps = 0;

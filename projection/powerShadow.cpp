@@ -9,8 +9,8 @@ const double kInfinityFrom = 1e6;
 
 }  // namespace
 
-void powerShadow(double* x, double* c, int* iterSteps, const double* v, int n, double rho,
-                 double p, double c0) {
+void powerShadow(double* x, double* c, int* iterSteps, const double* v, int n, double rho, double p,
+                 double c0) {
     requireNonnegativeWeight(rho);
     requireNormExponent(p);
     if (p == 1) {

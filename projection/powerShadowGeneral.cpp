@@ -17,8 +17,8 @@ bool negated(double value) { return value != 0 && !(value > 0); }
 
 }  // namespace
 
-void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, int n,
-                        double rho, double p) {
+void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, int n, double rho,
+                        double p) {
     const double q = 1 / (1 - 1 / p);
     const Magnitudes m = scaledMagnitudesOf(v, n);
     const double r = rho / m.scale;

@@ -3,8 +3,8 @@
 #include "projection/groupTable.hpp"
 #include "projection/projection.hpp"
 
-void powerShadowVector(double* x, const double* v, const double* b, int g, int n,
-                       const double* rho, double p) {
+void powerShadowVector(double* x, const double* v, const double* b, int g, int n, const double* rho,
+                       double p) {
     (void)n;  // the caller keeps every group inside 0..n-1
     requireNormExponent(p);
     // Every weight first, so that a bad one in the last group wastes no work.

@@ -38,19 +38,19 @@ void powerShadowInf(double* x, double* c, int* iterSteps, const double* v, int n
 // powerShadowGeneral. iterSteps[0] counts iterations, iterSteps[1] Newton steps. c0 is used by
 // the infinity case only. Fails the call on rho < 0 (after printing a message) and on p < 1
 // or NaN. v is never written.
-void powerShadow(double* x, double* c, int* iterSteps, const double* v, int n, double rho,
-                 double p, double c0);
+void powerShadow(double* x, double* c, int* iterSteps, const double* v, int n, double rho, double p,
+                 double c0);
 
 // The norm shadow for 1 < p < 1e6 and rho >= 0, by bisection on the multiplier c.
-void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, int n,
-                        double rho, double p);
+void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, int n, double rho,
+                        double p);
 
 // powerShadow on each of g consecutive groups of v, group k with weight rho[k]. The table b
 // holds g + 1 doubles: group k starts at trunc(b[k]) and has trunc(b[k+1] - b[k]) elements,
 // inside 0..n-1 (see groupTable.hpp). Elements outside every group are left as they are.
 // Every weight is checked before the first group is computed.
-void powerShadowVector(double* x, const double* v, const double* b, int g, int n,
-                       const double* rho, double p);
+void powerShadowVector(double* x, const double* v, const double* b, int g, int n, const double* rho,
+                       double p);
 
 // powerShadow on every row of the column-major m-by-n matrix V, each row starting its
 // threshold search from the previous row's multiplier.

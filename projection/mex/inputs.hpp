@@ -28,6 +28,22 @@ inline void requireNumbers(const gateway::Call& call, const double* values, std:
                       name, k + 1);
 }
 
+// The m-by-n matrix V of the row-wise modules, given as (V, m, n) in inputs 1 to 3.
+struct MatrixInput {
+    const double* V;
+    int m;
+    int n;
+    std::ptrdiff_t size() const { return std::ptrdiff_t{m} * n; }
+};
+
+inline MatrixInput matrixInput(const gateway::Call& call) {
+    MatrixInput input;
+    input.m = call.size(1, "m");
+    input.n = call.size(2, "n");
+    input.V = call.doubles(0, "V", input.size());
+    return input;
+}
+
 // The L1-ball search needs finite magnitudes whose sum is finite too. Checks `count` elements
 // taken every `stride` elements; `what` names them in the messages.
 inline void requireSearchable(const gateway::Call& call, const double* data, std::ptrdiff_t count,

@@ -11,24 +11,22 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
     // Check and get the inputs; the routine checks z >= 0 and that the row norms sum finitely.
     call.expectArguments(5, 3);
-    const int m = call.size(1, "m");
-    const int n = call.size(2, "n");
-    const std::ptrdiff_t size = std::ptrdiff_t{m} * n;
-    const double* V = call.doubles(0, "V", size);
+    const projectionInputs::MatrixInput in = projectionInputs::matrixInput(call);
     const double z = call.scalar(3, "z");
     const double lambda0 = call.scalar(4, "lambda0");
-    call.requireFinite(V, size, "V");
+    call.requireFinite(in.V, in.size(), "V");
     projectionInputs::requireNumber(call, z, "z");
 
     // Create the outputs; the iteration count is an int32 scalar.
-    mxArray* outputs[3] = {gateway::newMatrix(m, n), gateway::newMatrix(1, 1),
+    mxArray* outputs[3] = {gateway::newMatrix(in.m, in.n), gateway::newMatrix(1, 1),
                            gateway::newInt32Scalar()};
     double* X = mxGetPr(outputs[0]);
     double* lambda = mxGetPr(outputs[1]);
     int* steps = static_cast<int*>(mxGetData(outputs[2]));
 
     // Compute.
-    call.check(gateway::attempt([&] { mixedShadow(X, lambda, steps, V, m, n, z, lambda0); }));
+    call.check(
+        gateway::attempt([&] { mixedShadow(X, lambda, steps, in.V, in.m, in.n, z, lambda0); }));
 
     call.deliver(plhs, outputs, 3);
 }

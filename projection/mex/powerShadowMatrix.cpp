@@ -11,20 +11,19 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
     // Check and get the inputs; the routine checks rho >= 0 and p >= 1 before it starts.
     call.expectArguments(5, 1);
-    const int m = call.size(1, "m");
-    const int n = call.size(2, "n");
-    const double* V = call.doubles(0, "V", std::ptrdiff_t{m} * n);
+    const projectionInputs::MatrixInput in = projectionInputs::matrixInput(call);
     const double rho = call.scalar(3, "rho");
     const double p = call.scalar(4, "p");
     projectionInputs::requireNumber(call, rho, "rho");
-    if (projectionInputs::shadowSearches(p)) projectionInputs::requireSearchableRows(call, V, m, n, "V");
+    if (projectionInputs::shadowSearches(p))
+        projectionInputs::requireSearchableRows(call, in.V, in.m, in.n, "V");
 
     // Create the output.
-    mxArray* outputs[1] = {gateway::newMatrix(m, n)};
+    mxArray* outputs[1] = {gateway::newMatrix(in.m, in.n)};
     double* X = mxGetPr(outputs[0]);
 
     // Compute.
-    call.check(gateway::attempt([&] { powerShadowMatrix(X, V, m, n, rho, p); }));
+    call.check(gateway::attempt([&] { powerShadowMatrix(X, in.V, in.m, in.n, rho, p); }));
 
     call.deliver(plhs, outputs, 1);
 }

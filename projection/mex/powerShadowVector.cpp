@@ -8,8 +8,8 @@
 #include "projection/projection.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-    const gateway::Call call("powerShadowVector", "x = powerShadowVector(v, b, g, n, rho, p)",
-                             nlhs, nrhs, prhs);
+    const gateway::Call call("powerShadowVector", "x = powerShadowVector(v, b, g, n, rho, p)", nlhs,
+                             nrhs, prhs);
 
     // Check and get the inputs; the routine checks every rho >= 0 and p >= 1 before it starts.
     call.expectArguments(6, 1);

@@ -61,8 +61,8 @@ TEST(PowerShadowVectorModule, RejectsBadWeightsAndExponents) {
     const Array v = Array::column({1, 2, 3, 4}), b = Array::column({0, 2, 4}), g = Array::scalar(2),
                 n = Array::scalar(4), p = Array::scalar(1.5);
     const Array lastNegative = Array::column({1, -2});
-    const mexhost::HostError error =
-        unchanged::expectError(module(), 1, {&v, &b, &g, &n, &lastNegative, &p}, id("negativeWeight"));
+    const mexhost::HostError error = unchanged::expectError(
+        module(), 1, {&v, &b, &g, &n, &lastNegative, &p}, id("negativeWeight"));
     EXPECT_EQ(error.printed(), "\n rho should be non-negative!");
     const Array nanWeight = Array::column({kNan, 1}), rho = Array::column({1, 1});
     unchanged::expectError(module(), 1, {&v, &b, &g, &n, &nanWeight, &p}, id("notFinite"));

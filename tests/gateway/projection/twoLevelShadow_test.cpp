@@ -50,16 +50,21 @@ TEST(TwoLevelShadowModule, RejectsBadArguments) {
                            id("tooFewElements"));
     const Array minus = Array::scalar(-1), nan = Array::scalar(kNan);
     for (const Array* mode : {&two, &one}) {
-        unchanged::expectError(module(), 1, {&V, &m, &n, &minus, &weight, mode}, id("negativeWeight"));
-        unchanged::expectError(module(), 1, {&V, &m, &n, &weight, &minus, mode}, id("negativeWeight"));
+        unchanged::expectError(module(), 1, {&V, &m, &n, &minus, &weight, mode},
+                               id("negativeWeight"));
+        unchanged::expectError(module(), 1, {&V, &m, &n, &weight, &minus, mode},
+                               id("negativeWeight"));
         unchanged::expectError(module(), 1, {&V, &m, &n, &nan, &weight, mode}, id("notFinite"));
         unchanged::expectError(module(), 1, {&V, &m, &n, &weight, &nan, mode}, id("notFinite"));
     }
     // The infinity mode searches every row, so V must be finite there; mode 2 takes any V.
     const Array withInf = Array::matrix(1, 2, {kInf, 4});
-    unchanged::expectError(module(), 1, {&withInf, &m, &n, &weight, &weight, &one}, id("notFinite"));
+    unchanged::expectError(module(), 1, {&withInf, &m, &n, &weight, &weight, &one},
+                           id("notFinite"));
     const std::vector<double> X =
-        unchanged::call(module(), 1, {&withInf, &m, &n, &weight, &weight, &two}).outputs[0].values();
+        unchanged::call(module(), 1, {&withInf, &m, &n, &weight, &weight, &two})
+            .outputs[0]
+            .values();
     EXPECT_TRUE(std::isnan(X[0]));
     const Array huge = Array::matrix(1, 2, {1e308, 1e308});
     unchanged::expectError(module(), 1, {&huge, &m, &n, &weight, &weight, &one}, id("overflow"));

@@ -96,9 +96,8 @@ TEST(VectorPNorm, SumsPowersInOrder) {
     EXPECT_EQ(vectorPNorm(x, 2, 2), 5.0);
     EXPECT_EQ(vectorPNorm(x, 2, 0), 0.0);
     const double y[] = {1, 2, 0, 3};
-    EXPECT_EQ(vectorPNorm(y, 3, 4), std::pow(std::pow(1.0, 3) + std::pow(2.0, 3) + 0.0 +
-                                                 std::pow(3.0, 3),
-                                             1 / 3.0));
+    EXPECT_EQ(vectorPNorm(y, 3, 4),
+              std::pow(std::pow(1.0, 3) + std::pow(2.0, 3) + 0.0 + std::pow(3.0, 3), 1 / 3.0));
 }
 
 // Powers beyond the double range: the plain sum would give infinity, or 0 for a nonzero x.

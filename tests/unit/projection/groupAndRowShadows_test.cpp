@@ -70,15 +70,13 @@ TEST(PowerShadowVector, ChecksEveryWeightBeforeTheFirstGroup) {
     std::vector<double> x(4, -7);
     const std::vector<double> b = {0, 2, 4};
     const std::vector<double> rho = {1, -0.5};
-    EXPECT_EQ(failureReason([&] {
-                  powerShadowVector(x.data(), v.data(), b.data(), 2, 4, rho.data(), 1.5);
-              }),
+    EXPECT_EQ(failureReason(
+                  [&] { powerShadowVector(x.data(), v.data(), b.data(), 2, 4, rho.data(), 1.5); }),
               "negativeWeight");
     EXPECT_EQ(takeConsoleOutput(), "\n rho should be non-negative!");
     EXPECT_EQ(x, (std::vector<double>(4, -7)));
-    EXPECT_EQ(failureReason([&] {
-                  powerShadowVector(x.data(), v.data(), b.data(), 0, 4, rho.data(), 0.5);
-              }),
+    EXPECT_EQ(failureReason(
+                  [&] { powerShadowVector(x.data(), v.data(), b.data(), 0, 4, rho.data(), 0.5); }),
               "invalidExponent");
     EXPECT_EQ(x, (std::vector<double>(4, -7)));
 }
@@ -90,9 +88,9 @@ TEST(GroupTable, FindsTheFirstGroupOutsideTheVector) {
         int misplaced;
     };
     const Case cases[] = {
-        {{0, 2.7, 4}, 4, -1},  {{0, 0, 0}, 0, -1},    {{-0.5, 3}, 3, -1},  {{1, 3, 4.9}, 4, -1},
-        {{0, 3, 5}, 4, 1},     {{-1, 2}, 4, 0},        {{0, 3, 1}, 4, 1},   {{kNan, 1}, 4, 0},
-        {{0, kNan}, 4, 0},     {{0, 1e300}, 4, 0},     {{3e9, 3e9}, 4, 0},  {{0, 2, 3.5, 1.8}, 4, 2},
+        {{0, 2.7, 4}, 4, -1}, {{0, 0, 0}, 0, -1}, {{-0.5, 3}, 3, -1}, {{1, 3, 4.9}, 4, -1},
+        {{0, 3, 5}, 4, 1},    {{-1, 2}, 4, 0},    {{0, 3, 1}, 4, 1},  {{kNan, 1}, 4, 0},
+        {{0, kNan}, 4, 0},    {{0, 1e300}, 4, 0}, {{3e9, 3e9}, 4, 0}, {{0, 2, 3.5, 1.8}, 4, 2},
     };
     for (const Case& c : cases)
         EXPECT_EQ(firstMisplacedGroup(c.b.data(), static_cast<int>(c.b.size()) - 1, c.n),

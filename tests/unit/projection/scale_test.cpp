@@ -35,8 +35,7 @@ std::vector<double> withTinyEntries(std::mt19937_64& rng, std::size_t n) {
 }
 
 double dualNorm(const std::vector<double>& v, double p) {
-    return static_cast<double>(
-        shadowtest::pNorm(shadowtest::wide(v), shadowtest::dualExponent(p)));
+    return static_cast<double>(shadowtest::pNorm(shadowtest::wide(v), shadowtest::dualExponent(p)));
 }
 
 TEST(ScaleInvariance, SimplexShadowMatchesTheSortBasedProjectionAtEveryScale) {
@@ -104,7 +103,8 @@ TEST(ScaleInvariance, NormShadowIsOptimalAndScalesAtEveryScale) {
             const shadowtest::Shadow unit = shadowtest::shadow(v, rho, p);
             const double largest = largestMagnitude(unit.x);
             for (double s : {1e-6, 1e-3, 1.0, 1e3, 1e6}) {
-                SCOPED_TRACE(testing::Message() << "p " << p << " scale " << s << " trial " << trial);
+                SCOPED_TRACE(testing::Message()
+                             << "p " << p << " scale " << s << " trial " << trial);
                 const std::vector<double> vs = scaled(v, s);
                 const shadowtest::Shadow got = shadowtest::shadow(vs, rho * s, p);
                 shadowtest::expectNormShadow(vs, got.x, rho * s, p, 1e-7, 1e-7);
@@ -139,13 +139,15 @@ TEST(ScaleInvariance, MixedNormProjectionAtTinyAndHugeScales) {
         std::vector<double> norms(m);
         for (int i = 0; i < m; ++i) {
             long double sum = 0;
-            for (int j = 0; j < n; ++j) sum += static_cast<long double>(Vs[i + j * m]) * Vs[i + j * m];
+            for (int j = 0; j < n; ++j)
+                sum += static_cast<long double>(Vs[i + j * m]) * Vs[i + j * m];
             norms[i] = static_cast<double>(std::sqrt(sum));
         }
         double total = 0;
         for (double r : norms) total += r;
         double threshold;
-        const std::vector<double> target = reference::l1BallProjection(norms, 0.3 * total, &threshold);
+        const std::vector<double> target =
+            reference::l1BallProjection(norms, 0.3 * total, &threshold);
         std::vector<double> X(V.size());
         double lambda;
         int steps;

@@ -59,8 +59,8 @@ inline std::vector<long double> wide(const std::vector<double>& x) {
 // the subdifferential of the p-norm at x: ||v - x||_q <= rho and <v - x, x> = rho ||x||_p
 // (with ||v - x||_q = rho when x is not 0). Checked relative to rho, which must be > 0: the
 // bound within `bound`, the equalities within `tolerance`.
-inline void expectNormShadow(const std::vector<double>& v, const std::vector<double>& x,
-                             double rho, double p, double bound, double tolerance) {
+inline void expectNormShadow(const std::vector<double>& v, const std::vector<double>& x, double rho,
+                             double p, double bound, double tolerance) {
     const double q = dualExponent(p);
     std::vector<long double> residual(v.size());
     long double inner = 0;
