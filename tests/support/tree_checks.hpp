@@ -1,0 +1,55 @@
+// GoogleTest checks shared by the tests of both tree families, stated against the
+// definitions: a proximal operator minimises 0.5*||x - v||^2 + Omega(x); the critical weight
+// is the smallest factor of the weights at which that operator gives zero.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "tests/support/random.hpp"
+#include "tests/support/tree_penalty.hpp"
+
+namespace testtrees {
+
+// A family's proximal operator, called with a penalty in that family's table form.
+using Prox = std::function<std::vector<double>(const TreePenalty&, const std::vector<double>&)>;
+
+inline bool allZero(const std::vector<double>& x) {
+    for (double entry : x)
+        if (!(entry == 0.0)) return false;
+    return true;
+}
+
+// x agrees with the slow dual solver, and no random perturbation of x, large or small, or
+// with some entries set to zero, has a lower objective.
+inline void expectMinimisesObjective(const Prox& prox, const TreePenalty& tree,
+                                     const std::vector<double>& v, std::mt19937_64& rng) {
+    const std::vector<double> x = prox(tree, v);
+    const std::vector<double> expected = reference::proxByDualAscent(tree, v, rng);
+    for (std::size_t i = 0; i < v.size(); ++i)
+        ASSERT_NEAR(x[i], expected[i], 1e-7) << "entry " << i;
+
+    const long double best = reference::objective(tree, v, x);
+    std::uniform_int_distribution<int> coin(0, 3);
+    for (double scale : {1.0, 1e-2, 1e-4, 1e-6}) {
+        for (int trial = 0; trial < 25; ++trial) {
+            std::vector<double> y = testdata::gaussian(rng, v.size(), scale);
+            for (std::size_t i = 0; i < v.size(); ++i) y[i] = coin(rng) == 0 ? 0.0 : x[i] + y[i];
+            EXPECT_LE(best, reference::objective(tree, v, y) + 1e-12L) << "scale " << scale;
+        }
+    }
+}
+
+// lambda gives zero, and lambda * (1 - 1e-6) does not.
+inline void expectCriticalWeight(const Prox& prox, const TreePenalty& tree,
+                                 const std::vector<double>& v, double lambda) {
+    ASSERT_TRUE(std::isfinite(lambda)) << lambda;
+    EXPECT_TRUE(allZero(prox(tree.scaled(lambda), v))) << "lambda " << lambda;
+    EXPECT_FALSE(allZero(prox(tree.scaled(lambda * (1 - 1e-6)), v))) << "lambda " << lambda;
+}
+
+}  // namespace testtrees
