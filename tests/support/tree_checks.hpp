@@ -6,11 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <vector>
 
 #include "tests/support/random.hpp"
+#include "tests/support/random_trees.hpp"
 #include "tests/support/tree_penalty.hpp"
 
 namespace testtrees {
@@ -42,6 +44,33 @@ inline void expectMinimisesObjective(const Prox& prox, const TreePenalty& tree,
             EXPECT_LE(best, reference::objective(tree, v, y) + 1e-12L) << "scale " << scale;
         }
     }
+}
+
+// x is, bit for bit, the operator applied one group at a time.
+inline void expectGroupByGroup(const Prox& prox, const TreePenalty& tree,
+                               const std::vector<double>& v) {
+    const std::vector<double> x = prox(tree, v);
+    const std::vector<double> expected = reference::proxGroupByGroup(tree, v);
+    ASSERT_EQ(x.size(), expected.size());
+    for (std::size_t i = 0; i < x.size(); ++i)
+        ASSERT_EQ(std::memcmp(&x[i], &expected[i], sizeof(double)), 0)
+            << "entry " << i << ": " << x[i] << " instead of " << expected[i];
+}
+
+// Trees on which the routines take group lengths side by side: complete trees whose levels
+// hold runs of disjoint groups, forests, and random trees.
+inline std::vector<TreePenalty> treesForOrderChecks(std::mt19937_64& rng, bool scattered) {
+    std::vector<TreePenalty> trees;
+    for (int depth : {1, 3, 6})
+        for (int branching : {2, 3, 5}) {
+            TreePenalty tree = balancedTree(97, depth, branching, 0.8);
+            tree.hasL1 = depth == 3;
+            tree.l1Weight = 0.1;
+            trees.push_back(tree);
+        }
+    for (int trial = 0; trial < 40; ++trial)
+        trees.push_back(randomTree(rng, 1 + trial * 3, trial % 2 == 0, scattered));
+    return trees;
 }
 
 // lambda gives zero, and lambda * (1 - 1e-6) does not.

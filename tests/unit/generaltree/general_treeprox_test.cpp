@@ -67,6 +67,15 @@ TEST(GeneralTreeProx, MinimisesTheObjectiveOnRandomTrees) {
     }
 }
 
+TEST(GeneralTreeProx, IsBitForBitTheGroupByGroupDefinition) {
+    std::mt19937_64 rng(48);
+    for (testtrees::TreePenalty tree : testtrees::treesForOrderChecks(rng, true)) {
+        tree.groups.back().positions.push_back(tree.groups.back().positions.front());
+        const std::vector<double> v = testdata::awkward(rng, static_cast<std::size_t>(tree.n));
+        testtrees::expectGroupByGroup(proxOf, tree, v);
+    }
+}
+
 TEST(GeneralTreeProxRows, EveryRowIsTheVectorResult) {
     std::mt19937_64 rng(6);
     for (int trial = 0; trial < 40; ++trial) {

@@ -97,6 +97,29 @@ TEST(TreeProx, MinimisesTheObjectiveOnRandomTrees) {
     }
 }
 
+// Group lengths are taken side by side (disjoint groups of a vector, or one group of
+// several rows); the results are those of one group at a time, bit for bit.
+TEST(TreeProx, IsBitForBitTheGroupByGroupDefinition) {
+    std::mt19937_64 rng(47);
+    for (const testtrees::TreePenalty& tree : testtrees::treesForOrderChecks(rng, false)) {
+        const std::vector<double> v = testdata::awkward(rng, static_cast<std::size_t>(tree.n));
+        testtrees::expectGroupByGroup(proxOf, tree, v);
+        testtrees::expectGroupByGroup(
+            [](const testtrees::TreePenalty& t, const std::vector<double>& row) {
+                // Six identical rows: blocks of four and a remainder of two.
+                const int rows = 6, cols = static_cast<int>(row.size());
+                std::vector<double> V, X(rows * row.size());
+                for (double entry : row) V.insert(V.end(), rows, entry);
+                const std::vector<double> ind = t.rangeTable();
+                treeprox_mt(X.data(), V.data(), rows, cols, ind.data(), t.nodes());
+                std::vector<double> last(cols);
+                for (int j = 0; j < cols; ++j) last[j] = X[rows - 1 + j * rows];
+                return last;
+            },
+            tree, v);
+    }
+}
+
 TEST(TreeProxRows, EveryRowIsTheVectorResult) {
     std::mt19937_64 rng(5);
     for (int trial = 0; trial < 40; ++trial) {
