@@ -34,8 +34,9 @@ inline void addSubtree(std::mt19937_64& rng, int first, int end, int depth,
 
 }  // namespace detail
 
-// A random tree (or forest) of at least one group over n >= 1 positions. With `scattered`, the groups are nested or
-// disjoint sets of positions in a random order rather than runs of consecutive positions.
+// A random tree (or forest) of at least one group over n >= 1 positions. With `scattered`, the
+// groups are nested or disjoint sets of positions in a random order rather than runs of consecutive
+// positions.
 inline TreePenalty randomTree(std::mt19937_64& rng, int n, bool withL1, bool scattered) {
     TreePenalty tree;
     tree.n = n;

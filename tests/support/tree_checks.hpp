@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <functional>
@@ -71,6 +72,33 @@ inline std::vector<TreePenalty> treesForOrderChecks(std::mt19937_64& rng, bool s
     for (int trial = 0; trial < 40; ++trial)
         trees.push_back(randomTree(rng, 1 + trial * 3, trial % 2 == 0, scattered));
     return trees;
+}
+
+// Row i of a rows-by-cols column-major matrix.
+inline std::vector<double> rowOf(const std::vector<double>& M, int rows, int cols, int i) {
+    std::vector<double> row(static_cast<std::size_t>(cols));
+    for (int j = 0; j < cols; ++j) row[j] = M[i + static_cast<std::size_t>(j) * rows];
+    return row;
+}
+
+// Every row of X is, bit for bit, vectorRoutine of that row of V.
+inline void expectRowByRow(
+    const std::vector<double>& X, const std::vector<double>& V, int rows, int cols,
+    const std::function<std::vector<double>(const std::vector<double>&)>& vectorRoutine) {
+    for (int i = 0; i < rows; ++i) {
+        const std::vector<double> expected = vectorRoutine(rowOf(V, rows, cols, i));
+        const std::vector<double> got = rowOf(X, rows, cols, i);
+        ASSERT_EQ(std::memcmp(got.data(), expected.data(), cols * sizeof(double)), 0)
+            << "row " << i;
+    }
+}
+
+// The largest rowValue over the rows of V, and 0 if none is larger.
+inline double largestOverRows(const std::vector<double>& V, int rows, int cols,
+                              const std::function<double(const std::vector<double>&)>& rowValue) {
+    double largest = 0;
+    for (int i = 0; i < rows; ++i) largest = std::max(largest, rowValue(rowOf(V, rows, cols, i)));
+    return largest;
 }
 
 // lambda gives zero, and lambda * (1 - 1e-6) does not.

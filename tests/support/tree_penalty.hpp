@@ -78,7 +78,8 @@ inline long double objective(const TreePenalty& tree, const std::vector<double>&
                              const std::vector<double>& x) {
     long double distance = 0;
     for (std::size_t i = 0; i < v.size(); ++i)
-        distance += (static_cast<long double>(x[i]) - v[i]) * (static_cast<long double>(x[i]) - v[i]);
+        distance +=
+            (static_cast<long double>(x[i]) - v[i]) * (static_cast<long double>(x[i]) - v[i]);
     return distance / 2 + penalty(tree, x);
 }
 
@@ -96,7 +97,8 @@ inline std::vector<double> proxGroupByGroup(const TreePenalty& tree, const std::
         double squares = 0.0;
         for (int p : group.positions) squares = squares + x[p] * x[p];
         const double r = std::sqrt(squares);
-        for (int p : group.positions) x[p] = r > group.weight ? x[p] * ((r - group.weight) / r) : 0.0;
+        for (int p : group.positions)
+            x[p] = r > group.weight ? x[p] * ((r - group.weight) / r) : 0.0;
     }
     return x;
 }

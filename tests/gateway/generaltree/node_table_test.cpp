@@ -55,8 +55,7 @@ TEST(GeneralTreeTable, TableAndListArgumentsAreChecked) {
         const mexhost::HostError error = treemodules::expectError(
             shape, Arguments(2, 3, kData, {1}, {-1, 0, 1}, 1), "badL1Node");
         EXPECT_EQ(error.printed(), "\n Error! \n Check ind");
-        treemodules::expectError(shape, Arguments(2, 3, kData, {1}, {1, 1, 1}, -1),
-                                 "negativeSize");
+        treemodules::expectError(shape, Arguments(2, 3, kData, {1}, {1, 1, 1}, -1), "negativeSize");
         Arguments textList(2, 3, kData, {1}, {1, 1, 1}, 1);
         textList.G = mexhost::Array::text("1");
         treemodules::expectError(shape, textList, "notRealDouble");

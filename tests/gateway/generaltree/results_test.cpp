@@ -47,9 +47,9 @@ TEST(GeneralMeasureModules, PenaltyAndCriticalWeight) {
               (std::vector<double>{kInf}));
 
     const Array V = Array::matrix(2, 3, {3, 0, 0, 0, 4, 0}), rows = Array::scalar(2);
-    EXPECT_EQ(only(modules::get("general_criticalWeight_mt")
-                       .call(1, {&V, &rows, &n, &G, &one, &nodes})),
-              (std::vector<double>{5}));
+    EXPECT_EQ(
+        only(modules::get("general_criticalWeight_mt").call(1, {&V, &rows, &n, &G, &one, &nodes})),
+        (std::vector<double>{5}));
     const Array nan = Array::matrix(2, 3, {3, 0, 0, std::nan(""), 4, 0});
     modules::expectError(modules::get("general_criticalWeight_mt"), 1,
                          {&nan, &rows, &n, &G, &one, &nodes},

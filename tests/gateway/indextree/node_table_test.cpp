@@ -28,8 +28,7 @@ TEST(IndexTreeTable, RangesOutsideTheVectorAreRejectedNamingTheNode) {
         EXPECT_NE(std::string(error.what()).find("ind(:,2) covers " + what + " 0 to 3"),
                   std::string::npos)
             << error.what();
-        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {2, 4, 1}, 1),
-                                 "nodeOutOfRange");
+        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {2, 4, 1}, 1), "nodeOutOfRange");
         // Only node 0 can be the L1 node; elsewhere -1 is a position before the vector.
         treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1, -1, -1, 1}, 2),
                                  "nodeOutOfRange");
@@ -41,8 +40,7 @@ TEST(IndexTreeTable, RangesOutsideTheVectorAreRejectedNamingTheNode) {
 
 TEST(IndexTreeTable, TooShortOrEmptyTablesAreRejected) {
     for (const treemodules::Shape& shape : treemodules::indexTree()) {
-        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1}, 2),
-                                 "tooFewElements");
+        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1}, 2), "tooFewElements");
         // Node 0 is read even when nodes is 0, except by the group-ratio bound.
         const Arguments empty(2, 3, kData, {}, {}, 0);
         if (shape.name == "groupRatioCeiling")
@@ -55,16 +53,15 @@ TEST(IndexTreeTable, TooShortOrEmptyTablesAreRejected) {
 
 TEST(IndexTreeTable, BadL1NodePrintsThenRaises) {
     for (const treemodules::Shape& shape : treemodules::indexTree()) {
-        const mexhost::HostError error = treemodules::expectError(
-            shape, Arguments(2, 3, kData, {}, {-1, 3, 1}, 1), "badL1Node");
+        const mexhost::HostError error =
+            treemodules::expectError(shape, Arguments(2, 3, kData, {}, {-1, 3, 1}, 1), "badL1Node");
         EXPECT_EQ(error.printed(), "\n Error! \n Check ind");
     }
 }
 
 TEST(IndexTreeTable, NegativeOrNonIntegerSizesAreRejected) {
     for (const treemodules::Shape& shape : treemodules::indexTree()) {
-        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1}, -1),
-                                 "negativeSize");
+        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1}, -1), "negativeSize");
         treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1}, kNan),
                                  "negativeSize");
         Arguments negativeLength(2, 3, kData, {}, {1, 3, 1}, 1);

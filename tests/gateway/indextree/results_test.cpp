@@ -35,8 +35,7 @@ TEST(TreeproxModule, ReturnsAColumnFromTheFirstNElementsAndLeavesVUnchanged) {
 
 TEST(TreeproxModule, RowWiseKeepsTheShape) {
     const Array V = Array::matrix(2, 2, {3, 1, 4, 0}), rows = Array::scalar(2),
-                cols = Array::scalar(2), ind = Array::column({1, 2, 2.5}),
-                nodes = Array::scalar(1);
+                cols = Array::scalar(2), ind = Array::column({1, 2, 2.5}), nodes = Array::scalar(1);
     const mexhost::CallResult result =
         modules::get("treeprox_mt").call(1, {&V, &rows, &cols, &ind, &nodes});
     EXPECT_EQ(result.outputs[0].rows(), 2u);
@@ -44,7 +43,8 @@ TEST(TreeproxModule, RowWiseKeepsTheShape) {
     EXPECT_EQ(only(result), (std::vector<double>{1.5, 0, 2, 0}));
 
     // No rows: a 0-by-cols result; the table is checked but not applied.
-    const Array none = Array::scalar(0), empty = Array::matrix(0, 0), bad = Array::column({-1, 2, 1});
+    const Array none = Array::scalar(0), empty = Array::matrix(0, 0),
+                bad = Array::column({-1, 2, 1});
     const mexhost::CallResult nothing =
         modules::get("treeprox_mt").call(1, {&empty, &none, &cols, &bad, &nodes});
     EXPECT_EQ(nothing.outputs[0].rows(), 0u);

@@ -18,7 +18,7 @@ struct Shape {
 };
 
 inline std::vector<Shape> indexTree() {
-    return {{"treeprox", false, false},       {"penaltyValue", false, false},
+    return {{"treeprox", false, false},          {"penaltyValue", false, false},
             {"groupRatioCeiling", false, false}, {"criticalWeight", false, false},
             {"criticalWeight_mt", false, true},  {"treeprox_mt", false, true}};
 }

@@ -14,28 +14,28 @@ namespace {
 
 const double kInf = std::numeric_limits<double>::infinity();
 
-double penalty(const std::vector<double>& x, const std::vector<double>& G,
+// One of the routines that return a value through their first argument.
+template <class Routine>
+double valueOf(Routine routine, const std::vector<double>& x, const std::vector<double>& G,
                const std::vector<double>& ind, int nodes) {
     double value = -7;
-    general_penaltyValue(&value, x.data(), static_cast<int>(x.size()), G.data(), ind.data(),
-                         nodes);
+    routine(&value, x.data(), static_cast<int>(x.size()), G.data(), ind.data(), nodes);
     return value;
+}
+
+double penalty(const std::vector<double>& x, const std::vector<double>& G,
+               const std::vector<double>& ind, int nodes) {
+    return valueOf(general_penaltyValue, x, G, ind, nodes);
 }
 
 double ratio(const std::vector<double>& x, const std::vector<double>& G,
              const std::vector<double>& ind, int nodes) {
-    double value = -7;
-    general_groupRatioCeiling(&value, x.data(), static_cast<int>(x.size()), G.data(), ind.data(),
-                              nodes);
-    return value;
+    return valueOf(general_groupRatioCeiling, x, G, ind, nodes);
 }
 
 double critical(const std::vector<double>& v, const std::vector<double>& G,
                 const std::vector<double>& ind, int nodes) {
-    double value = -7;
-    general_criticalWeight(&value, v.data(), static_cast<int>(v.size()), G.data(), ind.data(),
-                           nodes);
-    return value;
+    return valueOf(general_criticalWeight, v, G, ind, nodes);
 }
 
 std::vector<double> proxOf(const testtrees::TreePenalty& tree, const std::vector<double>& v) {
@@ -49,7 +49,7 @@ std::vector<double> proxOf(const testtrees::TreePenalty& tree, const std::vector
 
 TEST(GeneralPenaltyValue, WorkedExamples) {
     EXPECT_EQ(penalty({3, 0, 4}, {1, 3}, {1, 2, 2}, 1), 10.0);
-    EXPECT_EQ(penalty({3, 4}, {1, 1}, {1, 2, 1}, 1), std::sqrt(18.0));  // 3 counted twice
+    EXPECT_EQ(penalty({3, 4}, {1, 1}, {1, 2, 1}, 1), std::sqrt(18.0));   // 3 counted twice
     EXPECT_EQ(penalty({3, -4, 1}, {2}, {-1, -1, 2, 1, 1, 3}, 2), 28.0);  // 2*8 + 3*4
 }
 
@@ -113,14 +113,11 @@ TEST(GeneralCriticalWeightRows, IsTheLargestRowResult) {
         std::vector<double> G;
         const std::vector<double> ind = tree.listTable(&G);
         const std::vector<double> M = testdata::awkward(rng, static_cast<std::size_t>(rows) * cols);
-        double largest = 0;
-        for (int i = 0; i < rows; ++i) {
-            std::vector<double> row(cols);
-            for (int j = 0; j < cols; ++j) row[j] = M[i + j * rows];
-            largest = std::max(largest, critical(row, G, ind, tree.nodes()));
-        }
         general_criticalWeight_mt(&value, M.data(), rows, cols, G.data(), ind.data(), tree.nodes());
-        EXPECT_EQ(value, largest);
+        EXPECT_EQ(value,
+                  testtrees::largestOverRows(M, rows, cols, [&](const std::vector<double>& row) {
+                      return critical(row, G, ind, tree.nodes());
+                  }));
     }
 }
 

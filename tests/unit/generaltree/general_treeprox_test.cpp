@@ -86,12 +86,9 @@ TEST(GeneralTreeProxRows, EveryRowIsTheVectorResult) {
         const std::vector<double> V = testdata::awkward(rng, static_cast<std::size_t>(rows) * cols);
         std::vector<double> X(V.size(), -7.0);
         general_treeprox_mt(X.data(), V.data(), rows, cols, G.data(), ind.data(), tree.nodes());
-        for (int i = 0; i < rows; ++i) {
-            std::vector<double> row(cols);
-            for (int j = 0; j < cols; ++j) row[j] = V[i + j * rows];
-            const std::vector<double> expected = prox(row, G, ind, tree.nodes());
-            for (int j = 0; j < cols; ++j) ASSERT_EQ(X[i + j * rows], expected[j]);
-        }
+        testtrees::expectRowByRow(X, V, rows, cols, [&](const std::vector<double>& row) {
+            return prox(row, G, ind, tree.nodes());
+        });
     }
 }
 

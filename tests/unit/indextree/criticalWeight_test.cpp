@@ -119,14 +119,11 @@ TEST(CriticalWeightRows, IsTheLargestRowResult) {
         const testtrees::TreePenalty tree = testtrees::randomTree(rng, cols, true, false);
         const std::vector<double> table = tree.rangeTable();
         const std::vector<double> M = testdata::awkward(rng, static_cast<std::size_t>(rows) * cols);
-        double largest = 0;
-        for (int i = 0; i < rows; ++i) {
-            std::vector<double> row(cols);
-            for (int j = 0; j < cols; ++j) row[j] = M[i + j * rows];
-            largest = std::max(largest, critical(row, table, tree.nodes()));
-        }
         criticalWeight_mt(&value, M.data(), rows, cols, table.data(), tree.nodes());
-        EXPECT_EQ(value, largest);
+        EXPECT_EQ(value,
+                  testtrees::largestOverRows(M, rows, cols, [&](const std::vector<double>& row) {
+                      return critical(row, table, tree.nodes());
+                  }));
     }
 }
 

@@ -85,7 +85,8 @@ TEST(GroupRatioCeiling, IsTheSmallestFactorCoveringEveryGroup) {
         for (const testtrees::Group& group : groups) {
             long double squares = 0;
             for (int p : group.positions) squares += static_cast<long double>(x[p]) * x[p];
-            EXPECT_LE(std::sqrt(squares), t * static_cast<long double>(group.weight) * (1 + 1e-14L));
+            EXPECT_LE(std::sqrt(squares),
+                      t * static_cast<long double>(group.weight) * (1 + 1e-14L));
             tightest = std::max(tightest, std::sqrt(squares) / group.weight);
         }
         EXPECT_NEAR(t, static_cast<double>(tightest), 1e-14 * t);

@@ -112,9 +112,7 @@ TEST(TreeProx, IsBitForBitTheGroupByGroupDefinition) {
                 for (double entry : row) V.insert(V.end(), rows, entry);
                 const std::vector<double> ind = t.rangeTable();
                 treeprox_mt(X.data(), V.data(), rows, cols, ind.data(), t.nodes());
-                std::vector<double> last(cols);
-                for (int j = 0; j < cols; ++j) last[j] = X[rows - 1 + j * rows];
-                return last;
+                return testtrees::rowOf(X, rows, cols, rows - 1);
             },
             tree, v);
     }
@@ -129,12 +127,9 @@ TEST(TreeProxRows, EveryRowIsTheVectorResult) {
         const std::vector<double> V = testdata::awkward(rng, static_cast<std::size_t>(rows) * cols);
         std::vector<double> X(V.size(), -7.0);
         treeprox_mt(X.data(), V.data(), rows, cols, ind.data(), tree.nodes());
-        for (int i = 0; i < rows; ++i) {
-            std::vector<double> row(cols);
-            for (int j = 0; j < cols; ++j) row[j] = V[i + j * rows];
-            const std::vector<double> expected = prox(row, ind, tree.nodes());
-            for (int j = 0; j < cols; ++j) ASSERT_EQ(X[i + j * rows], expected[j]);
-        }
+        testtrees::expectRowByRow(X, V, rows, cols, [&](const std::vector<double>& row) {
+            return prox(row, ind, tree.nodes());
+        });
     }
 }
 
