@@ -13,12 +13,21 @@
 namespace {
 
 // y_k = d * W(i, k) + y_k for every k. The caller ignores y_j, so it is updated too, which
-// keeps the loop free of branches.
-void addScaledRow(double* y, double d, const double* W, int i, int n, bool symmetric) {
+// keeps the loop free of branches. Unrolled by four so that the compiler can use vector
+// instructions; each element still gets exactly one product and one sum.
+void addScaledRow(double* __restrict y, double d, const double* __restrict W, int i, int n,
+                  bool symmetric) {
     const std::ptrdiff_t order = n;
     if (symmetric) {
-        const double* row = W + i * order;
-        for (std::ptrdiff_t k = 0; k < order; ++k) y[k] = d * row[k] + y[k];
+        const double* __restrict row = W + i * order;
+        std::ptrdiff_t k = 0;
+        for (; k + 4 <= order; k += 4) {
+            y[k] = d * row[k] + y[k];
+            y[k + 1] = d * row[k + 1] + y[k + 1];
+            y[k + 2] = d * row[k + 2] + y[k + 2];
+            y[k + 3] = d * row[k + 3] + y[k + 3];
+        }
+        for (; k < order; ++k) y[k] = d * row[k] + y[k];
     } else {
         const double* row = W + i;
         for (std::ptrdiff_t k = 0; k < order; ++k) y[k] = d * row[k * order] + y[k];
