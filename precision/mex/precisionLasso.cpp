@@ -2,7 +2,7 @@
 //
 // Writes the estimates into the data of its first two inputs, and returns copies of them when
 // outputs are requested.
-#include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "host/gateway.hpp"
@@ -10,8 +10,13 @@
 
 namespace {
 
+// Whether the first `count` elements of a and b share memory (compared as addresses, since
+// the arrays are distinct objects).
 bool overlap(const double* a, const double* b, std::ptrdiff_t count) {
-    return count > 0 && a < b + count && b < a + count;
+    const std::uintptr_t x = reinterpret_cast<std::uintptr_t>(a);
+    const std::uintptr_t y = reinterpret_cast<std::uintptr_t>(b);
+    const std::uintptr_t bytes = static_cast<std::uintptr_t>(count) * sizeof(double);
+    return count > 0 && x < y + bytes && y < x + bytes;
 }
 
 }  // namespace
@@ -56,9 +61,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
         precisionSweep(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, maxOuter, tolOuter);
     }));
 
-    // Return the copies.
+    // Return the copies (with n = 0 there is nothing to copy, and the data may be null).
     const double* results[2] = {X, W};
-    for (int k = 0; k < returned; ++k)
-        std::memcpy(mxGetPr(outputs[k]), results[k], static_cast<std::size_t>(count) * sizeof(double));
+    for (int k = 0; k < returned && count > 0; ++k)
+        std::memcpy(mxGetPr(outputs[k]), results[k],
+                    static_cast<std::size_t>(count) * sizeof(double));
     call.deliver(plhs, outputs, returned);
 }
