@@ -78,16 +78,6 @@
 %! check_optimality(S, Xout, W, 0.1);
 
 %!test
-%! % maxOuter < 0: no iteration; X is zero and W is S plus lambda on the diagonal.
-%! S = sample_covariance(4, 5);
-%! X = ones(4);
-%! W = ones(4);
-%! [X1, W1] = precisionLasso(X, W, S, 0.25, 0, 4, 100, -1, 1e-13, -1, 1e-12);
-%! assert(X1, zeros(4));
-%! assert(W1, S + 0.25 * eye(4));
-%! assert(isequal(X, X1) && isequal(W, W1));
-
-%!test
 %! % Arrays that share their data are refused before anything is written.
 %! S = sample_covariance(4, 6);
 %! X = zeros(4);

@@ -122,22 +122,4 @@ TEST(PrecisionSweep, ConvergedEstimateIsOptimal) {
     }
 }
 
-TEST(PrecisionSweep, PenaltyAboveEveryCorrelationGivesADiagonalInverse) {
-    double largest = 0;
-    for (int c = 0; c < kOrder; ++c)
-        for (int r = 0; r < kOrder; ++r)
-            if (r != c) largest = std::max(largest, std::fabs(kS[r + c * kOrder]));
-    const double lambda = largest * 1.01;
-    const Estimate e = estimate(kS, kOrder, lambda, 10, 1e-12);
-    for (int c = 0; c < kOrder; ++c) {
-        for (int r = 0; r < kOrder; ++r) {
-            const double expected = r == c ? 1 / (lambda + kS[r + c * kOrder]) : 0.0;
-            EXPECT_EQ(e.x[r + c * kOrder], expected) << r << "," << c;
-            if (r != c) {
-                EXPECT_EQ(e.w[r + c * kOrder], 0.0);
-            }
-        }
-    }
-}
-
 }  // namespace
