@@ -79,8 +79,19 @@ TEST(PrecisionSweep, LastIterationWritesTheInverse) {
     }
 }
 
-// Whole estimates against the literal transcription, printed lines included, for symmetric
-// and asymmetric S and every way of ending.
+// The estimate against the literal transcription, printed lines included.
+void expectLiteralResult(const Matrix& s, int n, double lambda, int maxOuter, double tolOuter,
+                         int maxIter, const std::string& label) {
+    const Estimate e = estimate(s, n, lambda, maxOuter, tolOuter, maxIter, 1e-10, 1e-10);
+    Matrix x(s.size()), w(s.size());
+    const std::string printed = literal::sweep(x.data(), w.data(), s.data(), lambda, n, maxIter,
+                                               1e-10, 1e-10, maxOuter, tolOuter);
+    ASSERT_EQ(e.printed, printed) << label;
+    ASSERT_EQ(std::memcmp(e.x.data(), x.data(), x.size() * sizeof(double)), 0) << label;
+    ASSERT_EQ(std::memcmp(e.w.data(), w.data(), w.size() * sizeof(double)), 0) << label;
+}
+
+// Symmetric and asymmetric S, every way of ending.
 TEST(PrecisionSweep, MatchesTheLiteralLoopBitForBit) {
     for (int trial = 0; trial < 60; ++trial) {
         const int n = 1 + trial % 11;
@@ -90,16 +101,19 @@ TEST(PrecisionSweep, MatchesTheLiteralLoopBitForBit) {
         const int maxOuter = trial % 6 == 0 ? 1 : trial % 6 == 1 ? 0 : 30;
         const double tolOuter = trial % 2 == 0 ? 1e-7 : -1;
         const int maxIter = trial % 7 == 0 ? 3 : 100;
-
-        const Estimate e = estimate(s, n, lambda, maxOuter, tolOuter, maxIter, 1e-10, 1e-10);
-        Matrix x(s.size()), w(s.size());
-        const std::string printed =
-            literal::sweep(x.data(), w.data(), s.data(), lambda, n, maxIter, 1e-10, 1e-10,
-                           maxOuter, tolOuter);
-        ASSERT_EQ(e.printed, printed) << "trial " << trial;
-        ASSERT_EQ(std::memcmp(e.x.data(), x.data(), x.size() * sizeof(double)), 0) << trial;
-        ASSERT_EQ(std::memcmp(e.w.data(), w.data(), w.size() * sizeof(double)), 0) << trial;
+        expectLiteralResult(s, n, lambda, maxOuter, tolOuter, maxIter,
+                            "trial " + std::to_string(trial));
     }
+}
+
+// W(2,2) = 0: a division by zero puts Inf and NaN into W in the middle of an iteration, after
+// which products with zero coefficients may no longer be skipped.
+TEST(PrecisionSweep, MatchesTheLiteralLoopWhenWBecomesNonFinite) {
+    const int n = 4;
+    const double lambda = 0.14;
+    Matrix s = testdata::sparseModelCovariance(470, n);
+    s[2 + 2 * n] = -lambda;
+    expectLiteralResult(s, n, lambda, 3, -1, 100, "W(2,2) = 0");
 }
 
 // Converged estimates of random sparse models satisfy the optimality conditions of the
