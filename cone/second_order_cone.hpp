@@ -1,5 +1,6 @@
-// The projection of one vector part, `count` elements `stride` apart, with its bound c onto
-// {(x, t) : ||x||_2 <= t}: a row of a matrix (stride m) or a group of a vector (stride 1).
+// The projection of a vector part, `count` elements `stride` apart, with its bound c onto
+// {(x, t) : ||x||_2 <= t}: a row of a column-major matrix (stride m, rowCone) or a group of a
+// vector (stride 1, powerShadowVectorR).
 #pragma once
 
 #include <cmath>
@@ -7,9 +8,8 @@
 
 #include "cone/cone_region.hpp"
 
-// Writes the projected elements x[0], x[stride], ... and returns the projected bound. The
-// sum of squares runs in element order; a point outside is scaled by t / r, the quotient
-// formed before the product.
+// Writes x[0], x[stride], ... and returns the projected bound. The sum of squares runs in
+// element order; a point outside is scaled by t / r, the quotient formed before the product.
 inline double projectOntoCone(double* x, const double* v, double c, std::ptrdiff_t count,
                               std::ptrdiff_t stride) {
     const std::ptrdiff_t end = count * stride;
