@@ -1,10 +1,9 @@
 %CHAINDESCEND Nonnegative non-increasing block fit of a sequence, by largest prefix means.
 %   x = chainDescend(v, n)
 %
-%   Fits v(1:n) by a sequence x with x(1) >= x(2) >= ... >= x(n) >= 0 that is constant on
-%   blocks of consecutive positions: each block carries the mean of its values, and every
-%   block whose mean is not positive is 0. This is the least-squares fit of v under those
-%   constraints (the non-increasing fit, clipped at 0).
+%   The fit of CHAINASCEND, by the opposite sweep: the least-squares fit of v(1:n) by a
+%   non-increasing sequence, clipped at 0, whose blocks of equal values each carry the mean of
+%   their part of v.
 %
 %   The fit is found from the first position on: from each block start, the block is the
 %   longest prefix with the largest mean, summed afresh from the start; the search stops at
