@@ -34,12 +34,6 @@
 %!   assert(x, chainDescend(v, n), 1e-12);
 %! end
 
-%!test
-%! % A row vector or matrix is read in column order, up to n.
-%! V = [1, 3, 9; 2, 99, 9];
-%! assert(chainAscend(V, 3), [2; 2; 2]);
-%! assert(V, [1, 3, 9; 2, 99, 9]);
-
 %!error id=chainAscend:nonPositiveLength chainAscend([], 0)
 %!error id=chainAscend:negativeSize chainAscend([1; 2], -1)
 %!error id=chainAscend:notFinite chainAscend([1; NaN], 2)

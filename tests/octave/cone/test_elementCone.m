@@ -6,12 +6,6 @@
 %! assert(t, [2; 2; 0; 2; 2]);
 
 %!test
-%! % NaN gives (0, 0); infinities follow the three cases.
-%! [x, t] = elementCone([NaN; 1; Inf; Inf; Inf], [1; NaN; 1; Inf; -Inf], 5);
-%! assert(x, [0; 0; Inf; Inf; 0]);
-%! assert(t, [0; 0; Inf; Inf; 0]);
-
-%!test
 %! % The projection's defining conditions on random pairs: (x, t) in the cone, the residual
 %! % in the polar cone, the two orthogonal.
 %! randn('seed', 5);
@@ -25,20 +19,6 @@
 %! assert(abs(x .* (v - x) + t .* (c - t)) < 1e-12);
 %! assert(x(1:100), v(1:100));
 %! assert(t(101:200), zeros(100, 1));
-
-%!test
-%! % Matrices are read in column order; n is truncated; the inputs are left as they were.
-%! V = [3, 1; -3, 9];
-%! C = [1, 1; 1, 9];
-%! [x, t] = elementCone(V, C, 2.9);
-%! assert(x, [2; -2]);
-%! assert(t, [2; 2]);
-%! assert(V, [3, 1; -3, 9]);
-
-%!test
-%! [x, t] = elementCone([], [], 0);
-%! assert(size(x), [0, 1]);
-%! assert(size(t), [0, 1]);
 
 %!error <expects 3 inputs> elementCone([1; 2], [1; 2])
 %!error id=elementCone:tooFewElements elementCone([1; 2], [1], 2)

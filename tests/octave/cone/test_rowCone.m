@@ -36,12 +36,6 @@
 %!   assert(t(i), ti);
 %! end
 
-%!test
-%! % No columns: every row has norm 0.
-%! [X, t] = rowCone(zeros(3, 0), [2; -1; 0], 3, 0);
-%! assert(size(X), [3, 0]);
-%! assert(t, [2; 0; 0]);
-
 %!error <expects 4 inputs> rowCone(ones(2), [1; 1], 2)
 %!error id=rowCone:tooFewElements rowCone(ones(2), [1; 1], 2, 3)
 %!error id=rowCone:tooFewElements rowCone(ones(2), 1, 2, 2)
