@@ -11,6 +11,7 @@
 %     c(k) >= r       the group and its bound lie in the cone and are kept
 %     otherwise       c(k) <= -r (the polar cone) or a NaN: the group and t(k) are 0
 %   An empty group (fix(b(k+1)) <= fix(b(k))) only sets t(k): c(k) if c(k) >= 0, else 0.
+%   As in rowCone, entries above about 1e154 in magnitude overflow the sum of squares.
 %   Elements that no group covers are 0 in x. Where groups overlap (b not nondecreasing),
 %   each group's norm is taken over v and the last group in table order writes x.
 %

@@ -9,8 +9,8 @@
 %     c(i) >= r       the row and its bound lie in the cone and are kept
 %     otherwise       c(i) <= -r (the polar cone) or a NaN in the row or bound: the row of X
 %                     and t(i) are 0
-%   Entries above about 1e154 in magnitude overflow the sum of squares (r = Inf), as in any
-%   unscaled norm.
+%   Entries above about 1e154 in magnitude overflow the sum of squares: r = Inf, and a row
+%   outside the cone then becomes NaN with t(i) = Inf.
 %
 %   Inputs
 %     V   real double m-by-n matrix, or any array with at least m*n elements, read in column
