@@ -7,12 +7,6 @@
 
 namespace gateway {
 
-int truncateToInt(double value) {
-    // Written as a range test first, so that the conversion below never overflows.
-    if (!(value > -2147483649.0 && value < 2147483648.0)) return -2147483647 - 1;
-    return static_cast<int>(value);
-}
-
 Failure Failure::of(const char* reason, const char* message) {
     Failure failure;
     failure.failed = true;
@@ -37,7 +31,8 @@ void Call::fail(const char* reason, const char* format, ...) const {
     va_start(arguments, format);
     std::vsnprintf(message, sizeof message, format, arguments);
     va_end(arguments);
-    mexErrMsgIdAndTxt(identifier, "%s: %s", module_, message);
+    // The hosts name the module beside the message themselves.
+    mexErrMsgIdAndTxt(identifier, "%s", message);
     __builtin_unreachable();  // the host does not return from an error
 }
 
