@@ -6,6 +6,7 @@
 // cannot change what the other reads.
 #pragma once
 
+#include "host/truncate.hpp"
 #include "indextree/node_table.hpp"
 
 namespace treetable {
@@ -23,7 +24,7 @@ struct RangePositions {
 // would cost a pass over them, so no two nodes count as disjoint.
 struct ListPositions {
     const double* G;
-    int operator[](int j) const { return static_cast<int>(G[j]) - 1; }
+    int operator[](int j) const { return truncateToInt(G[j]) - 1; }
 
     static bool disjoint(const Node&, const Node&) { return false; }
 };

@@ -5,8 +5,8 @@
 // truncated toward zero when read; the weight is read as it is. Node 0 may be the L1 node
 // (-1, -1, w0): one threshold w0 for every entry on its own. Only node 0 is tested for it.
 //
-// The routines trust start and end to be numbers within the 32-bit integer range, as the
-// gateways make sure (node_table_checks.hpp).
+// The routines trust every node to lie inside the arrays it indexes, as the gateways make sure
+// (node_table_checks.hpp).
 #pragma once
 
 #include <cstddef>
@@ -14,6 +14,7 @@
 
 #include "host/console.hpp"
 #include "host/routine_failure.hpp"
+#include "host/truncate.hpp"
 
 namespace treetable {
 
@@ -30,14 +31,14 @@ inline const double* fieldsOf(const double* ind, int k) {
 
 inline Node nodeAt(const double* ind, int k) {
     const double* fields = fieldsOf(ind, k);
-    return Node{static_cast<int>(fields[0]) - 1, static_cast<int>(fields[1]), fields[2]};
+    return Node{truncateToInt(fields[0]) - 1, truncateToInt(fields[1]), fields[2]};
 }
 
 // Whether node 0 is the L1 node. A node 0 that starts at -1 but ends elsewhere is neither an
 // L1 node nor a range: the call fails, after the message that users of these routines know.
 inline bool startsWithL1Node(const double* ind) {
-    if (static_cast<int>(ind[0]) != -1) return false;
-    const int end = static_cast<int>(ind[1]);
+    if (truncateToInt(ind[0]) != -1) return false;
+    const int end = truncateToInt(ind[1]);
     if (end != -1) {
         consolePrintf("\n Error! \n Check ind");
         throw RoutineFailure("badL1Node",

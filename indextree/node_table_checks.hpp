@@ -56,7 +56,7 @@ void forEachGroupNode(const double* ind, int nodes, bool readsNodeZero, const Vi
     if (nodes < 1 && readsNodeZero) checkedNodeAt(ind, 0);
     for (int k = 0; k < nodes; ++k) {
         const Node node = checkedNodeAt(ind, k);
-        const bool l1Candidate = k == 0 && static_cast<int>(ind[0]) == -1;
+        const bool l1Candidate = k == 0 && truncateToInt(ind[0]) == -1;
         if (!l1Candidate && node.end > node.first) visit(node, k);
     }
 }

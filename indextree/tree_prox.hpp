@@ -152,7 +152,7 @@ void applyTree(double* x, const double* v, int n, const double* ind, int nodes, 
     const bool hasL1Node = startsWithL1Node(ind);
     startFrom(x, v, n, hasL1Node, weights(ind[2]));
     for (int k = firstGroupNode(hasL1Node); k < nodes;) {
-        GroupOf run[kSideBySide];
+        GroupOf run[kSideBySide] = {};
         const int count = disjointRun<Positions>(x, ind, k, nodes, run);
         shrinkGroups(run, count, at, weights);
         k += count;
@@ -168,7 +168,7 @@ void applyTreeToVectors(double* const* x, const double* const* v, int count, int
     const bool hasL1Node = startsWithL1Node(ind);
     for (int b = 0; b < count; ++b) startFrom(x[b], v[b], n, hasL1Node, ind[2]);
     for (int k = firstGroupNode(hasL1Node); k < nodes; ++k) {
-        GroupOf groups[kSideBySide];
+        GroupOf groups[kSideBySide] = {};
         for (int b = 0; b < count; ++b) groups[b] = GroupOf{x[b], nodeAt(ind, k)};
         shrinkGroups(groups, count, at, TableWeights{});
     }
