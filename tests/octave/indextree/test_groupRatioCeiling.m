@@ -10,14 +10,5 @@
 %! x = [1; -6; 2];
 %! assert(groupRatioCeiling(x, 3, [-1 1; -1 3; 2 10], 2), max(abs(x)) / 2);
 
-%!test
-%! % The smallest common factor t with t * w_k >= norm of every group.
-%! randn('seed', 5);
-%! x = randn(7, 1);
-%! ind = [1 4 1; 3 7 7; 0.5 2 1];
-%! t = groupRatioCeiling(x, 7, ind, 3);
-%! ratios = [norm(x(1:3)) / 0.5, norm(x(4:7)) / 2, norm(x) / 1];
-%! assert(t, max(ratios), 1e-14);
-
 %!error id=groupRatioCeiling:nodeOutOfRange groupRatioCeiling([1; 2], 2, [2; 3; 1], 1)
 %!error id=groupRatioCeiling:tooFewElements groupRatioCeiling([1; 2], 2, [1; 2; 1], 2)

@@ -5,18 +5,6 @@
 %! assert(x, [1; 0; 0]);
 
 %!test
-%! % The L1 node alone is soft thresholding; disjoint groups are each shrunk on their own.
-%! randn('seed', 1);
-%! v = randn(9, 1);
-%! assert(treeprox(v, 9, [-1; -1; 0.4], 1), sign(v) .* max(abs(v) - 0.4, 0), 1e-15);
-%! ind = [1 4 8; 3 7 9; 0.5 1 3];
-%! x = treeprox(v, 9, ind, 3);
-%! for k = 1:3
-%!   g = ind(1, k):ind(2, k);
-%!   assert(x(g), v(g) * max(0, 1 - ind(3, k) / norm(v(g))), 1e-15);
-%! end
-
-%!test
 %! % A tree, deepest first: the result is optimal, so no small step lowers the objective.
 %! randn('seed', 2);
 %! v = 2 * randn(8, 1);

@@ -68,29 +68,4 @@ TEST(GroupRatioCeiling, L1NodeIsOneGroupPerEntry) {
     EXPECT_EQ(ratio({0, 0}, {-1, -1, 0}, 1), 0.0);  // 0/0 passed over
 }
 
-// For positive weights the ratio is the smallest common factor t with t * w_k >= ||x_k||.
-TEST(GroupRatioCeiling, IsTheSmallestFactorCoveringEveryGroup) {
-    std::mt19937_64 rng(9);
-    for (int trial = 0; trial < 300; ++trial) {
-        const int n = 1 + trial % 20;
-        testtrees::TreePenalty tree = testtrees::randomTree(rng, n, trial % 2 == 0, false);
-        tree.l1Weight += 0.1;
-        for (testtrees::Group& group : tree.groups) group.weight += 0.1;
-        const std::vector<double> x = testdata::gaussian(rng, n);
-        const double t = ratio(x, tree.rangeTable(), tree.nodes());
-        long double tightest = 0;
-        std::vector<testtrees::Group> groups = tree.groups;
-        if (tree.hasL1)
-            for (int i = 0; i < n; ++i) groups.push_back({{i}, tree.l1Weight});
-        for (const testtrees::Group& group : groups) {
-            long double squares = 0;
-            for (int p : group.positions) squares += static_cast<long double>(x[p]) * x[p];
-            EXPECT_LE(std::sqrt(squares),
-                      t * static_cast<long double>(group.weight) * (1 + 1e-14L));
-            tightest = std::max(tightest, std::sqrt(squares) / group.weight);
-        }
-        EXPECT_NEAR(t, static_cast<double>(tightest), 1e-14 * t);
-    }
-}
-
 }  // namespace
