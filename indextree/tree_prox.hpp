@@ -159,9 +159,9 @@ void applyTree(double* x, const double* v, int n, const double* ind, int nodes, 
     }
 }
 
-// x[b] = the operator at v[b] for `count` vectors (1 to kSideBySide) of n entries, with the table's
-// own weights: the same nodes in the same order on each vector, their lengths taken side by
-// side.
+// x[b] = the operator at v[b] for `count` vectors (1 to kSideBySide) of n entries, with the
+// table's own weights: the same nodes in the same order on each vector, their lengths taken
+// side by side.
 template <class Positions>
 void applyTreeToVectors(double* const* x, const double* const* v, int count, int n,
                         const double* ind, int nodes, const Positions& at) {
