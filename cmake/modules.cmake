@@ -58,8 +58,18 @@ function(_add_octave_module family module gateway help)
   target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${module} PREFIX "" SUFFIX ".mex"
     LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/octave)
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${help} ${SPARSEMEX_MODULE_DIR}/octave/)
+  _copy_help(${target} ${help} ${SPARSEMEX_MODULE_DIR}/octave)
+endfunction()
+
+# Keeps the module's help file beside it, copied again whenever it changes.
+function(_copy_help target help directory)
+  get_filename_component(name ${help} NAME)
+  add_custom_command(OUTPUT ${directory}/${name}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${directory}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${help} ${directory}/
+    DEPENDS ${help})
+  add_custom_target(${target}_help DEPENDS ${directory}/${name})
+  add_dependencies(${target} ${target}_help)
 endfunction()
 
 function(_add_matlab_module family module gateway help)
@@ -71,6 +81,5 @@ function(_add_matlab_module family module gateway help)
   target_compile_options(${target} PRIVATE ${SPARSEMEX_EXACT_FLAGS})
   set_target_properties(${target} PROPERTIES
     LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/matlab)
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${help} ${SPARSEMEX_MODULE_DIR}/matlab/)
+  _copy_help(${target} ${help} ${SPARSEMEX_MODULE_DIR}/matlab)
 endfunction()

@@ -5,11 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "host/conversion.hpp"
-
 namespace gateway {
-
-int truncateToInt(double value) { return ::truncateToInt(value); }
 
 Failure Failure::of(const char* reason, const char* message) {
     Failure failure;
@@ -35,7 +31,8 @@ void Call::fail(const char* reason, const char* format, ...) const {
     va_start(arguments, format);
     std::vsnprintf(message, sizeof message, format, arguments);
     va_end(arguments);
-    mexErrMsgIdAndTxt(identifier, "%s: %s", module_, message);
+    // The hosts name the module beside the message themselves.
+    mexErrMsgIdAndTxt(identifier, "%s", message);
     __builtin_unreachable();  // the host does not return from an error
 }
 

@@ -13,6 +13,7 @@
 #include <new>
 
 #include "host/routine_failure.hpp"
+#include "host/truncate.hpp"
 
 namespace gateway {
 
@@ -30,9 +31,8 @@ constexpr const char* outOfMemory = "outOfMemory";
 constexpr const char* internalError = "internalError";
 }  // namespace reason
 
-// The host's conversion of an integer parameter: truncation toward zero; NaN and values
-// outside the 32-bit range become -2147483648.
-int truncateToInt(double value);
+// The host's conversion of an integer parameter (host/truncate.hpp).
+using ::truncateToInt;
 
 // A routine's failure, copied out of its exception so that the error is raised after every
 // scope of the routine has been left.

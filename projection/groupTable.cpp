@@ -1,6 +1,6 @@
 #include "projection/groupTable.hpp"
 
-#include "host/conversion.hpp"
+#include "host/truncate.hpp"
 
 IndexGroup groupOfTable(const double* b, int k) {
     return IndexGroup{truncateToInt(b[k]), truncateToInt(b[k + 1] - b[k])};

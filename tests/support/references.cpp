@@ -34,4 +34,31 @@ std::vector<double> l1BallProjection(const std::vector<double>& v, double z, dou
     return x;
 }
 
+std::vector<double> nonincreasingNonnegativeFit(const std::vector<double>& v) {
+    struct Block {
+        long double sum;
+        std::size_t count;
+    };
+    std::vector<Block> blocks;
+    for (double value : v) {
+        blocks.push_back(Block{value, 1});
+        // Pool while the last block's mean exceeds the one before it (compared by
+        // cross-multiplying, counts being positive).
+        while (blocks.size() > 1) {
+            const Block& last = blocks.back();
+            const Block& before = blocks[blocks.size() - 2];
+            if (!(last.sum * before.count > before.sum * last.count)) break;
+            const Block pooled{before.sum + last.sum, before.count + last.count};
+            blocks.pop_back();
+            blocks.back() = pooled;
+        }
+    }
+    std::vector<double> x;
+    for (const Block& block : blocks) {
+        const double mean = static_cast<double>(block.sum / block.count);
+        x.insert(x.end(), block.count, std::max(mean, 0.0));
+    }
+    return x;
+}
+
 }  // namespace reference

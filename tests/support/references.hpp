@@ -11,4 +11,8 @@ namespace reference {
 std::vector<double> l1BallProjection(const std::vector<double>& v, double z,
                                      double* threshold = nullptr);
 
+// The least-squares fit of v by a non-increasing sequence, clipped at 0: adjacent blocks are
+// pooled while a block's mean exceeds the mean of the block before it. Sums in long double.
+std::vector<double> nonincreasingNonnegativeFit(const std::vector<double>& v);
+
 }  // namespace reference

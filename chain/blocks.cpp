@@ -1,0 +1,29 @@
+#include "chain/blocks.hpp"
+
+#include <new>
+
+#include "host/console.hpp"
+#include "host/routine_failure.hpp"
+
+std::vector<int> allocateBlockEnds(int n) {
+    try {
+        return std::vector<int>(static_cast<std::size_t>(n));
+    } catch (const std::bad_alloc&) {
+        consolePrintf("\n Allocation of array failure!");
+        throw RoutineFailure("outOfMemory", "out of memory for the block table");
+    }
+}
+
+void readOutBlocks(double* x, const std::vector<int>& blockEnd, int n) {
+    int s = 0;
+    while (s < n) {
+        if (!(x[s] > 0)) {
+            for (int i = s; i < n; ++i) x[i] = 0;
+            return;
+        }
+        const double mean = x[s];
+        const int end = blockEnd[s];
+        for (int i = s + 1; i <= end; ++i) x[i] = mean;
+        s = end + 1;
+    }
+}

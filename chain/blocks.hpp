@@ -1,0 +1,13 @@
+// The blocks of a chain fit during a sweep: for a block starting at s, x[s] holds its mean and
+// blockEnd[s] its last position; other entries are scratch until the read-out.
+#pragma once
+
+#include <vector>
+
+// The blockEnd array for n positions. A failed allocation prints
+// "\n Allocation of array failure!" and fails ("outOfMemory").
+std::vector<int> allocateBlockEnds(int n);
+
+// Spreads each block's mean over its positions, from the first block on; from the first block
+// whose mean is not positive, every position is 0.
+void readOutBlocks(double* x, const std::vector<int>& blockEnd, int n);

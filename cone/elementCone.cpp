@@ -1,0 +1,21 @@
+// Element-wise projection onto the epigraph of the absolute value.
+#include <cmath>
+
+#include "cone/branchless.hpp"
+#include "cone/cone.hpp"
+#include "cone/cone_region.hpp"
+
+void elementCone(double* x, double* t, const double* v, const double* c, int n) {
+    for (int i = 0; i < n; ++i) {
+        const double a = std::fabs(v[i]);
+        // The tests in their order: within counts only where beyond fails.
+        const bool beyond = beyondCone(a, c[i]);
+        const bool within = withinCone(a, c[i]);
+        // Outside, the boundary ray through (sign(v_i), 1): x_i = +-t_i (v_i != 0 there).
+        const double bound = (a + c[i]) / 2;
+        const double toBoundary = pick(v[i] > 0, bound, -bound);
+        // Inside, the pair is kept (the sign of a zero too); in the polar cone it becomes +0.
+        t[i] = pick(beyond, bound, pick(within, c[i], 0.0));
+        x[i] = pick(beyond, toBoundary, pick(within, v[i], 0.0));
+    }
+}

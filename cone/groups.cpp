@@ -1,0 +1,9 @@
+#include "cone/groups.hpp"
+
+int firstGroupOutside(const double* b, int n, int g) {
+    for (int k = 0; k < g; ++k) {
+        const GroupRange group = groupRange(b, k);
+        if (!group.empty() && (group.start < 0 || group.end > n)) return k;
+    }
+    return -1;
+}

@@ -1,0 +1,19 @@
+// The group boundary table of powerShadowVectorR: g + 1 doubles of 0-based element indices,
+// group k running from trunc(b[k]) up to, not including, trunc(b[k+1]).
+#pragma once
+
+#include "host/truncate.hpp"
+
+struct GroupRange {
+    int start;
+    int end;  // one past the last element
+    bool empty() const { return end <= start; }
+};
+
+inline GroupRange groupRange(const double* b, int k) {
+    return GroupRange{truncateToInt(b[k]), truncateToInt(b[k + 1])};
+}
+
+// The first group that is not empty and reaches outside the elements 0 .. n-1, or -1 when
+// every group that would be read and written lies inside them.
+int firstGroupOutside(const double* b, int n, int g);

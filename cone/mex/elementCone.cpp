@@ -1,0 +1,21 @@
+// [x, t] = elementCone(v, c, n)
+#include "cone/cone.hpp"
+#include "host/gateway.hpp"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const gateway::Call call("elementCone", "[x, t] = elementCone(v, c, n)", nlhs, nrhs, prhs);
+
+    // Check and get the inputs.
+    call.expectArguments(3, 2);
+    const int n = call.size(2, "n");
+    const double* v = call.doubles(0, "v", n);
+    const double* c = call.doubles(1, "c", n);
+
+    // Create the outputs.
+    mxArray* outputs[2] = {gateway::newMatrix(n, 1), gateway::newMatrix(n, 1)};
+
+    // Compute.
+    elementCone(mxGetPr(outputs[0]), mxGetPr(outputs[1]), v, c, n);
+
+    call.deliver(plhs, outputs, 2);
+}

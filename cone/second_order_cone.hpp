@@ -1,0 +1,35 @@
+// The projection of a vector part, `count` elements `stride` apart, with its bound c onto
+// {(x, t) : ||x||_2 <= t}: a row of a column-major matrix (stride m, rowCone) or a group of a
+// vector (stride 1, powerShadowVectorR).
+#pragma once
+
+#include <cmath>
+#include <cstddef>
+
+#include "cone/cone_region.hpp"
+
+// Writes x[0], x[stride], ... and returns the projected bound. The sum of squares runs in
+// element order; a point outside is scaled by t / r, the quotient formed before the product.
+inline double projectOntoCone(double* x, const double* v, double c, std::ptrdiff_t count,
+                              std::ptrdiff_t stride) {
+    const std::ptrdiff_t end = count * stride;
+    double sumOfSquares = 0;
+    for (std::ptrdiff_t k = 0; k < end; k += stride) sumOfSquares += v[k] * v[k];
+    const double r = std::sqrt(sumOfSquares);
+
+    switch (coneRegion(r, c)) {
+        case ConeRegion::outside: {
+            const double t = (r + c) / 2;
+            const double scale = t / r;  // r > |c| >= 0: never a division by zero
+            for (std::ptrdiff_t k = 0; k < end; k += stride) x[k] = scale * v[k];
+            return t;
+        }
+        case ConeRegion::inside:
+            for (std::ptrdiff_t k = 0; k < end; k += stride) x[k] = v[k];
+            return c;
+        case ConeRegion::polar:
+        default:
+            for (std::ptrdiff_t k = 0; k < end; k += stride) x[k] = 0;
+            return 0;
+    }
+}

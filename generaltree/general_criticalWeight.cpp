@@ -1,0 +1,9 @@
+// The critical weight over slices of an index list.
+#include "generaltree/generaltree.hpp"
+#include "indextree/critical_weight_search.hpp"
+#include "indextree/node_positions.hpp"
+
+void general_criticalWeight(double* value, const double* v, int n, const double* G,
+                            const double* ind, int nodes) {
+    *value = treetable::criticalWeightOf(v, n, ind, nodes, treetable::ListPositions{G});
+}

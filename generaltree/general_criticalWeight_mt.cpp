@@ -1,0 +1,10 @@
+// The largest critical weight over the rows of a matrix, over slices of an index list.
+#include "generaltree/generaltree.hpp"
+#include "indextree/critical_weight_search.hpp"
+#include "indextree/node_positions.hpp"
+
+void general_criticalWeight_mt(double* value, const double* V, int rows, int cols, const double* G,
+                               const double* ind, int nodes) {
+    *value = treetable::largestCriticalWeightOverRows(V, rows, cols, ind, nodes,
+                                                      treetable::ListPositions{G});
+}

@@ -1,0 +1,9 @@
+// The largest group ratio over slices of an index list.
+#include "generaltree/generaltree.hpp"
+#include "indextree/node_positions.hpp"
+#include "indextree/tree_measures.hpp"
+
+void general_groupRatioCeiling(double* value, const double* x, int n, const double* G,
+                               const double* ind, int nodes) {
+    *value = treetable::largestGroupRatio(x, n, ind, nodes, treetable::ListPositions{G});
+}

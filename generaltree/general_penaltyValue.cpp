@@ -1,0 +1,9 @@
+// The penalty value over slices of an index list.
+#include "generaltree/generaltree.hpp"
+#include "indextree/node_positions.hpp"
+#include "indextree/tree_measures.hpp"
+
+void general_penaltyValue(double* value, const double* x, int n, const double* G, const double* ind,
+                          int nodes) {
+    *value = treetable::penaltyOf(x, n, ind, nodes, treetable::ListPositions{G});
+}

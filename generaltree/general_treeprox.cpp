@@ -1,0 +1,10 @@
+// The proximal operator over slices of an index list.
+#include "generaltree/generaltree.hpp"
+#include "indextree/node_positions.hpp"
+#include "indextree/tree_prox.hpp"
+
+void general_treeprox(double* x, const double* v, int n, const double* G, const double* ind,
+                      int nodes) {
+    treetable::applyTree(x, v, n, ind, nodes, treetable::ListPositions{G},
+                         treetable::TableWeights{});
+}

@@ -1,0 +1,9 @@
+// The proximal operator over slices of an index list, row by row.
+#include "generaltree/generaltree.hpp"
+#include "indextree/node_positions.hpp"
+#include "indextree/tree_prox.hpp"
+
+void general_treeprox_mt(double* X, const double* V, int rows, int cols, const double* G,
+                         const double* ind, int nodes) {
+    treetable::applyTreeToRows(X, V, rows, cols, ind, nodes, treetable::ListPositions{G});
+}

@@ -1,0 +1,31 @@
+// value = general_criticalWeight_mt(V, rows, cols, G, ind, nodes)
+#include <cstddef>
+
+#include "generaltree/generaltree.hpp"
+#include "host/gateway.hpp"
+#include "indextree/mex/tree_arguments.hpp"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const gateway::Call call("general_criticalWeight_mt",
+                             "value = general_criticalWeight_mt(V, rows, cols, G, ind, nodes)",
+                             nlhs, nrhs, prhs);
+
+    // Check and get the inputs.
+    call.expectArguments(6, 1);
+    const int rows = call.size(1, "rows");
+    const int cols = call.size(2, "cols");
+    const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(rows) * cols;
+    const double* V = call.doubles(0, "V", count);
+    call.requireFinite(V, count, "V");
+    const int nodes = call.size(5, "nodes");
+    const treeargs::IndexList G = treeargs::indexList(call, prhs, 3);
+    const double* ind = treeargs::slicedNodeTable(call, 4, nodes, treeargs::nodeZeroForRows(rows),
+                                                  G, treeargs::columnsOf("V", cols));
+
+    // Create the output, compute, deliver.
+    mxArray* outputs[1] = {gateway::newMatrix(1, 1)};
+    double* value = mxGetPr(outputs[0]);
+    call.check(gateway::attempt(
+        [&] { general_criticalWeight_mt(value, V, rows, cols, G.data, ind, nodes); }));
+    call.deliver(plhs, outputs, 1);
+}

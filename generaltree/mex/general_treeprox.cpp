@@ -1,0 +1,24 @@
+// x = general_treeprox(v, n, G, ind, nodes)
+#include "generaltree/generaltree.hpp"
+#include "host/gateway.hpp"
+#include "indextree/mex/tree_arguments.hpp"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const gateway::Call call("general_treeprox", "x = general_treeprox(v, n, G, ind, nodes)", nlhs,
+                             nrhs, prhs);
+
+    // Check and get the inputs.
+    call.expectArguments(5, 1);
+    const int n = call.size(1, "n");
+    const double* v = call.doubles(0, "v", n);
+    const int nodes = call.size(4, "nodes");
+    const treeargs::IndexList G = treeargs::indexList(call, prhs, 2);
+    const double* ind = treeargs::slicedNodeTable(call, 3, nodes, treeargs::NodeZero::read, G,
+                                                  treeargs::positionsOf("v", n));
+
+    // Create the output, compute, deliver.
+    mxArray* outputs[1] = {gateway::newMatrix(n, 1)};
+    double* x = mxGetPr(outputs[0]);
+    call.check(gateway::attempt([&] { general_treeprox(x, v, n, G.data, ind, nodes); }));
+    call.deliver(plhs, outputs, 1);
+}

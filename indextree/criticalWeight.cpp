@@ -1,0 +1,8 @@
+// The critical weight over index ranges.
+#include "indextree/critical_weight_search.hpp"
+#include "indextree/indextree.hpp"
+#include "indextree/node_positions.hpp"
+
+void criticalWeight(double* value, const double* v, int n, const double* ind, int nodes) {
+    *value = treetable::criticalWeightOf(v, n, ind, nodes, treetable::RangePositions{});
+}

@@ -1,0 +1,136 @@
+// The critical weight of a tree-structured group penalty at v: the smallest common factor of
+// the node weights at which the proximal operator maps v to zero.
+//
+// The operator is a black box to the search: a first estimate sqrt(sum v_i^2 / sum w_k^2),
+// then doubling (while the operator gives a non-zero result) or halving (while it gives zero),
+// then bisection to a relative gap of 1e-10. The result is always a factor at which the
+// operator gives zero. During halving the upper end stays at the first estimate.
+//
+// Inputs on which that search could not end have answers of their own, found before it
+// starts: an empty or all-zero v gives 0 (every factor zeroes it); a non-zero entry that no
+// node reaches, or weights that are all zero, give +infinity (no finite factor zeroes it).
+// The guards inside the search act only where it would otherwise repeat the same step
+// forever, so they never change a result that the search reaches.
+#pragma once
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "indextree/matrix_rows.hpp"
+#include "indextree/tree_prox.hpp"
+
+namespace treetable {
+
+template <class Positions>
+class CriticalWeightSearch {
+public:
+    // Working memory for vectors of up to `capacity` entries.
+    explicit CriticalWeightSearch(int capacity)
+        : result_(capacity > 0 ? static_cast<std::size_t>(capacity) : 0) {}
+
+    double run(const double* v, int n, const double* ind, int nodes, const Positions& at) {
+        const double infinity = std::numeric_limits<double>::infinity();
+        const bool hasL1Node = startsWithL1Node(ind);
+        if (allZero(v, n)) return 0.0;
+        if (allWeightsZero(ind, nodes, hasL1Node)) return infinity;
+        if (!hasL1Node && !zeroAt(v, n, ind, nodes, at, InfiniteWeights{})) return infinity;
+
+        const double start = startingFactor(firstEstimate(v, n, ind, nodes, hasL1Node));
+        double lower = start;
+        double upper = start;
+        if (!zeroAt(v, n, ind, nodes, at, ScaledWeights{start})) {
+            for (;;) {
+                upper = lower + lower;
+                if (zeroAt(v, n, ind, nodes, at, ScaledWeights{upper})) break;
+                if (std::isinf(upper)) return infinity;  // doubling cannot go further
+                lower = upper;
+            }
+        } else {
+            for (;;) {
+                lower = lower * 0.5;
+                if (!zeroAt(v, n, ind, nodes, at, ScaledWeights{lower})) break;
+                if (lower == 0.0) return 0.0;  // the factor 0 itself gives zero
+            }
+        }
+        while (std::fabs(upper - lower) > upper * 1e-10) {
+            const double middle = (lower + upper) * 0.5;
+            // Only among subnormal factors can the gap test stay true while no double lies
+            // strictly between the ends.
+            if (middle == lower || middle == upper) break;
+            if (zeroAt(v, n, ind, nodes, at, ScaledWeights{middle}))
+                upper = middle;
+            else
+                lower = middle;
+        }
+        return upper;
+    }
+
+private:
+    static bool allZero(const double* x, int n) {
+        for (int i = 0; i < n; ++i)
+            if (!(x[i] == 0.0)) return false;
+        return true;
+    }
+
+    // Whether every node that the operator applies has weight zero (vacuously true when it
+    // applies none).
+    static bool allWeightsZero(const double* ind, int nodes, bool hasL1Node) {
+        if (hasL1Node && ind[2] != 0.0) return false;
+        for (int k = firstGroupNode(hasL1Node); k < nodes; ++k)
+            if (nodeAt(ind, k).weight != 0.0) return false;
+        return true;
+    }
+
+    // sqrt(sum v_i^2 / sum w_k^2), the L1 weight counted once per entry.
+    static double firstEstimate(const double* v, int n, const double* ind, int nodes,
+                                bool hasL1Node) {
+        double squares = 0.0;
+        for (int i = 0; i < n; ++i) squares = squares + v[i] * v[i];
+        const double w0 = ind[2];
+        double weights = hasL1Node ? (static_cast<double>(n) * w0) * w0 : w0 * w0;
+        for (int k = 1; k < nodes; ++k) {
+            const double w = nodeAt(ind, k).weight;
+            weights = weights + w * w;
+        }
+        return std::sqrt(squares / weights);
+    }
+
+    // Doubling and halving need a positive finite start; an estimate of 0, infinity or NaN
+    // (squares or weights out of the double range) would repeat one factor forever.
+    static double startingFactor(double estimate) {
+        if (estimate > 0.0 && estimate < std::numeric_limits<double>::infinity()) return estimate;
+        if (estimate == 0.0) return DBL_MIN;
+        if (estimate > 0.0) return DBL_MAX;
+        return 1.0;
+    }
+
+    template <class Weights>
+    bool zeroAt(const double* v, int n, const double* ind, int nodes, const Positions& at,
+                const Weights& weights) {
+        applyTree(result_.data(), v, n, ind, nodes, at, weights);
+        return allZero(result_.data(), n);
+    }
+
+    std::vector<double> result_;
+};
+
+template <class Positions>
+double criticalWeightOf(const double* v, int n, const double* ind, int nodes, const Positions& at) {
+    CriticalWeightSearch<Positions> search(n);
+    return search.run(v, n, ind, nodes, at);
+}
+
+// The largest critical weight over the rows of V, and 0 if none is larger. One workspace
+// serves every row.
+template <class Positions>
+double largestCriticalWeightOverRows(const double* V, int rows, int cols, const double* ind,
+                                     int nodes, const Positions& at) {
+    CriticalWeightSearch<Positions> search(rows > 0 ? cols : 0);
+    return largestOverRows(V, rows, cols, [&](const double* row, int length) {
+        return search.run(row, length, ind, nodes, at);
+    });
+}
+
+}  // namespace treetable

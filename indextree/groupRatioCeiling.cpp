@@ -1,0 +1,8 @@
+// The largest group ratio over index ranges.
+#include "indextree/indextree.hpp"
+#include "indextree/node_positions.hpp"
+#include "indextree/tree_measures.hpp"
+
+void groupRatioCeiling(double* value, const double* x, int n, const double* ind, int nodes) {
+    *value = treetable::largestGroupRatio(x, n, ind, nodes, treetable::RangePositions{});
+}

@@ -1,0 +1,85 @@
+// The row-wise routines: one vector routine run on every row of a rows-by-cols matrix.
+//
+// The matrix is column-major, so a row is strided in memory. Rows are gathered a block at a
+// time into contiguous buffers (a block's entries of one column are neighbours in memory, so
+// each cache line is fetched once for the whole block), processed, and scattered back.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <vector>
+
+namespace treetable {
+
+// Rows per block: as many as the tree routines shrink side by side.
+const int kRowBlock = 4;
+
+// Rows first..first+count-1 of V into the buffers row[0..count-1], and back.
+inline void gatherRows(double* const* row, const double* V, int rows, int cols, int first,
+                       int count) {
+    for (int j = 0; j < cols; ++j) {
+        const double* column = V + static_cast<std::ptrdiff_t>(j) * rows + first;
+        for (int b = 0; b < count; ++b) row[b][j] = column[b];
+    }
+}
+
+inline void scatterRows(double* X, const double* const* row, int rows, int cols, int first,
+                        int count) {
+    for (int j = 0; j < cols; ++j) {
+        double* column = X + static_cast<std::ptrdiff_t>(j) * rows + first;
+        for (int b = 0; b < count; ++b) column[b] = row[b][j];
+    }
+}
+
+// Buffers for one block of rows of `cols` entries each.
+class RowBlock {
+public:
+    explicit RowBlock(int cols) : cols_(std::max(cols, 0)), data_(kRowBlock * cols_) {
+        for (int b = 0; b < kRowBlock; ++b) row_[b] = data_.data() + b * cols_;
+    }
+    double* const* rows() { return row_; }
+
+private:
+    std::size_t cols_;
+    std::vector<double> data_;
+    double* row_[kRowBlock];
+};
+
+// For every block of rows: gathers its `count` rows (at most kRowBlock) into `in` and calls
+// visit(in's rows, index of the block's first row, count).
+template <class Visit>
+void forEachRowBlock(const double* V, int rows, int cols, RowBlock& in, const Visit& visit) {
+    for (int first = 0; first < rows; first += kRowBlock) {
+        const int count = std::min(kRowBlock, rows - first);
+        gatherRows(in.rows(), V, rows, cols, first, count);
+        visit(in.rows(), first, count);
+    }
+}
+
+// X(i, :) = the rows of `transform(out, in, count)`, which fills out[b] from in[b].
+template <class Transform>
+void transformRows(double* X, const double* V, int rows, int cols, const Transform& transform) {
+    if (rows <= 0) return;
+    RowBlock in(cols), out(cols);
+    forEachRowBlock(V, rows, cols, in, [&](double* const* inRows, int first, int count) {
+        transform(out.rows(), inRows, count);
+        scatterRows(X, out.rows(), rows, cols, first, count);
+    });
+}
+
+// The largest of measure(row, cols) over the rows, and 0 if none is larger (NaN passed over).
+template <class Measure>
+double largestOverRows(const double* V, int rows, int cols, Measure&& measure) {
+    double value = 0.0;
+    if (rows <= 0) return value;
+    RowBlock in(cols);
+    forEachRowBlock(V, rows, cols, in, [&](double* const* inRows, int, int count) {
+        for (int b = 0; b < count; ++b) {
+            const double result = measure(inRows[b], cols);
+            if (result > value) value = result;
+        }
+    });
+    return value;
+}
+
+}  // namespace treetable

@@ -1,0 +1,24 @@
+// value = criticalWeight(v, n, ind, nodes)
+#include "host/gateway.hpp"
+#include "indextree/indextree.hpp"
+#include "indextree/mex/tree_arguments.hpp"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const gateway::Call call("criticalWeight", "value = criticalWeight(v, n, ind, nodes)", nlhs,
+                             nrhs, prhs);
+
+    // Check and get the inputs.
+    call.expectArguments(4, 1);
+    const int n = call.size(1, "n");
+    const double* v = call.doubles(0, "v", n);
+    call.requireFinite(v, n, "v");
+    const int nodes = call.size(3, "nodes");
+    const double* ind = treeargs::nodeTable(call, 2, nodes, treeargs::NodeZero::read,
+                                            treeargs::positionsOf("v", n));
+
+    // Create the output, compute, deliver.
+    mxArray* outputs[1] = {gateway::newMatrix(1, 1)};
+    double* value = mxGetPr(outputs[0]);
+    call.check(gateway::attempt([&] { criticalWeight(value, v, n, ind, nodes); }));
+    call.deliver(plhs, outputs, 1);
+}

@@ -1,0 +1,29 @@
+// value = criticalWeight_mt(V, rows, cols, ind, nodes)
+#include <cstddef>
+
+#include "host/gateway.hpp"
+#include "indextree/indextree.hpp"
+#include "indextree/mex/tree_arguments.hpp"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const gateway::Call call("criticalWeight_mt",
+                             "value = criticalWeight_mt(V, rows, cols, ind, nodes)", nlhs, nrhs,
+                             prhs);
+
+    // Check and get the inputs.
+    call.expectArguments(5, 1);
+    const int rows = call.size(1, "rows");
+    const int cols = call.size(2, "cols");
+    const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(rows) * cols;
+    const double* V = call.doubles(0, "V", count);
+    call.requireFinite(V, count, "V");
+    const int nodes = call.size(4, "nodes");
+    const double* ind = treeargs::nodeTable(call, 3, nodes, treeargs::nodeZeroForRows(rows),
+                                            treeargs::columnsOf("V", cols));
+
+    // Create the output, compute, deliver.
+    mxArray* outputs[1] = {gateway::newMatrix(1, 1)};
+    double* value = mxGetPr(outputs[0]);
+    call.check(gateway::attempt([&] { criticalWeight_mt(value, V, rows, cols, ind, nodes); }));
+    call.deliver(plhs, outputs, 1);
+}

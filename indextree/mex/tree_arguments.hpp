@@ -1,0 +1,65 @@
+// The node table and index list arguments of the tree gateways (both families): read, and
+// checked against the arrays they index, before any routine runs.
+#pragma once
+
+#include <cstddef>
+
+#include "host/gateway.hpp"
+#include "indextree/node_table_checks.hpp"
+
+namespace treeargs {
+
+// Whether the routine reads node 0 when nodes is 0 (for its L1 test): every routine does,
+// except the group-ratio bound and the row-wise routines of a matrix without rows.
+enum class NodeZero { read, unread };
+
+// The row-wise routines read the table only when the matrix has a row.
+inline NodeZero nodeZeroForRows(int rows) { return rows > 0 ? NodeZero::read : NodeZero::unread; }
+
+inline treetable::Extent positionsOf(const char* name, int length) {
+    return treetable::Extent{length, "positions", name};
+}
+
+inline treetable::Extent columnsOf(const char* name, int cols) {
+    return treetable::Extent{cols, "columns", name};
+}
+
+// The table's data: 3 * nodes elements, and node 0 when the routine reads it.
+inline const double* tableData(const gateway::Call& call, int position, int nodes,
+                               NodeZero nodeZero) {
+    const int needed = nodes < 1 && nodeZero == NodeZero::read ? 1 : nodes;
+    return call.doubles(position, "ind", 3 * static_cast<std::ptrdiff_t>(needed));
+}
+
+// A node table of index ranges inside `extent`.
+inline const double* nodeTable(const gateway::Call& call, int position, int nodes,
+                               NodeZero nodeZero, const treetable::Extent& extent) {
+    const double* ind = tableData(call, position, nodes, nodeZero);
+    call.check(gateway::attempt(
+        [&] { treetable::requireRangesWithin(ind, nodes, nodeZero == NodeZero::read, extent); }));
+    return ind;
+}
+
+struct IndexList {
+    const double* data;
+    std::size_t length;
+};
+
+inline IndexList indexList(const gateway::Call& call, const mxArray* const* prhs, int position) {
+    const double* data = call.doubles(position, "G", 0);
+    return IndexList{data, mxGetNumberOfElements(prhs[position])};
+}
+
+// A node table of slices inside G whose positions lie inside `extent`.
+inline const double* slicedNodeTable(const gateway::Call& call, int position, int nodes,
+                                     NodeZero nodeZero, const IndexList& G,
+                                     const treetable::Extent& extent) {
+    const double* ind = tableData(call, position, nodes, nodeZero);
+    call.check(gateway::attempt([&] {
+        treetable::requireSlicesWithin(ind, nodes, nodeZero == NodeZero::read, G.data, G.length,
+                                       extent);
+    }));
+    return ind;
+}
+
+}  // namespace treeargs

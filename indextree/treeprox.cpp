@@ -1,0 +1,9 @@
+// The proximal operator over index ranges.
+#include "indextree/indextree.hpp"
+#include "indextree/node_positions.hpp"
+#include "indextree/tree_prox.hpp"
+
+void treeprox(double* x, const double* v, int n, const double* ind, int nodes) {
+    treetable::applyTree(x, v, n, ind, nodes, treetable::RangePositions{},
+                         treetable::TableWeights{});
+}

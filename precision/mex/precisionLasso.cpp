@@ -1,0 +1,70 @@
+// [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, maxOuter, tolOuter)
+//
+// Writes the estimates into the data of its first two inputs, and returns copies of them when
+// outputs are requested.
+#include <cstdint>
+#include <cstring>
+
+#include "host/gateway.hpp"
+#include "precision/precision.hpp"
+
+namespace {
+
+// Whether the first `count` elements of a and b share memory (compared as addresses, since
+// the arrays are distinct objects).
+bool overlap(const double* a, const double* b, std::ptrdiff_t count) {
+    const std::uintptr_t x = reinterpret_cast<std::uintptr_t>(a);
+    const std::uintptr_t y = reinterpret_cast<std::uintptr_t>(b);
+    const std::uintptr_t bytes = static_cast<std::uintptr_t>(count) * sizeof(double);
+    return count > 0 && x < y + bytes && y < x + bytes;
+}
+
+}  // namespace
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const gateway::Call call(
+        "precisionLasso",
+        "[X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, maxOuter, "
+        "tolOuter)",
+        nlhs, nrhs, prhs);
+
+    // Check and get the inputs.
+    call.expectArguments(11, 2);
+    const int n = call.size(5, "n");
+    const std::ptrdiff_t count = static_cast<std::ptrdiff_t>(n) * n;
+    double* X = call.writableDoubles(0, "X", count);
+    double* W = call.writableDoubles(1, "W", count);
+    const double* S = call.doubles(2, "S", count);
+    const double lambda = call.scalar(3, "lambda");
+    const int spare = call.integer(4, "spare");
+    const int maxIter = call.integer(6, "maxIter");
+    const double tolFun = call.scalar(7, "tolFun");
+    const double tolX = call.scalar(8, "tolX");
+    const int maxOuter = call.integer(9, "maxOuter");
+    const double tolOuter = call.scalar(10, "tolOuter");
+    call.requireFinite(S, count, "S");
+    call.requireFinite(&lambda, 1, "lambda");
+    if (lambda < 0) call.fail("negativePenalty", "lambda must be nonnegative, got %g", lambda);
+    if (overlap(X, W, count) || overlap(X, S, count) || overlap(W, S, count))
+        call.fail("sharedData",
+                  "X, W and S must be separate arrays, but two of them share their data (in "
+                  "Octave and MATLAB, B = A makes B share A's data): create X and W with "
+                  "zeros(n) just before the call");
+
+    // Create the outputs: copies of X and W, for the outputs requested.
+    const int returned = nlhs < 2 ? nlhs : 2;
+    mxArray* outputs[2] = {nullptr, nullptr};
+    for (int k = 0; k < returned; ++k) outputs[k] = gateway::newMatrix(n, n);
+
+    // Compute in place.
+    call.check(gateway::attempt([&] {
+        precisionSweep(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, maxOuter, tolOuter);
+    }));
+
+    // Return the copies (with n = 0 there is nothing to copy, and the data may be null).
+    const double* results[2] = {X, W};
+    for (int k = 0; k < returned && count > 0; ++k)
+        std::memcpy(mxGetPr(outputs[k]), results[k],
+                    static_cast<std::size_t>(count) * sizeof(double));
+    call.deliver(plhs, outputs, returned);
+}

@@ -1,0 +1,59 @@
+// Block coordinate descent over the columns of W, one lasso step per column.
+#include <cmath>
+
+#include "host/console.hpp"
+#include "host/routine_failure.hpp"
+#include "precision/column_lasso.hpp"
+#include "precision/precision.hpp"
+
+namespace {
+
+[[noreturn]] void failOutOfMemory(const char* what) {
+    throw RoutineFailure("outOfMemory", std::string("not enough memory for ") + what);
+}
+
+}  // namespace
+
+void precisionSweep(double* X, double* W, const double* S, double lambda, double spareCount,
+                    int n, int maxIter, double tolFun, double tolX, int maxOuter,
+                    double tolOuter) {
+    (void)spareCount;
+    const std::ptrdiff_t order = n;
+    const std::size_t count = static_cast<std::size_t>(order * order);
+
+    // W as it stood after the previous outer iteration.
+    std::vector<double> previous;
+    if (!obtainWorkingMemory(previous, count)) {
+        consolePrintf("%s", kAllocationFailure);
+        failOutOfMemory("the previous estimate of W");
+    }
+
+    for (std::ptrdiff_t i = 0; i < order; ++i) {
+        for (std::ptrdiff_t r = 0; r < order; ++r) {
+            const std::ptrdiff_t at = r + i * order;
+            W[at] = r == i ? lambda + S[at] : S[at];
+            previous[static_cast<std::size_t>(at)] = W[at];
+            X[at] = 0;
+        }
+    }
+
+    int lastSweep = 0;
+    for (int iter = 0; iter <= maxOuter; ++iter) {
+        CovarianceShape shape = examineCovariance(W, n);
+        for (int j = 0; j < n; ++j) {
+            // A column left unsolved would make the estimate wrong: fail the call (the step
+            // has printed its message).
+            if (lassoColumn(X, W, S, lambda, n, j, lastSweep, maxIter, tolFun, tolX, &shape) < 0)
+                failOutOfMemory("the lasso step of a column");
+        }
+        if (lastSweep) break;
+
+        double gap = 0;
+        for (std::size_t at = 0; at < count; ++at) {
+            gap += std::fabs(W[at] - previous[at]);
+            previous[at] = W[at];
+        }
+        consolePrintf("\n Outer Loop: %d, gap %e\n", iter, gap);
+        if (tolOuter >= gap || iter == maxOuter - 1) lastSweep = 1;
+    }
+}

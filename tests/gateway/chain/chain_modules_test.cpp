@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "tests/gateway/support/modules.hpp"
+
+namespace {
+
+using mexhost::Array;
+
+class ChainModule : public testing::TestWithParam<std::string> {
+protected:
+    const mexhost::Module& module() const { return modules::get(GetParam()); }
+    std::string id(const char* reason) const { return GetParam() + ":" + reason; }
+};
+
+INSTANTIATE_TEST_SUITE_P(Both, ChainModule, testing::Values("chainAscend", "chainDescend"),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+TEST_P(ChainModule, ReturnsTheFit) {
+    const Array v = Array::matrix(1, 4, {3, 1, 2, -5}), n = Array::scalar(3);
+    const Array before = v.copy();
+    const mexhost::CallResult result = module().call(1, {&v, &n});
+    ASSERT_EQ(result.outputs.size(), 1u);
+    EXPECT_EQ(result.outputs[0].rows(), 3u);
+    EXPECT_EQ(result.outputs[0].cols(), 1u);
+    EXPECT_EQ(result.outputs[0].values(), (std::vector<double>{3, 1.5, 1.5}));
+    EXPECT_EQ(result.printed, "");
+    EXPECT_TRUE(v.sameAs(before));
+    EXPECT_EQ(module().call(0, {&v, &n}).outputs.size(), 1u);
+}
+
+TEST_P(ChainModule, RejectsBadArguments) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const Array v = Array::column({1, 2, 3}), n = Array::scalar(3);
+    modules::expectError(module(), 1, {&v}, id("inputCount"));
+    modules::expectError(module(), 2, {&v, &n}, id("outputCount"));
+    const Array cplx = Array::complexMatrix(3, 1), text = Array::text("abc");
+    modules::expectError(module(), 1, {&cplx, &n}, id("notRealDouble"));
+    modules::expectError(module(), 1, {&text, &n}, id("notRealDouble"));
+    modules::expectError(module(), 1, {&v, &v}, id("notScalar"));
+    for (double size : {-1.0, nan, -inf, 3e9}) {
+        const Array bad = Array::scalar(size);
+        modules::expectError(module(), 1, {&v, &bad}, id("negativeSize"));
+    }
+    const Array four = Array::scalar(4);
+    modules::expectError(module(), 1, {&v, &four}, id("tooFewElements"));
+    for (double bad : {nan, inf, -inf}) {
+        const Array withBad = Array::column({1, bad, 3});
+        modules::expectError(module(), 1, {&withBad, &n}, id("notFinite"));
+    }
+    const Array huge = Array::column({1e308, 1e308, 1});
+    modules::expectError(module(), 1, {&huge, &n}, id("overflow"));
+}
+
+TEST(ChainAscendModule, EmptySequencePrintsThenRaises) {
+    const Array empty = Array::matrix(0, 0), zero = Array::scalar(0.7);
+    const mexhost::HostError error = modules::expectError(modules::get("chainAscend"), 1,
+                                                          {&empty, &zero},
+                                                          "chainAscend:nonPositiveLength");
+    EXPECT_EQ(error.printed(), "\n n=0 should be an integer over 1!");
+}
+
+TEST(ChainDescendModule, EmptySequenceGivesAnEmptyFit) {
+    const Array empty = Array::matrix(0, 0), zero = Array::scalar(0);
+    const mexhost::CallResult result = modules::get("chainDescend").call(1, {&empty, &zero});
+    EXPECT_EQ(result.outputs[0].rows(), 0u);
+    EXPECT_EQ(result.outputs[0].cols(), 1u);
+    EXPECT_EQ(result.printed, "");
+}
+
+}  // namespace

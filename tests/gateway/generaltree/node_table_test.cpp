@@ -1,0 +1,68 @@
+// Rules of the index list and the node table that every general index-tree module follows.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "tests/gateway/support/tree_modules.hpp"
+
+namespace {
+
+using treemodules::Arguments;
+
+const double kNan = std::numeric_limits<double>::quiet_NaN();
+const std::vector<double> kData = {3, -1, 4, 0.5, -2, 6};  // 2 rows, 3 columns
+
+TEST(GeneralTreeTable, ValidTablesWork) {
+    // Scattered and overlapping groups, a position listed twice, an empty slice that points
+    // past G, and an L1 node; entries of G that no slice lists are never read.
+    const Arguments valid(2, 3, kData, {3, 1, 2.9, 3, 3, kNan},
+                          {-1, -1, 0.1, 1, 2, 0.5, 3, 5, 1, 9, 2, 1}, 4);
+    for (const treemodules::Shape& shape : treemodules::generalTree())
+        EXPECT_NO_THROW(treemodules::call(shape, valid)) << shape.name;
+}
+
+TEST(GeneralTreeTable, SlicesOutsideGAreRejectedNamingTheNode) {
+    for (const treemodules::Shape& shape : treemodules::generalTree()) {
+        const mexhost::HostError error = treemodules::expectError(
+            shape, Arguments(2, 3, kData, {1, 2}, {1, 1, 1, 2, 3, 1}, 2), "sliceOutOfRange");
+        EXPECT_NE(std::string(error.what()).find("ind(:,2) lists G(2) to G(3)"), std::string::npos)
+            << error.what();
+        treemodules::expectError(shape, Arguments(2, 3, kData, {1, 2}, {0, 1, 1}, 1),
+                                 "sliceOutOfRange");
+        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 1, 1}, 1),
+                                 "sliceOutOfRange");
+        treemodules::expectError(shape, Arguments(2, 3, kData, {1, 2}, {kNan, 1, 1}, 1),
+                                 "nodeOutOfRange");
+    }
+}
+
+TEST(GeneralTreeTable, PositionsOutsideTheVectorAreRejected) {
+    for (const treemodules::Shape& shape : treemodules::generalTree()) {
+        for (double bad : {0.0, 0.5, -1.0, 4.0, kNan, 1e10}) {
+            const mexhost::HostError error = treemodules::expectError(
+                shape, Arguments(2, 3, kData, {1, bad}, {1, 2, 1}, 1), "positionOutOfRange");
+            EXPECT_NE(std::string(error.what()).find("ind(:,1) lists G(2)"), std::string::npos)
+                << error.what();
+        }
+    }
+}
+
+TEST(GeneralTreeTable, TableAndListArgumentsAreChecked) {
+    for (const treemodules::Shape& shape : treemodules::generalTree()) {
+        treemodules::expectError(shape, Arguments(2, 3, kData, {1}, {1, 1, 1}, 2),
+                                 "tooFewElements");
+        treemodules::expectError(shape, Arguments(2, 3, kData, {1}, {}, 0), "tooFewElements");
+        const mexhost::HostError error = treemodules::expectError(
+            shape, Arguments(2, 3, kData, {1}, {-1, 0, 1}, 1), "badL1Node");
+        EXPECT_EQ(error.printed(), "\n Error! \n Check ind");
+        treemodules::expectError(shape, Arguments(2, 3, kData, {1}, {1, 1, 1}, -1), "negativeSize");
+        Arguments textList(2, 3, kData, {1}, {1, 1, 1}, 1);
+        textList.G = mexhost::Array::text("1");
+        treemodules::expectError(shape, textList, "notRealDouble");
+        std::vector<const mexhost::Array*> inputs = textList.of(shape);
+        inputs.pop_back();
+        modules::expectError(modules::get(shape.name), 1, inputs, shape.name + ":inputCount");
+    }
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+// Rules of the node table that every index-tree module follows.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "tests/gateway/support/tree_modules.hpp"
+
+namespace {
+
+using treemodules::Arguments;
+
+const double kNan = std::numeric_limits<double>::quiet_NaN();
+const std::vector<double> kData = {3, -1, 4, 0.5, -2, 6};  // 2 rows, 3 columns
+
+TEST(IndexTreeTable, ValidTablesWork) {
+    // Nested ranges with an L1 node, and a node whose end is below its start (it covers
+    // nothing, wherever it lies).
+    const Arguments valid(2, 3, kData, {}, {-1, -1, 0.1, 1, 2, 0.5, 9, 4, 1, 1, 3, 1}, 4);
+    for (const treemodules::Shape& shape : treemodules::indexTree())
+        EXPECT_NO_THROW(treemodules::call(shape, valid)) << shape.name;
+}
+
+TEST(IndexTreeTable, RangesOutsideTheVectorAreRejectedNamingTheNode) {
+    for (const treemodules::Shape& shape : treemodules::indexTree()) {
+        const std::string what = shape.rowWise ? "columns" : "positions";
+        mexhost::HostError error = treemodules::expectError(
+            shape, Arguments(2, 3, kData, {}, {1, 1, 1, 0, 3, 1}, 2), "nodeOutOfRange");
+        EXPECT_NE(std::string(error.what()).find("ind(:,2) covers " + what + " 0 to 3"),
+                  std::string::npos)
+            << error.what();
+        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {2, 4, 1}, 1), "nodeOutOfRange");
+        // Only node 0 can be the L1 node; elsewhere -1 is a position before the vector.
+        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1, -1, -1, 1}, 2),
+                                 "nodeOutOfRange");
+        for (double bad : {kNan, 1e10, -1e10})
+            treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, bad, 1}, 1),
+                                     "nodeOutOfRange");
+    }
+}
+
+TEST(IndexTreeTable, TooShortOrEmptyTablesAreRejected) {
+    for (const treemodules::Shape& shape : treemodules::indexTree()) {
+        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1}, 2), "tooFewElements");
+        // Node 0 is read even when nodes is 0, except by the group-ratio bound.
+        const Arguments empty(2, 3, kData, {}, {}, 0);
+        if (shape.name == "groupRatioCeiling")
+            EXPECT_EQ(treemodules::call(shape, empty).outputs[0].values(),
+                      (std::vector<double>{0}));
+        else
+            treemodules::expectError(shape, empty, "tooFewElements");
+    }
+}
+
+TEST(IndexTreeTable, BadL1NodePrintsThenRaises) {
+    for (const treemodules::Shape& shape : treemodules::indexTree()) {
+        const mexhost::HostError error =
+            treemodules::expectError(shape, Arguments(2, 3, kData, {}, {-1, 3, 1}, 1), "badL1Node");
+        EXPECT_EQ(error.printed(), "\n Error! \n Check ind");
+    }
+}
+
+TEST(IndexTreeTable, NegativeOrNonIntegerSizesAreRejected) {
+    for (const treemodules::Shape& shape : treemodules::indexTree()) {
+        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1}, -1), "negativeSize");
+        treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1}, kNan),
+                                 "negativeSize");
+        Arguments negativeLength(2, 3, kData, {}, {1, 3, 1}, 1);
+        negativeLength.cols = mexhost::Array::scalar(-2);
+        treemodules::expectError(shape, negativeLength, "negativeSize");
+        Arguments tooLong(2, 3, kData, {}, {1, 3, 1}, 1);
+        tooLong.cols = mexhost::Array::scalar(7);
+        treemodules::expectError(shape, tooLong, "tooFewElements");
+    }
+}
+
+TEST(IndexTreeTable, ArgumentCountsAndClassesAreChecked) {
+    for (const treemodules::Shape& shape : treemodules::indexTree()) {
+        const Arguments valid(2, 3, kData, {}, {1, 3, 1}, 1);
+        std::vector<const mexhost::Array*> inputs = valid.of(shape);
+        inputs.pop_back();
+        modules::expectError(modules::get(shape.name), 1, inputs, shape.name + ":inputCount");
+        modules::expectError(modules::get(shape.name), 2, valid.of(shape),
+                             shape.name + ":outputCount");
+        Arguments single(2, 3, kData, {}, {1, 3, 1}, 1);
+        single.ind = mexhost::Array::numeric(mxSINGLE_CLASS, 3, 1);
+        treemodules::expectError(shape, single, "notRealDouble");
+    }
+}
+
+}  // namespace
