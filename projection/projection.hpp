@@ -12,6 +12,7 @@
 // Projects v (n elements) onto the L1 ball of radius z: x_i = sign(v_i) max(|v_i| - root, 0).
 // x serves as the work area and must not overlap v. lambda0 is a starting guess of the
 // threshold, used only when 0 < lambda0 < max|v_i|. steps receives the number of iterations.
+// The search's tolerances are relative to the binary scale of v.
 // A negative z prints a message and returns with x, root and steps unwritten.
 void simplexShadow(double* x, double* root, int* steps, const double* v, int n, double z,
                    double lambda0);
@@ -41,7 +42,8 @@ void powerShadowInf(double* x, double* c, int* iterSteps, const double* v, int n
 void powerShadow(double* x, double* c, int* iterSteps, const double* v, int n, double rho, double p,
                  double c0);
 
-// The norm shadow for 1 < p < 1e6 and rho >= 0, by bisection on the multiplier c.
+// The norm shadow for 1 < p < 1e6 and rho >= 0, by bisection on the multiplier c, solved at
+// the binary scale of v so that the answer does not depend on its units.
 void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, int n, double rho,
                         double p);
 

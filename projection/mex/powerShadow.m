@@ -20,7 +20,8 @@
 %   Outputs
 %     x        n-by-1 norm shadow of v(1:n)
 %     c        the multiplier: 0 for p = 1 and p = 2, the L1-ball threshold for the infinity
-%              norm, the c of the bisection otherwise (0 when x = 0)
+%              norm, the c of the bisection otherwise (0 when x = 0). c scales with the
+%              units of v as scale^(2-p), so for large p it can overflow to Inf or become 0.
 %     steps    iterations: 0 for p = 1 and p = 2, the L1-ball search's iterations for the
 %              infinity norm, the bisection steps otherwise
 %
