@@ -1,0 +1,37 @@
+// Pooling one child block into its parent.
+#include <cmath>
+
+#include "host/routine_failure.hpp"
+#include "monotone/monotone.hpp"
+
+void merge(TreeBlock* block, TreeBlock* child) {
+    const double mean = (static_cast<double>(child->num) * child->m +
+                         static_cast<double>(block->num) * block->m) /
+                        static_cast<double>(block->num + child->num);
+    // Finite values make a non-finite mean only by overflow; from there on the means would be
+    // infinite or NaN, so the call fails before anything changes.
+    if (!std::isfinite(mean))
+        throw RoutineFailure("overflow",
+                             "the values are too large: a pooled mean overflows the double range");
+    block->m = mean;
+    block->num = block->num + child->num;
+
+    block->tail->nextItem = child->head;
+    block->tail = child->tail;
+
+    if (child->previousSibling == nullptr)
+        block->firstChild = child->nextSibling;
+    else
+        child->previousSibling->nextSibling = child->nextSibling;
+    if (child->nextSibling != nullptr) child->nextSibling->previousSibling = child->previousSibling;
+
+    // The child's own children go, in their order, in front of the block's list.
+    if (TreeBlock* first = child->firstChild) {
+        TreeBlock* last = first;
+        while (last->nextSibling != nullptr) last = last->nextSibling;
+        last->nextSibling = block->firstChild;
+        if (block->firstChild != nullptr) block->firstChild->previousSibling = last;
+        block->firstChild = first;
+    }
+    delete child;
+}
