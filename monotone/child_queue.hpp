@@ -56,9 +56,12 @@ private:
     };
 
     // Whether the pooling would pick b rather than a.
-    static bool picksLater(const Entry& a, const Entry& b) {
-        return a.m < b.m || (a.m == b.m && a.rank < b.rank);
-    }
+    struct PicksLater {
+        bool operator()(const Entry& a, const Entry& b) const {
+            return a.m < b.m || (a.m == b.m && a.rank < b.rank);
+        }
+    };
+    static constexpr PicksLater picksLater{};
 
     std::vector<Entry> heap_;
     long long front_ = 0;  // no child ranks below this; children added in front go below it

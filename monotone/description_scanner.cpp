@@ -12,17 +12,15 @@ bool isDigit(int c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-int DescriptionScanner::peek() {
-    if (position_ == filled_) {
-        if (readError_) return EOF;
-        filled_ = std::fread(buffer_, 1, sizeof buffer_, file_);
-        position_ = 0;
-        if (filled_ == 0) {
-            readError_ = std::ferror(file_) != 0;
-            return EOF;
-        }
+int DescriptionScanner::refill() {
+    if (readError_) return EOF;
+    filled_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+    position_ = 0;
+    if (filled_ == 0) {
+        readError_ = std::ferror(file_) != 0;
+        return EOF;
     }
-    return static_cast<unsigned char>(buffer_[position_]);
+    return static_cast<unsigned char>(buffer_[0]);
 }
 
 DescriptionScanner::Outcome DescriptionScanner::next(int& value) {

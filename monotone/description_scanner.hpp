@@ -26,7 +26,11 @@ public:
 
 private:
     // The next character without consuming it; EOF at the end of the file or on an error.
-    int peek();
+    int peek() {
+        if (position_ < filled_) return static_cast<unsigned char>(buffer_[position_]);
+        return refill();
+    }
+    int refill();
 
     std::FILE* file_;
     char buffer_[1 << 16];

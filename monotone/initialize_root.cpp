@@ -3,7 +3,7 @@
 
 #include "monotone/building.hpp"
 
-void initializeRoot(OwnedTree& root, const char* fileName, const double* v, int rootNumber,
+void initializeRoot(BlockTree& root, const char* fileName, const double* v, int rootNumber,
                     int n) {
     // The table is released when this returns, on every path.
     treeInfo table;
@@ -15,6 +15,6 @@ void initializeRoot(OwnedTree& root, const char* fileName, const double* v, int 
                                                    std::to_string(rootNumber) +
                                                    " is outside 1.." + std::to_string(n));
     }
-    requireBoundedTree(table, rootNumber - 1, fileName);
-    growTree(root, table, v, rootNumber - 1);
+    const long long blocks = requireBoundedTree(table, rootNumber - 1, fileName);
+    growTree(root, table, v, rootNumber - 1, blocks);
 }

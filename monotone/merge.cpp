@@ -33,5 +33,4 @@ void merge(TreeBlock* block, TreeBlock* child) {
         if (block->firstChild != nullptr) block->firstChild->previousSibling = last;
         block->firstChild = first;
     }
-    delete child;
 }

@@ -8,11 +8,12 @@
 // Routines take their outputs first, then inputs, then sizes and parameters. Nodes are
 // 0-based in memory and 1-based in files and root arguments. A routine that cannot deliver
 // prints its message through the console and throws RoutineFailure; every path releases
-// what it obtained (the tree through OwnedTree, the file through its handle).
+// what it obtained (the tree through BlockTree, the file through its handle).
 #pragma once
 
 #include <cstddef>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // The children of one node as listed in a description, in the listed order.
@@ -36,26 +37,53 @@ struct IndexItem {
 };
 
 // One block of the in-memory tree: a single node when built, a pool of nodes sharing one
-// fitted value after pooling. A block owns its index items and its child blocks.
+// fitted value after pooling.
 struct TreeBlock {
-    unsigned done;              // 1 once the block's pooling is final
-    double m;                   // mean of the values of the block's nodes
-    int num;                    // number of nodes in the block
-    TreeBlock* nextSibling;     // next block in the parent's child list
-    TreeBlock* firstChild;      // first block of this block's child list
-    IndexItem* head;            // first and last item of the node list
+    unsigned done;               // 1 once the block's pooling is final
+    double m;                    // mean of the values of the block's nodes
+    int num;                     // number of nodes in the block
+    TreeBlock* nextSibling;      // next block in the parent's child list
+    TreeBlock* firstChild;       // first block of this block's child list
+    IndexItem* head;             // first and last item of the node list
     IndexItem* tail;
-    TreeBlock* previousSibling; // so that a merge unlinks a child without walking the list
+    TreeBlock* previousSibling;  // so that a merge unlinks a child without walking the list
 };
 
-// Frees a block, its index items and its whole subtree; a null block does nothing.
-void deleteTree(TreeBlock* block);
+// The in-memory tree: its root block, and the storage of all its blocks and index items.
+// They are made in large chunks and released all together, by deleteTree or when the tree
+// goes; one or two allocations per node would cost more than the whole fit.
+class BlockTree {
+public:
+    BlockTree() = default;
+    BlockTree(BlockTree&& other) noexcept { *this = std::move(other); }
+    BlockTree& operator=(BlockTree&& other) noexcept;
 
-struct TreeDeletion {
-    void operator()(TreeBlock* block) const { deleteTree(block); }
+    TreeBlock* get() const { return root_; }
+    TreeBlock* operator->() const { return root_; }
+
+    // A fresh block holding the single node `node` with mean `value`; std::bad_alloc when
+    // memory runs out. plantRoot makes it the root of an empty tree.
+    TreeBlock* newBlock(int node, double value);
+    TreeBlock* plantRoot(int node, double value);
+
+    // Room for `blocks` more blocks in one chunk, when the count is known in advance.
+    void reserve(std::size_t blocks);
+
+    // Frees every block and item; the tree is empty afterwards.
+    void release();
+
+private:
+    // A block and the index item of its node, made together.
+    struct Planting {
+        TreeBlock block;
+        IndexItem item;
+    };
+
+    std::vector<std::unique_ptr<Planting[]>> chunks_;
+    std::size_t lastChunkSize_ = 0;
+    std::size_t usedInLastChunk_ = 0;
+    TreeBlock* root_ = nullptr;
 };
-// A root block and everything below it, released when the owner goes.
-using OwnedTree = std::unique_ptr<TreeBlock, TreeDeletion>;
 
 // --- The description file and the in-memory tree -------------------------------------------
 
@@ -63,20 +91,24 @@ using OwnedTree = std::unique_ptr<TreeBlock, TreeDeletion>;
 // child count d and, when d > 0, d child numbers. Fails with the reader's messages.
 void readFromFile(const char* fileName, treeInfo& table, int n);
 
-// Builds the whole subtree below `block` (whose node list holds one node) from the table:
-// depth first, every child list in the reverse of the listed order. The table must describe
-// a tree below that node; initializeRoot checks a file's table first.
-void buildTree(TreeBlock* block, const treeInfo& table, const double* v);
+// Builds the whole tree below the root of `tree` (a single node) from the table: depth
+// first, every child list in the reverse of the listed order. The table must describe a tree
+// below that node; initializeRoot checks a file's table first.
+void buildTree(BlockTree& tree, const treeInfo& table, const double* v);
 
 // Reads the file, checks that it describes a tree of bounded size below the 1-based root
 // rootNumber, and builds that tree into `root`.
-void initializeRoot(OwnedTree& root, const char* fileName, const double* v, int rootNumber,
+void initializeRoot(BlockTree& root, const char* fileName, const double* v, int rootNumber,
                     int n);
+
+// Frees the whole tree.
+void deleteTree(BlockTree& tree);
 
 // --- Pooling ----------------------------------------------------------------------------------
 
-// Pools `child`, which must be in block's child list, into `block` and frees it. Fails when
-// the new mean leaves the double range.
+// Pools `child`, which must be in block's child list, into `block`, which takes over its nodes
+// and children; the child's memory goes with the tree. Fails when the new mean leaves the
+// double range.
 void merge(TreeBlock* block, TreeBlock* child);
 
 // Pool the subtree below `block` in place, keeping every fitted value at or above zero, or
@@ -97,8 +129,8 @@ void isoHier_without_nonnegative(double* x, const char* fileName, const double* 
 
 // The binary heap on nodes 0..n-1 (node k the parent of 2k+1 and 2k+2, where they exist) and
 // the depth-one star (node 0 the parent of all others). n <= 0 delivers no tree.
-void initializeRootBinary(OwnedTree& root, const double* v, int n);
-void initializeRootDepth1(OwnedTree& root, const double* v, int n);
+void initializeRootBinary(BlockTree& root, const double* v, int n);
+void initializeRootDepth1(BlockTree& root, const double* v, int n);
 
 // The nonnegative fit over those shapes; n <= 0 writes nothing.
 void isoHierBinary(double* x, const double* v, int n);

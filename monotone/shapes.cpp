@@ -30,38 +30,39 @@ treeInfo depthOneTable(int n) {
 }
 
 template <class MakeTable>
-void initializeShape(OwnedTree& root, const double* v, int n, MakeTable makeTable) {
-    root.reset();
+void initializeShape(BlockTree& root, const double* v, int n, MakeTable makeTable) {
+    root.release();
     if (n <= 0) return;
     treeInfo table;
     reportingAllocationFailure("\n Allocation of treeInfo failure!",
                                [&] { table = makeTable(n); });
-    growTree(root, table, v, 0);
+    growTree(root, table, v, 0, n);
 }
 
-void fitShape(double* x, const OwnedTree& root) {
+void fitShape(double* x, BlockTree& root) {
     computeMaximalMean(root.get());
     computeSolution(x, root.get());
+    deleteTree(root);
 }
 
 }  // namespace
 
-void initializeRootBinary(OwnedTree& root, const double* v, int n) {
+void initializeRootBinary(BlockTree& root, const double* v, int n) {
     initializeShape(root, v, n, binaryTable);
 }
 
-void initializeRootDepth1(OwnedTree& root, const double* v, int n) {
+void initializeRootDepth1(BlockTree& root, const double* v, int n) {
     initializeShape(root, v, n, depthOneTable);
 }
 
 void isoHierBinary(double* x, const double* v, int n) {
-    OwnedTree root;
+    BlockTree root;
     initializeRootBinary(root, v, n);
     fitShape(x, root);
 }
 
 void isoHierDepth1(double* x, const double* v, int n) {
-    OwnedTree root;
+    BlockTree root;
     initializeRootDepth1(root, v, n);
     fitShape(x, root);
 }

@@ -3,17 +3,9 @@
 // Depth first with an explicit stack, so a path of a million nodes needs no deep recursion.
 // Every new child goes to the front of its parent's list, so each child list runs in the
 // reverse of the listed order; the pooling breaks ties by that order.
-#include <memory>
 #include <vector>
 
 #include "monotone/building.hpp"
-
-TreeBlock* newBlock(int node, double value) {
-    std::unique_ptr<TreeBlock> block(
-        new TreeBlock{0, value, 1, nullptr, nullptr, nullptr, nullptr, nullptr});
-    block->head = block->tail = new IndexItem{node, nullptr};
-    return block.release();
-}
 
 namespace {
 
@@ -23,35 +15,45 @@ void addInFront(TreeBlock* parent, TreeBlock* child) {
     parent->firstChild = child;
 }
 
+// A block whose children are being made: its node's children in the table, and how many
+// of them are made.
 struct Frame {
     TreeBlock* block;
-    int nextChild;
+    const int* children;
+    int count;
+    int made;
 };
+
+Frame frameOf(TreeBlock* block, const treeInfo& table) {
+    const int node = block->head->index;
+    return Frame{block, table.childrenOf(node), table.nodes[node].childCount, 0};
+}
 
 }  // namespace
 
-// A failed allocation leaves the blocks made so far linked below `block`, so whoever owns
-// the root releases them.
-void buildTree(TreeBlock* block, const treeInfo& table, const double* v) {
+void buildTree(BlockTree& tree, const treeInfo& table, const double* v) {
     reportingAllocationFailure("\n Allocation in buildTree failure!", [&] {
-        std::vector<Frame> stack{{block, 0}};
+        std::vector<Frame> stack{frameOf(tree.get(), table)};
         while (!stack.empty()) {
             Frame& frame = stack.back();
-            const int node = frame.block->head->index;
-            if (frame.nextChild == table.nodes[node].childCount) {
+            if (frame.made == frame.count) {
                 stack.pop_back();
                 continue;
             }
-            const int child = table.childrenOf(node)[frame.nextChild++];
-            TreeBlock* made = newBlock(child, v[child]);
+            const int child = frame.children[frame.made++];
+            TreeBlock* made = tree.newBlock(child, v[child]);
             addInFront(frame.block, made);
-            stack.push_back({made, 0});
+            stack.push_back(frameOf(made, table));
         }
     });
 }
 
-void growTree(OwnedTree& root, const treeInfo& table, const double* v, int rootNode) {
-    reportingAllocationFailure("\n Allocation in computeGroups failure!",
-                               [&] { root.reset(newBlock(rootNode, v[rootNode])); });
-    buildTree(root.get(), table, v);
+void growTree(BlockTree& root, const treeInfo& table, const double* v, int rootNode,
+              long long blocks) {
+    reportingAllocationFailure("\n Allocation in computeGroups failure!", [&] {
+        root.release();
+        root.reserve(static_cast<std::size_t>(blocks));
+        root.plantRoot(rootNode, v[rootNode]);
+    });
+    buildTree(root, table, v);
 }

@@ -23,7 +23,7 @@ struct Frame {
 
 }  // namespace
 
-void requireBoundedTree(const treeInfo& table, int rootNode, const char* fileName) {
+long long requireBoundedTree(const treeInfo& table, int rootNode, const char* fileName) {
     const long long n = static_cast<long long>(table.nodes.size());
     // Block counts stay below INT_MAX, so node counts of pooled blocks fit in an int.
     const long long limit = std::min<long long>(64 * n + 1024, INT_MAX);
@@ -62,4 +62,5 @@ void requireBoundedTree(const treeInfo& table, int rootNode, const char* fileNam
                 fileName + "' would hold more than " + std::to_string(limit) +
                 " blocks: a node listed under several parents is copied with its whole subtree "
                 "for every listing");
+    return blocksBelow[rootNode];
 }

@@ -52,7 +52,7 @@ TEST(Pooling, NodesOutsideTheTreeAreNotWritten) {
 TEST(Pooling, MergeMovesNodesAndChildren) {
     const testdata::TempFile file("1 3 2 3 4\n3 2 5 6\n");
     const std::vector<double> v = {1, 2, 4, 8, 16, 32};
-    OwnedTree root;
+    BlockTree root;
     initializeRoot(root, file.path(), v.data(), 1, 6);
     TreeBlock* node3 = root->firstChild->nextSibling;  // list: 4, 3, 2
     merge(root.get(), node3);
@@ -77,7 +77,7 @@ TEST(Pooling, EqualMeansGoToTheChildListedFirst) {
     const std::vector<double> v = {0, 2, 2};
     for (const char* text : {"1 2 2 3\n", "1 2 3 2\n"}) {
         const testdata::TempFile file(text);
-        OwnedTree root;
+        BlockTree root;
         initializeRoot(root, file.path(), v.data(), 1, 3);
         computeMaximalMean(root.get());
         const int listedFirst = text[4] - '1';
@@ -91,7 +91,7 @@ TEST(Pooling, EqualParentAndChildArePooled) {
     for (bool nonnegative : {true, false}) {
         const testdata::TempFile file("1 1 2\n");
         const std::vector<double> v = {0.1, 0.1};
-        OwnedTree root;
+        BlockTree root;
         initializeRoot(root, file.path(), v.data(), 1, 2);
         nonnegative ? computeMaximalMean(root.get())
                     : computeMaximalMean_without_nonnegative(root.get());
@@ -146,7 +146,7 @@ TEST(Pooling, SameTreeAndBitsAsThePlainRecursiveForm) {
         const std::vector<double> v = drawValues(rng, n, trial % 4);
         const testdata::TempFile file(testdata::descriptionText(children));
         for (bool nonnegative : {true, false}) {
-            OwnedTree root;
+            BlockTree root;
             initializeRoot(root, file.path(), v.data(), 1, n);
             nonnegative ? computeMaximalMean(root.get())
                         : computeMaximalMean_without_nonnegative(root.get());

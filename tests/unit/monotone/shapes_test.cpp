@@ -19,7 +19,7 @@ const TreeBlock* childWithNode(const TreeBlock* block, int node) {
 
 TEST(Shapes, BinaryHeapListsTheRightChildFirst) {
     const std::vector<double> v(7, 1.0);
-    OwnedTree root;
+    BlockTree root;
     initializeRootBinary(root, v.data(), 7);
     EXPECT_EQ(childNodes(root.get()), (std::vector<int>{2, 1}));
     EXPECT_EQ(childNodes(childWithNode(root.get(), 2)), (std::vector<int>{6, 5}));
@@ -29,7 +29,7 @@ TEST(Shapes, BinaryHeapListsTheRightChildFirst) {
 
 TEST(Shapes, EvenBinaryHeapEndsWithASingleChild) {
     const std::vector<double> v(6, 1.0);
-    OwnedTree root;
+    BlockTree root;
     initializeRootBinary(root, v.data(), 2);
     EXPECT_EQ(childNodes(root.get()), std::vector<int>{1});
     initializeRootBinary(root, v.data(), 6);
@@ -39,7 +39,7 @@ TEST(Shapes, EvenBinaryHeapEndsWithASingleChild) {
 
 TEST(Shapes, DepthOneListsChildrenInDecreasingOrder) {
     const std::vector<double> v(5, 1.0);
-    OwnedTree root;
+    BlockTree root;
     initializeRootDepth1(root, v.data(), 5);
     EXPECT_EQ(childNodes(root.get()), (std::vector<int>{4, 3, 2, 1}));
     initializeRootDepth1(root, v.data(), 1);
@@ -47,11 +47,11 @@ TEST(Shapes, DepthOneListsChildrenInDecreasingOrder) {
 }
 
 TEST(Shapes, NoNodesNoTreeAndNothingRead) {
-    OwnedTree root;
+    BlockTree root;
     initializeRootBinary(root, nullptr, 0);
-    EXPECT_EQ(root, nullptr);
+    EXPECT_EQ(root.get(), nullptr);
     initializeRootDepth1(root, nullptr, -3);
-    EXPECT_EQ(root, nullptr);
+    EXPECT_EQ(root.get(), nullptr);
     double untouched = -9;
     isoHierBinary(&untouched, nullptr, 0);
     isoHierDepth1(&untouched, nullptr, 0);

@@ -8,9 +8,9 @@ using testdata::TempFile;
 using treetest::childNodes;
 using treetest::failureOf;
 
-OwnedTree build(const std::string& text, const std::vector<double>& v, int rootNumber) {
+BlockTree build(const std::string& text, const std::vector<double>& v, int rootNumber) {
     const TempFile file(text);
-    OwnedTree root;
+    BlockTree root;
     initializeRoot(root, file.path(), v.data(), rootNumber, static_cast<int>(v.size()));
     return root;
 }
@@ -34,7 +34,7 @@ int countFreshBlocks(const TreeBlock* block, const std::vector<double>& v) {
 
 TEST(TreeBuilding, ChildListsRunInReverseOfTheListedOrder) {
     const std::vector<double> v = {10, 20, 30, 40, 50, 60};
-    const OwnedTree root = build("1 3 2 3 4\n3 2 5 6\n", v, 1);
+    const BlockTree root = build("1 3 2 3 4\n3 2 5 6\n", v, 1);
     EXPECT_EQ(treetest::blockNodes(root.get()), std::vector<int>{0});
     EXPECT_EQ(childNodes(root.get()), (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(childNodes(root->firstChild->nextSibling), (std::vector<int>{5, 4}));
@@ -44,17 +44,17 @@ TEST(TreeBuilding, ChildListsRunInReverseOfTheListedOrder) {
 
 TEST(TreeBuilding, OnlyNodesBelowTheRootTakePart) {
     const std::vector<double> v = {1, 2, 3, 4, 5};
-    const OwnedTree root = build("1 1 2\n3 2 4 5\n", v, 3);
+    const BlockTree root = build("1 1 2\n3 2 4 5\n", v, 3);
     EXPECT_EQ(childNodes(root.get()), (std::vector<int>{4, 3}));
     EXPECT_EQ(countFreshBlocks(root.get(), v), 3);
-    const OwnedTree leaf = build("1 1 2\n", v, 4);
+    const BlockTree leaf = build("1 1 2\n", v, 4);
     EXPECT_EQ(countFreshBlocks(leaf.get(), v), 1);
 }
 
 TEST(TreeBuilding, NodeUnderTwoParentsIsCopiedWithItsSubtree) {
     const std::vector<double> v = {1, 2, 3, 4, 5};
     // Node 4 (with its child 5) under nodes 2 and 3, and twice under node 3.
-    const OwnedTree root = build("1 2 2 3\n2 1 4\n3 2 4 4\n4 1 5\n", v, 1);
+    const BlockTree root = build("1 2 2 3\n2 1 4\n3 2 4 4\n4 1 5\n", v, 1);
     EXPECT_EQ(countFreshBlocks(root.get(), v), 1 + 2 + 3 * 2);
 }
 
@@ -64,7 +64,7 @@ TEST(TreeBuilding, SharingWithinTheBoundIsBuilt) {
     for (int k = 1; k <= 8; ++k)
         text += std::to_string(k) + " 2 " + std::to_string(k + 1) + " " + std::to_string(k + 1) + "\n";
     const std::vector<double> v(9, 1.0);
-    const OwnedTree root = build(text, v, 1);
+    const BlockTree root = build(text, v, 1);
     EXPECT_EQ(countFreshBlocks(root.get(), v), 511);
 }
 
@@ -74,13 +74,13 @@ TEST(TreeBuilding, ExponentialSharingIsRejectedBeforeBuilding) {
         text += std::to_string(k) + " 2 " + std::to_string(k + 1) + " " + std::to_string(k + 1) + "\n";
     const TempFile file(text);
     const std::vector<double> v(61, 1.0);
-    OwnedTree root;
+    BlockTree root;
     const treetest::Failure failure =
         failureOf([&] { initializeRoot(root, file.path(), v.data(), 1, 61); });
     EXPECT_EQ(failure.reason, "treeTooLarge");
     EXPECT_NE(failure.message.find("more than 4928 blocks"), std::string::npos)
         << failure.message;
-    EXPECT_EQ(root, nullptr);
+    EXPECT_EQ(root.get(), nullptr);
 }
 
 TEST(TreeBuilding, NodeReachableFromItselfIsRejectedByName) {
@@ -94,16 +94,16 @@ TEST(TreeBuilding, NodeReachableFromItselfIsRejectedByName) {
                           Case{"1 1 2\n2 1 3\n3 2 4 1\n", 1, "node 1 is reachable from itself"},
                           Case{"1 2 2 3\n3 1 4\n4 1 3\n", 1, "node 3 is reachable from itself"}}) {
         const TempFile file(c.text);
-        OwnedTree root;
+        BlockTree root;
         const treetest::Failure failure =
             failureOf([&] { initializeRoot(root, file.path(), v.data(), c.root, 4); });
         EXPECT_EQ(failure.reason, "cyclicTree") << c.text;
         EXPECT_NE(failure.message.find(c.named), std::string::npos) << failure.message;
         EXPECT_EQ(failure.printed, "");
-        EXPECT_EQ(root, nullptr);
+        EXPECT_EQ(root.get(), nullptr);
     }
     // A cycle that the root does not reach is no part of the tree.
-    const OwnedTree root = build("1 1 2\n3 1 4\n4 1 3\n", v, 1);
+    const BlockTree root = build("1 1 2\n3 1 4\n4 1 3\n", v, 1);
     EXPECT_EQ(countFreshBlocks(root.get(), v), 2);
 }
 
@@ -111,7 +111,7 @@ TEST(TreeBuilding, RootIsCheckedAfterTheFile) {
     const std::vector<double> v(3, 1.0);
     const TempFile good("1 1 2\n"), bad("1 1 7\n");
     for (int rootNumber : {0, 4, -1}) {
-        OwnedTree root;
+        BlockTree root;
         treetest::Failure failure =
             failureOf([&] { initializeRoot(root, good.path(), v.data(), rootNumber, 3); });
         EXPECT_EQ(failure.reason, "rootOutOfRange");
@@ -119,7 +119,7 @@ TEST(TreeBuilding, RootIsCheckedAfterTheFile) {
         failure = failureOf([&] { initializeRoot(root, bad.path(), v.data(), rootNumber, 3); });
         EXPECT_EQ(failure.reason, "nodeOutOfRange");
         EXPECT_EQ(failure.printed, "\n The node number should be between [1, 3]!");
-        EXPECT_EQ(root, nullptr);
+        EXPECT_EQ(root.get(), nullptr);
     }
 }
 
@@ -140,7 +140,7 @@ TEST(TreeBuilding, PathOfAMillionNodes) {
     const double mean = (n - 2) / 2.0;
     for (int k = 0; k < n; ++k) ASSERT_NEAR(x[k], mean, mean * 1e-9) << k;
 
-    OwnedTree root;
+    BlockTree root;
     initializeRoot(root, file.path(), v.data(), n / 2, n);
     int depth = 0;
     for (const TreeBlock* block = root.get(); block != nullptr; block = block->firstChild) ++depth;
