@@ -7,8 +7,9 @@
 //
 // Routines take their outputs first, then inputs, then sizes and parameters. Nodes are
 // 0-based in memory and 1-based in files and root arguments. A routine that cannot deliver
-// prints its message through the console and throws RoutineFailure; every path releases
-// what it obtained (the tree through BlockTree, the file through its handle).
+// prints the console message that goes with the failure, if any, and throws RoutineFailure;
+// every path releases what it obtained (the tree through BlockTree, the file through its
+// handle).
 #pragma once
 
 #include <cstddef>

@@ -9,6 +9,8 @@
 
 namespace {
 
+const char* const kBuildFailure = "\n Allocation in buildTree failure!";
+
 void addInFront(TreeBlock* parent, TreeBlock* child) {
     child->nextSibling = parent->firstChild;
     if (parent->firstChild != nullptr) parent->firstChild->previousSibling = child;
@@ -32,7 +34,7 @@ Frame frameOf(TreeBlock* block, const treeInfo& table) {
 }  // namespace
 
 void buildTree(BlockTree& tree, const treeInfo& table, const double* v) {
-    reportingAllocationFailure("\n Allocation in buildTree failure!", [&] {
+    reportingAllocationFailure(kBuildFailure, [&] {
         std::vector<Frame> stack{frameOf(tree.get(), table)};
         while (!stack.empty()) {
             Frame& frame = stack.back();
@@ -52,8 +54,9 @@ void growTree(BlockTree& root, const treeInfo& table, const double* v, int rootN
               long long blocks) {
     reportingAllocationFailure("\n Allocation in computeGroups failure!", [&] {
         root.release();
-        root.reserve(static_cast<std::size_t>(blocks));
         root.plantRoot(rootNode, v[rootNode]);
     });
+    reportingAllocationFailure(kBuildFailure,
+                               [&] { root.reserve(static_cast<std::size_t>(blocks - 1)); });
     buildTree(root, table, v);
 }
