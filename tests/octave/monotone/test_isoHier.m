@@ -13,28 +13,9 @@
 %! assert(x, [0; 8/3; 0; 8/3; 8/3]);
 
 %!test
-%! % Random trees against Octave's quadratic programming solver.
-%! rand('seed', 3); randn('seed', 3);
-%! for trial = 1:30
-%!   n = 2 + mod(trial, 25);
-%!   parent = [0, arrayfun(@(k) randi(k - 1), 2:n)];
-%!   children = arrayfun(@(k) find(parent == k), 1:n, 'UniformOutput', false);
-%!   file = tree_description_file(children);
-%!   v = randn(n, 1);
-%!   x = isoHier(file, v, 1, n);
-%!   delete(file);
-%!   assert(x, tree_isotonic_qp(parent, v, true), 1e-6);
-%! end
-
-%!test
-%! % A path of a million nodes, fitted without exhausting the stack.
-%! n = 1e6;
-%! file = tree_description_file(sprintf('%d 1 %d\n', [1:n-1; 2:n]));
-%! randn('seed', 5);
-%! v = randn(n, 1) + 3e-6 * (1:n)';
-%! x = isoHier(file, v, 1, n);
-%! delete(file);
-%! tree_check_chain_fit(x, v, true, 1e-9);
+%! % Random trees against Octave's quadratic programming solver, and a path of a million
+%! % nodes read from a file.
+%! tree_check_file_fit(@isoHier, true, 3);
 
 %!test
 %! file = tree_description_file(sprintf('1 1 2\n2 1 3\n3 1 1\n'));
@@ -48,19 +29,20 @@
 %! delete(file);
 
 %!test
-%! bad = {sprintf('1 x\n'), 'isoHier:incompleteRecord';
-%!        sprintf('1 1 4\n'), 'isoHier:nodeOutOfRange';
-%!        sprintf('1 2 2\n'), 'isoHier:missingChildren';
-%!        repmat(sprintf('1 2 2 2\n'), 1, 1), 'isoHier:none'};
-%! bad(end, :) = {sprintf('%d 2 %d %d\n', [1:40; 2:41; 2:41]), 'isoHier:treeTooLarge'};
+%! % Faulty files: each raises its own error.
+%! doubling = sprintf('%d 2 %d %d\n', [1:40; 2:41; 2:41]);
+%! bad = {sprintf('1 x\n'), 3, 'isoHier:incompleteRecord';
+%!        sprintf('1 1 4\n'), 3, 'isoHier:nodeOutOfRange';
+%!        sprintf('1 2 2\n'), 3, 'isoHier:missingChildren';
+%!        doubling, 41, 'isoHier:treeTooLarge'};
 %! for k = 1:rows(bad)
 %!   file = tree_description_file(bad{k, 1});
-%!   n = 3 + 38 * (k == rows(bad));
+%!   n = bad{k, 2};
 %!   try
 %!     isoHier(file, ones(n, 1), 1, n);
 %!     error('test:noError', 'no error raised');
 %!   catch err
-%!     assert(err.identifier, bad{k, 2});
+%!     assert(err.identifier, bad{k, 3});
 %!   end
 %!   delete(file);
 %! end

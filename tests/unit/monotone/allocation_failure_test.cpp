@@ -1,8 +1,6 @@
 // Every allocation of a fit failing in turn. The call must fail with an allocation error,
 // after the message that goes with the allocation where there is one, and release what it
 // obtained: the file is closed here, and the sanitizer build checks that no memory leaks.
-#include <dirent.h>
-
 #include <cstdlib>
 #include <new>
 #include <set>
@@ -25,19 +23,15 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
+// The compiler takes these for the library's own operators and warns of a mismatch; both
+// sides are replaced here and agree.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+#pragma GCC diagnostic pop
 
 namespace {
-
-int openFileCount() {
-    int count = 0;
-    if (DIR* folder = opendir("/proc/self/fd")) {
-        while (readdir(folder) != nullptr) ++count;
-        closedir(folder);
-    }
-    return count;
-}
 
 // Runs the fit with the k-th allocation failing, for k = 0, 1, ... until it succeeds; returns
 // the console messages seen.
@@ -46,7 +40,7 @@ std::set<std::string> failEachAllocation(Fit fit, const std::vector<double>& exp
     std::set<std::string> messages;
     for (long k = 0;; ++k) {
         std::vector<double> x(expected.size(), 0.0);
-        const int filesBefore = openFileCount();
+        const int filesBefore = treetest::openFileCount();
         takeConsoleOutput();
         bool failed = true;
         allocationsBeforeFailure = k;
@@ -59,7 +53,7 @@ std::set<std::string> failEachAllocation(Fit fit, const std::vector<double>& exp
         }
         allocationsBeforeFailure = -1;
         messages.insert(takeConsoleOutput());
-        EXPECT_EQ(openFileCount(), filesBefore) << "allocation " << k;
+        EXPECT_EQ(treetest::openFileCount(), filesBefore) << "allocation " << k;
         if (!failed) {
             EXPECT_EQ(x, expected);
             EXPECT_GT(k, 5);

@@ -1,7 +1,5 @@
 // The description file reader: layouts, records that change nothing or replace, and every
 // failure with its console messages, its reason and no table delivered.
-#include <dirent.h>
-
 #include "tests/unit/monotone/tree_test_support.hpp"
 
 namespace {
@@ -24,15 +22,6 @@ testdata::Children read(const std::string& text, int n) {
     treeInfo table;
     readFromFile(file.path(), table, n);
     return listsOf(table);
-}
-
-int openFileCount() {
-    int count = 0;
-    if (DIR* folder = opendir("/proc/self/fd")) {
-        while (readdir(folder) != nullptr) ++count;
-        closedir(folder);
-    }
-    return count;
 }
 
 TEST(DescriptionReader, LinesCarryNoMeaning) {
@@ -126,7 +115,7 @@ TEST(DescriptionReader, EveryFaultHasItsMessage) {
         const TempFile file(bad.text);
         treeInfo table;
         table.nodes.resize(7);  // a failure must leave what was there
-        const int before = openFileCount();
+        const int before = treetest::openFileCount();
         const treetest::Failure failure =
             failureOf([&] { readFromFile(file.path(), table, bad.n); });
         EXPECT_EQ(failure.reason, bad.reason) << bad.text;
@@ -134,7 +123,7 @@ TEST(DescriptionReader, EveryFaultHasItsMessage) {
         EXPECT_NE(failure.message.find(bad.inMessage), std::string::npos)
             << bad.text << ": " << failure.message;
         EXPECT_EQ(table.nodes.size(), 7u) << bad.text;
-        EXPECT_EQ(openFileCount(), before) << bad.text;
+        EXPECT_EQ(treetest::openFileCount(), before) << bad.text;
     }
 }
 

@@ -2,6 +2,7 @@
 // fitting over a child table through a description file, looking into built trees.
 #pragma once
 
+#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -82,6 +83,16 @@ inline std::vector<reference::BlockView> describe(const TreeBlock* root) {
         stack.insert(stack.end(), reversed.begin(), reversed.end());
     }
     return blocks;
+}
+
+// Open file descriptors of this process, to see that a routine closed what it opened.
+inline int openFileCount() {
+    int count = 0;
+    if (DIR* folder = opendir("/proc/self/fd")) {
+        while (readdir(folder) != nullptr) ++count;
+        closedir(folder);
+    }
+    return count;
 }
 
 inline bool sameBits(const std::vector<double>& a, const std::vector<double>& b) {
