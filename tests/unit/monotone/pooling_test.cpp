@@ -193,6 +193,8 @@ TEST(Pooling, ChainsMatchPoolAdjacentViolators) {
     }
 }
 
+// Reading, building, pooling, read-out and release on a path of a million nodes, which
+// recursion could not survive.
 TEST(Pooling, PathOfAMillionNodesMatchesPoolAdjacentViolators) {
     const int n = 1000000;
     std::mt19937_64 rng(7);

@@ -123,28 +123,4 @@ TEST(TreeBuilding, RootIsCheckedAfterTheFile) {
     }
 }
 
-// Building, pooling, read-out and release on a path of a million nodes from a file, which a
-// recursive form could not survive; checked against pool adjacent violators in the pooling
-// tests, here against the obvious fit of a rising sequence: one block, the mean.
-TEST(TreeBuilding, PathOfAMillionNodes) {
-    const int n = 1000000;
-    std::string text;
-    text.reserve(static_cast<std::size_t>(n) * 18);
-    for (int k = 1; k < n; ++k)
-        text += std::to_string(k) + " 1 " + std::to_string(k + 1) + "\n";
-    const TempFile file(text);
-    std::vector<double> v(static_cast<std::size_t>(n));
-    for (int k = 0; k < n; ++k) v[k] = k % 2 == 0 ? k : k - 1;  // rising: 0 0 2 2 4 4 ...
-    std::vector<double> x(static_cast<std::size_t>(n), -1);
-    isoHier_without_nonnegative(x.data(), file.path(), v.data(), 1, n);
-    const double mean = (n - 2) / 2.0;
-    for (int k = 0; k < n; ++k) ASSERT_NEAR(x[k], mean, mean * 1e-9) << k;
-
-    BlockTree root;
-    initializeRoot(root, file.path(), v.data(), n / 2, n);
-    int depth = 0;
-    for (const TreeBlock* block = root.get(); block != nullptr; block = block->firstChild) ++depth;
-    EXPECT_EQ(depth, n / 2 + 1);
-}
-
 }  // namespace
