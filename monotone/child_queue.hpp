@@ -26,7 +26,6 @@ public:
         std::make_heap(heap_.begin(), heap_.end(), picksLater);
     }
 
-    bool empty() const { return heap_.empty(); }
     TreeBlock* top() const { return heap_.front().block; }
 
     void pop() {

@@ -31,6 +31,8 @@ bool mergeChosen(TreeBlock* block, ChildQueue& queue) {
     return block->firstChild != nullptr;
 }
 
+// The queue holds exactly the block's children, so it is not empty while the block has any.
+//
 // A child of negative mean is never chosen. A block whose mean is not positive, facing no
 // child of positive mean, absorbs its whole subtree and fits 0.
 void settleNonnegative(TreeBlock* block, ChildQueue& queue) {
@@ -38,7 +40,7 @@ void settleNonnegative(TreeBlock* block, ChildQueue& queue) {
     queue.fill(block);
     for (;;) {
         double largest = 0;
-        if (!queue.empty() && queue.top()->m >= largest) largest = queue.top()->m;
+        if (queue.top()->m >= largest) largest = queue.top()->m;
         if (block->m <= 0 && largest == 0) {
             // Each merge hands the first child's children over, so this empties the subtree.
             while (block->firstChild != nullptr) merge(block, block->firstChild);
