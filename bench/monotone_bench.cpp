@@ -2,9 +2,12 @@
 //
 // isoHier and isoHier_without_nonnegative read their tree from a description file (the
 // reading is part of what they cost); isoHierBinary and isoHierDepth1 build theirs. Values are
-// Gaussian, except in the "pooled star", where the root pools with every other node: the case
-// in which a scan of the child list on every merge costs quadratic time. The plain recursive
-// form (tests/support/literal_tree_fit.hpp) runs on the stars for comparison.
+// Gaussian, except in two cases that cost quadratic time when every merge scans the child
+// list and walks the merged child's list: the "pooled star", whose root pools with every other
+// node, and the "rising caterpillar", a path with a leaf below each node, whose values rise
+// along the path and whose leaves are negative, so that every path node pools with the next
+// and takes over all leaves below. The plain recursive form
+// (tests/support/literal_tree_fit.hpp) runs on these for comparison.
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -20,7 +23,7 @@
 
 namespace {
 
-enum class Shape { path, binary, star, pooledStar, randomRecursive };
+enum class Shape { path, binary, star, pooledStar, randomRecursive, risingCaterpillar };
 
 testdata::Children childrenOf(Shape shape, int n) {
     std::mt19937_64 rng(2);
@@ -28,6 +31,7 @@ testdata::Children childrenOf(Shape shape, int n) {
         case Shape::path: return testdata::path(n);
         case Shape::binary: return testdata::balancedBinary(n);
         case Shape::randomRecursive: return testdata::randomRecursive(rng, n);
+        case Shape::risingCaterpillar: return testdata::caterpillar(n);
         default: return testdata::star(n);
     }
 }
@@ -36,6 +40,11 @@ std::vector<double> valuesFor(Shape shape, int n) {
     if (shape == Shape::pooledStar) {
         std::vector<double> v(static_cast<std::size_t>(n), 1.0);
         v[0] = 0;
+        return v;
+    }
+    if (shape == Shape::risingCaterpillar) {
+        std::vector<double> v(static_cast<std::size_t>(n), -1.0);
+        for (int k = 0; k < n / 2; ++k) v[k] = k;
         return v;
     }
     std::mt19937_64 rng(1);
@@ -105,6 +114,8 @@ BENCHMARK_CAPTURE(FileTree, isoHier_path, Shape::path, true)->Apply(sizes);
 BENCHMARK_CAPTURE(FileTree, isoHier_binary, Shape::binary, true)->Apply(sizes);
 BENCHMARK_CAPTURE(FileTree, isoHier_star, Shape::star, true)->Apply(sizes);
 BENCHMARK_CAPTURE(FileTree, isoHier_randomRecursive, Shape::randomRecursive, true)->Apply(sizes);
+BENCHMARK_CAPTURE(FileTree, isoHier_risingCaterpillar, Shape::risingCaterpillar, true)
+    ->Apply(sizes);
 BENCHMARK_CAPTURE(FileTree, isoHier_without_nonnegative_path, Shape::path, false)->Apply(sizes);
 BENCHMARK_CAPTURE(FileTree, isoHier_without_nonnegative_binary, Shape::binary, false)->Apply(sizes);
 BENCHMARK_CAPTURE(FileTree, isoHier_without_nonnegative_star, Shape::star, false)->Apply(sizes);
@@ -113,9 +124,15 @@ BENCHMARK_CAPTURE(FileTree, isoHier_without_nonnegative_randomRecursive, Shape::
 BENCHMARK_CAPTURE(ImplicitShape, isoHierBinary, Shape::binary)->Apply(sizes);
 BENCHMARK_CAPTURE(ImplicitShape, isoHierDepth1, Shape::star)->Apply(sizes);
 BENCHMARK_CAPTURE(ImplicitShape, isoHierDepth1_pooledStar, Shape::pooledStar)->Apply(sizes);
+void smallSizes(benchmark::internal::Benchmark* b) {
+    b->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
+}
+
 BENCHMARK_CAPTURE(PlainRecursiveForm, star, Shape::star)->Apply(sizes);
-BENCHMARK_CAPTURE(PlainRecursiveForm, pooledStar, Shape::pooledStar)
-    ->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlainRecursiveForm, pooledStar, Shape::pooledStar)->Apply(smallSizes);
+// Its recursion is as deep as the caterpillar is long, so it stops at 1e4 nodes.
+BENCHMARK_CAPTURE(PlainRecursiveForm, risingCaterpillar, Shape::risingCaterpillar)
+    ->RangeMultiplier(10)->Range(1000, 10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -25,8 +25,10 @@ TreeBlock* BlockTree::newBlock(int node, double value) {
         reserve(std::min(std::max(kFirstChunk, 2 * lastChunkSize_), kLargestGrownChunk));
     Planting& planting = chunks_.back()[usedInLastChunk_++];
     planting.item = IndexItem{node, nullptr};
-    planting.block =
-        TreeBlock{0, value, 1, nullptr, nullptr, &planting.item, &planting.item, nullptr};
+    planting.block = TreeBlock{};
+    planting.block.m = value;
+    planting.block.num = 1;
+    planting.block.head = planting.block.tail = &planting.item;
     return &planting.block;
 }
 

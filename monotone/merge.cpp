@@ -23,14 +23,19 @@ void merge(TreeBlock* block, TreeBlock* child) {
         block->firstChild = child->nextSibling;
     else
         child->previousSibling->nextSibling = child->nextSibling;
-    if (child->nextSibling != nullptr) child->nextSibling->previousSibling = child->previousSibling;
+    if (child->nextSibling == nullptr)
+        block->lastChild = child->previousSibling;
+    else
+        child->nextSibling->previousSibling = child->previousSibling;
 
     // The child's own children go, in their order, in front of the block's list.
     if (TreeBlock* first = child->firstChild) {
-        TreeBlock* last = first;
-        while (last->nextSibling != nullptr) last = last->nextSibling;
+        TreeBlock* last = child->lastChild;
         last->nextSibling = block->firstChild;
-        if (block->firstChild != nullptr) block->firstChild->previousSibling = last;
+        if (block->firstChild != nullptr)
+            block->firstChild->previousSibling = last;
+        else
+            block->lastChild = last;
         block->firstChild = first;
     }
 }

@@ -40,14 +40,31 @@ struct IndexItem {
 // One block of the in-memory tree: a single node when built, a pool of nodes sharing one
 // fitted value after pooling.
 struct TreeBlock {
-    unsigned done;               // 1 once the block's pooling is final
-    double m;                    // mean of the values of the block's nodes
-    int num;                     // number of nodes in the block
-    TreeBlock* nextSibling;      // next block in the parent's child list
-    TreeBlock* firstChild;       // first block of this block's child list
-    IndexItem* head;             // first and last item of the node list
+    unsigned done;           // 1 once the block's pooling is final
+    double m;                // mean of the values of the block's nodes
+    int num;                 // number of nodes in the block
+    TreeBlock* nextSibling;  // next block in the parent's child list
+    TreeBlock* firstChild;   // first block of this block's child list
+    IndexItem* head;         // first and last item of the node list
     IndexItem* tail;
-    TreeBlock* previousSibling;  // so that a merge unlinks a child without walking the list
+
+    // So that a merge unlinks a child and hands its children over without walking lists.
+    TreeBlock* previousSibling;
+    TreeBlock* lastChild;
+
+    // The pooling's heap of this block's children (monotone/child_heap.hpp): its root, and
+    // bounds on the ranks that order the child list.
+    TreeBlock* childHeap;
+    long long firstRank;
+    long long lastRank;
+    // This block's place in its parent's heap: its rank in the parent's child list, a shift
+    // still to be added to the ranks of both its subheaps, the subheaps, and the length of
+    // the right spine below it.
+    long long rank;
+    long long pendingShift;
+    TreeBlock* heapLeft;
+    TreeBlock* heapRight;
+    int heapDistance;
 };
 
 // The in-memory tree: its root block, and the storage of all its blocks and index items.

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "monotone/child_queue.hpp"
+#include "monotone/child_heap.hpp"
 #include "monotone/monotone.hpp"
 
 namespace {
@@ -19,52 +19,50 @@ void finish(TreeBlock* block, bool clampAtZero) {
     block->done = 1;
 }
 
-// Merges the chosen child, the queue's top, into the block and queues the children it hands
-// over. Returns whether the block still has children.
-bool mergeChosen(TreeBlock* block, ChildQueue& queue) {
-    TreeBlock* chosen = queue.top();
-    queue.pop();
-    const TreeBlock* restOfList =
-        block->firstChild == chosen ? chosen->nextSibling : block->firstChild;
+// Merges the chosen child, the heap's top, into the block. Returns whether the block still
+// has children.
+bool mergeChosen(TreeBlock* block) {
+    TreeBlock* chosen = block->childHeap;
     merge(block, chosen);
-    queue.addInFront(block->firstChild, restOfList);
+    dropTopChild(block);
+    takeChildrenInFront(block, chosen);
     return block->firstChild != nullptr;
 }
 
-// The queue holds exactly the block's children, so it is not empty while the block has any.
+// The heap holds exactly the block's children, so it is not empty while the block has any.
 //
 // A child of negative mean is never chosen. A block whose mean is not positive, facing no
 // child of positive mean, absorbs its whole subtree and fits 0.
-void settleNonnegative(TreeBlock* block, ChildQueue& queue) {
+void settleNonnegative(TreeBlock* block) {
     if (block->firstChild == nullptr) return finish(block, true);
-    queue.fill(block);
+    heapChildren(block);
     for (;;) {
         double largest = 0;
-        if (queue.top()->m >= largest) largest = queue.top()->m;
+        if (block->childHeap->m >= largest) largest = block->childHeap->m;
         if (block->m <= 0 && largest == 0) {
             // Each merge hands the first child's children over, so this empties the subtree.
             while (block->firstChild != nullptr) merge(block, block->firstChild);
+            block->childHeap = nullptr;
             block->m = 0;
             return finish(block, false);
         }
         if (block->m > largest) return finish(block, false);
-        if (!mergeChosen(block, queue)) return finish(block, true);
+        if (!mergeChosen(block)) return finish(block, true);
     }
 }
 
-void settleUnbounded(TreeBlock* block, ChildQueue& queue) {
+void settleUnbounded(TreeBlock* block) {
     if (block->firstChild == nullptr) return finish(block, false);
-    queue.fill(block);
+    heapChildren(block);
     for (;;) {
-        if (block->m > queue.top()->m) return finish(block, false);
-        if (!mergeChosen(block, queue)) return finish(block, false);
+        if (block->m > block->childHeap->m) return finish(block, false);
+        if (!mergeChosen(block)) return finish(block, false);
     }
 }
 
 template <class Settle>
 void poolSubtree(TreeBlock* block, Settle settle) {
     if (block == nullptr) return;
-    ChildQueue queue;
     // A block is entered twice: first to stack its unsettled children, then to settle it.
     std::vector<std::pair<TreeBlock*, bool>> stack{{block, false}};
     while (!stack.empty()) {
@@ -72,7 +70,7 @@ void poolSubtree(TreeBlock* block, Settle settle) {
         if (childrenStacked) {
             TreeBlock* settled = current;
             stack.pop_back();
-            settle(settled, queue);
+            settle(settled);
             continue;
         }
         childrenStacked = true;

@@ -13,7 +13,10 @@ const char* const kBuildFailure = "\n Allocation in buildTree failure!";
 
 void addInFront(TreeBlock* parent, TreeBlock* child) {
     child->nextSibling = parent->firstChild;
-    if (parent->firstChild != nullptr) parent->firstChild->previousSibling = child;
+    if (parent->firstChild != nullptr)
+        parent->firstChild->previousSibling = child;
+    else
+        parent->lastChild = child;
     parent->firstChild = child;
 }
 

@@ -34,19 +34,47 @@ inline Children star(int n) {
     return children;
 }
 
-// Every node below a uniformly chosen earlier one; then the labels are shuffled (the root
-// keeps label 0) and every child list too, so that no order of the labels is special.
-inline Children randomRecursive(std::mt19937_64& rng, int n) {
+// Every node below a uniformly chosen earlier one, or one of the `window` nodes just before
+// it (which makes deep, bushy trees); then the labels are shuffled (the root keeps label 0)
+// and every child list too, so that no order of the labels is special.
+inline Children randomRecursive(std::mt19937_64& rng, int n, int window = 0) {
     std::vector<int> label(static_cast<std::size_t>(n));
     std::iota(label.begin(), label.end(), 0);
     if (n > 1) std::shuffle(label.begin() + 1, label.end(), rng);
     Children children(static_cast<std::size_t>(n));
     for (int k = 1; k < n; ++k) {
-        const int parent = std::uniform_int_distribution<int>(0, k - 1)(rng);
+        const int first = window > 0 && k > window ? k - window : 0;
+        const int parent = std::uniform_int_distribution<int>(first, k - 1)(rng);
         children[label[parent]].push_back(label[k]);
     }
     for (std::vector<int>& list : children) std::shuffle(list.begin(), list.end(), rng);
     return children;
+}
+
+// A path 0 -> 1 -> ... -> m-1 with one leaf below each of its nodes, m = n / 2 (n even).
+inline Children caterpillar(int n) {
+    const int m = n / 2;
+    Children children(static_cast<std::size_t>(n));
+    for (int k = 0; k < m; ++k) {
+        if (k + 1 < m) children[k].push_back(k + 1);
+        children[k].push_back(m + k);
+    }
+    return children;
+}
+
+// The depth of every node below node 0.
+inline std::vector<int> depths(const Children& children) {
+    std::vector<int> depth(children.size(), 0);
+    std::vector<int> stack{0};
+    while (!stack.empty()) {
+        const int node = stack.back();
+        stack.pop_back();
+        for (int child : children[node]) {
+            depth[child] = depth[node] + 1;
+            stack.push_back(child);
+        }
+    }
+    return depth;
 }
 
 // The parent of every node (-1 for the root and for nodes outside the tree).

@@ -162,6 +162,31 @@ TEST(Pooling, SameTreeAndBitsAsThePlainRecursiveForm) {
     }
 }
 
+// Deep, bushy trees whose values rise with depth, in coarse steps: parents pool with their
+// children again and again, hand grandchildren up through many levels, and meet ties among
+// them all the way.
+TEST(Pooling, SameTreeAndBitsWhenChildrenTravelUpWithTies) {
+    std::mt19937_64 rng(9);
+    std::uniform_int_distribution<int> jitter(-2, 2);
+    for (int trial = 0; trial < 300; ++trial) {
+        const int n = 2 + trial % 200;
+        const Children children = testdata::randomRecursive(rng, n, 1 + trial % 4);
+        const std::vector<int> depth = testdata::depths(children);
+        std::vector<double> v(static_cast<std::size_t>(n));
+        for (int k = 0; k < n; ++k) v[k] = (depth[k] / 3 + jitter(rng)) * (trial % 2 ? 1.0 : 0.1);
+        for (bool nonnegative : {true, false}) {
+            const testdata::TempFile file(testdata::descriptionText(children));
+            BlockTree root;
+            initializeRoot(root, file.path(), v.data(), 1, n);
+            nonnegative ? computeMaximalMean(root.get())
+                        : computeMaximalMean_without_nonnegative(root.get());
+            ASSERT_EQ(treetest::describe(root.get()),
+                      reference::literalPooledTree(children, v, 0, nonnegative))
+                << "trial " << trial;
+        }
+    }
+}
+
 TEST(Pooling, SolvesTheIsotonicProblemOnSmallTrees) {
     std::mt19937_64 rng(5);
     for (int trial = 0; trial < 300; ++trial) {
