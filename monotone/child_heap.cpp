@@ -18,6 +18,7 @@ void shift(TreeBlock* heap, long long by) {
 }
 
 void pushShiftDown(TreeBlock* heap) {
+    if (heap->pendingShift == 0) return;
     shift(heap->heapLeft, heap->pendingShift);
     shift(heap->heapRight, heap->pendingShift);
     heap->pendingShift = 0;

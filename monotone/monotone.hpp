@@ -41,8 +41,8 @@ struct IndexItem {
 // fitted value after pooling.
 struct TreeBlock {
     unsigned done;           // 1 once the block's pooling is final
+    int num;                 // number of nodes in the block (next to done: no padding)
     double m;                // mean of the values of the block's nodes
-    int num;                 // number of nodes in the block
     TreeBlock* nextSibling;  // next block in the parent's child list
     TreeBlock* firstChild;   // first block of this block's child list
     IndexItem* head;         // first and last item of the node list
