@@ -65,11 +65,16 @@ TEST(Pooling, MergeMovesNodesAndChildren) {
         EXPECT_EQ(child->previousSibling, previous);
         previous = child;
     }
+    EXPECT_EQ(root->lastChild, previous);
     merge(root.get(), root->firstChild);  // the first child, a leaf
     EXPECT_EQ(root->m, (1.0 * 32 + 2.0 * 2.5) / 3);
     EXPECT_EQ(treetest::blockNodes(root.get()), (std::vector<int>{0, 2, 5}));
     EXPECT_EQ(treetest::childNodes(root.get()), (std::vector<int>{4, 3, 1}));
     EXPECT_EQ(root->firstChild->previousSibling, nullptr);
+    merge(root.get(), root->lastChild);  // the last child, node 1
+    EXPECT_EQ(treetest::childNodes(root.get()), (std::vector<int>{4, 3}));
+    EXPECT_EQ(root->lastChild->head->index, 3);
+    EXPECT_EQ(root->lastChild->nextSibling, nullptr);
 }
 
 // Equal means go to the later child in the list, which is the one listed first in the file.

@@ -29,6 +29,7 @@ int countFreshBlocks(const TreeBlock* block, const std::vector<double>& v) {
         previous = child;
         count += countFreshBlocks(child, v);
     }
+    EXPECT_EQ(block->lastChild, previous);
     return count;
 }
 
