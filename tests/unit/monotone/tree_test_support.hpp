@@ -13,7 +13,7 @@
 #include "monotone/monotone.hpp"
 #include "tests/support/console_capture.hpp"
 #include "tests/support/literal_tree_fit.hpp"
-#include "tests/support/random_trees.hpp"
+#include "tests/support/tree_shapes.hpp"
 #include "tests/support/tree_files.hpp"
 
 namespace treetest {
