@@ -18,8 +18,8 @@
 #include "monotone/monotone.hpp"
 #include "tests/support/literal_tree_fit.hpp"
 #include "tests/support/random.hpp"
-#include "tests/support/tree_shapes.hpp"
 #include "tests/support/tree_files.hpp"
+#include "tests/support/tree_shapes.hpp"
 
 namespace {
 
@@ -28,11 +28,16 @@ enum class Shape { path, binary, star, pooledStar, randomRecursive, risingCaterp
 testdata::Children childrenOf(Shape shape, int n) {
     std::mt19937_64 rng(2);
     switch (shape) {
-        case Shape::path: return testdata::path(n);
-        case Shape::binary: return testdata::balancedBinary(n);
-        case Shape::randomRecursive: return testdata::randomRecursive(rng, n);
-        case Shape::risingCaterpillar: return testdata::caterpillar(n);
-        default: return testdata::star(n);
+        case Shape::path:
+            return testdata::path(n);
+        case Shape::binary:
+            return testdata::balancedBinary(n);
+        case Shape::randomRecursive:
+            return testdata::randomRecursive(rng, n);
+        case Shape::risingCaterpillar:
+            return testdata::caterpillar(n);
+        default:
+            return testdata::star(n);
     }
 }
 
@@ -56,7 +61,8 @@ const char* descriptionFile(Shape shape, int n) {
     static std::map<std::pair<Shape, int>, std::unique_ptr<testdata::TempFile>> files;
     std::unique_ptr<testdata::TempFile>& file = files[{shape, n}];
     if (!file)
-        file = std::make_unique<testdata::TempFile>(testdata::descriptionText(childrenOf(shape, n)));
+        file =
+            std::make_unique<testdata::TempFile>(testdata::descriptionText(childrenOf(shape, n)));
     return file->path();
 }
 
@@ -120,7 +126,8 @@ BENCHMARK_CAPTURE(FileTree, isoHier_without_nonnegative_path, Shape::path, false
 BENCHMARK_CAPTURE(FileTree, isoHier_without_nonnegative_binary, Shape::binary, false)->Apply(sizes);
 BENCHMARK_CAPTURE(FileTree, isoHier_without_nonnegative_star, Shape::star, false)->Apply(sizes);
 BENCHMARK_CAPTURE(FileTree, isoHier_without_nonnegative_randomRecursive, Shape::randomRecursive,
-                  false)->Apply(sizes);
+                  false)
+    ->Apply(sizes);
 BENCHMARK_CAPTURE(ImplicitShape, isoHierBinary, Shape::binary)->Apply(sizes);
 BENCHMARK_CAPTURE(ImplicitShape, isoHierDepth1, Shape::star)->Apply(sizes);
 BENCHMARK_CAPTURE(ImplicitShape, isoHierDepth1_pooledStar, Shape::pooledStar)->Apply(sizes);
@@ -132,7 +139,9 @@ BENCHMARK_CAPTURE(PlainRecursiveForm, star, Shape::star)->Apply(sizes);
 BENCHMARK_CAPTURE(PlainRecursiveForm, pooledStar, Shape::pooledStar)->Apply(smallSizes);
 // Its recursion is as deep as the caterpillar is long, so it stops at 1e4 nodes.
 BENCHMARK_CAPTURE(PlainRecursiveForm, risingCaterpillar, Shape::risingCaterpillar)
-    ->RangeMultiplier(10)->Range(1000, 10000)->Unit(benchmark::kMillisecond);
+    ->RangeMultiplier(10)
+    ->Range(1000, 10000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

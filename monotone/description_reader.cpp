@@ -32,8 +32,7 @@ std::string at(const char* fileName, const DescriptionScanner& scanner) {
     return std::string(fileName) + ", line " + std::to_string(scanner.line()) + ": ";
 }
 
-void requireNodeNumber(int number, int n, const char* fileName,
-                       const DescriptionScanner& scanner) {
+void requireNodeNumber(int number, int n, const char* fileName, const DescriptionScanner& scanner) {
     if (number >= 1 && number <= n) return;
     consolePrintf("\n The node number should be between [1, %d]!", n);
     throw RoutineFailure("nodeOutOfRange", at(fileName, scanner) + "the node number " +
@@ -54,9 +53,9 @@ void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char
             consolePrintf(
                 "\n For each row, it should has at least two numbers: nodeNum and number of "
                 "children");
-            throw RoutineFailure("incompleteRecord",
-                                 at(fileName, scanner) +
-                                     "a record needs a node number and a child count");
+            throw RoutineFailure(
+                "incompleteRecord",
+                at(fileName, scanner) + "a record needs a node number and a child count");
         }
         requireNodeNumber(node, n, fileName, scanner);
         if (count <= 0) continue;

@@ -3,8 +3,7 @@
 
 #include "monotone/building.hpp"
 
-void initializeRoot(BlockTree& root, const char* fileName, const double* v, int rootNumber,
-                    int n) {
+void initializeRoot(BlockTree& root, const char* fileName, const double* v, int rootNumber, int n) {
     // The table is released when this returns, on every path.
     treeInfo table;
     readFromFile(fileName, table, n);
@@ -12,8 +11,8 @@ void initializeRoot(BlockTree& root, const char* fileName, const double* v, int 
     if (rootNumber > n || rootNumber < 1) {
         consolePrintf("\n The node number of the root should be between [1, %d]!", n);
         throw RoutineFailure("rootOutOfRange", "the root node number " +
-                                                   std::to_string(rootNumber) +
-                                                   " is outside 1.." + std::to_string(n));
+                                                   std::to_string(rootNumber) + " is outside 1.." +
+                                                   std::to_string(n));
     }
     const long long blocks = requireBoundedTree(table, rootNumber - 1, fileName);
     growTree(root, table, v, rootNumber - 1, blocks);

@@ -9,8 +9,8 @@ void isoHier(double* x, const char* fileName, const double* v, int rootNumber, i
     deleteTree(root);
 }
 
-void isoHier_without_nonnegative(double* x, const char* fileName, const double* v,
-                                 int rootNumber, int n) {
+void isoHier_without_nonnegative(double* x, const char* fileName, const double* v, int rootNumber,
+                                 int n) {
     BlockTree root;
     initializeRoot(root, fileName, v, rootNumber, n);
     computeMaximalMean_without_nonnegative(root.get());

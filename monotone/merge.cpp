@@ -2,12 +2,12 @@
 #include <cmath>
 
 #include "host/routine_failure.hpp"
-#include "monotone/monotone.hpp"
+#include "monotone/child_list.hpp"
 
 void merge(TreeBlock* block, TreeBlock* child) {
-    const double mean = (static_cast<double>(child->num) * child->m +
-                         static_cast<double>(block->num) * block->m) /
-                        static_cast<double>(block->num + child->num);
+    const double mean =
+        (static_cast<double>(child->num) * child->m + static_cast<double>(block->num) * block->m) /
+        static_cast<double>(block->num + child->num);
     // Finite values make a non-finite mean only by overflow; from there on the means would be
     // infinite or NaN, so the call fails before anything changes.
     if (!std::isfinite(mean))
@@ -29,13 +29,5 @@ void merge(TreeBlock* block, TreeBlock* child) {
         child->nextSibling->previousSibling = child->previousSibling;
 
     // The child's own children go, in their order, in front of the block's list.
-    if (TreeBlock* first = child->firstChild) {
-        TreeBlock* last = child->lastChild;
-        last->nextSibling = block->firstChild;
-        if (block->firstChild != nullptr)
-            block->firstChild->previousSibling = last;
-        else
-            block->lastChild = last;
-        block->firstChild = first;
-    }
+    if (child->firstChild != nullptr) putInFront(block, child->firstChild, child->lastChild);
 }

@@ -19,8 +19,8 @@
 
 // The children of one node as listed in a description, in the listed order.
 struct NodeInfo {
-    int childCount = 0;       // 0 for a leaf
-    std::size_t offset = 0;   // position of the first child in treeInfo::children
+    int childCount = 0;      // 0 for a leaf
+    std::size_t offset = 0;  // position of the first child in treeInfo::children
 };
 
 // The child table of nodes 0..n-1. The children of every record live in one array, so a
@@ -116,8 +116,7 @@ void buildTree(BlockTree& tree, const treeInfo& table, const double* v);
 
 // Reads the file, checks that it describes a tree of bounded size below the 1-based root
 // rootNumber, and builds that tree into `root`.
-void initializeRoot(BlockTree& root, const char* fileName, const double* v, int rootNumber,
-                    int n);
+void initializeRoot(BlockTree& root, const char* fileName, const double* v, int rootNumber, int n);
 
 // Frees the whole tree.
 void deleteTree(BlockTree& tree);
@@ -140,8 +139,8 @@ void computeSolution(double* x, const TreeBlock* block);
 // The fit over the tree of a description file, below the 1-based root rootNumber. Only the
 // entries of nodes in the tree are written.
 void isoHier(double* x, const char* fileName, const double* v, int rootNumber, int n);
-void isoHier_without_nonnegative(double* x, const char* fileName, const double* v,
-                                 int rootNumber, int n);
+void isoHier_without_nonnegative(double* x, const char* fileName, const double* v, int rootNumber,
+                                 int n);
 
 // --- Implicit shapes ---------------------------------------------------------------------------
 

@@ -6,19 +6,11 @@
 #include <vector>
 
 #include "monotone/building.hpp"
+#include "monotone/child_list.hpp"
 
 namespace {
 
 const char* const kBuildFailure = "\n Allocation in buildTree failure!";
-
-void addInFront(TreeBlock* parent, TreeBlock* child) {
-    child->nextSibling = parent->firstChild;
-    if (parent->firstChild != nullptr)
-        parent->firstChild->previousSibling = child;
-    else
-        parent->lastChild = child;
-    parent->firstChild = child;
-}
 
 // A block whose children are being made: its node's children in the table, and how many
 // of them are made.
@@ -47,7 +39,7 @@ void buildTree(BlockTree& tree, const treeInfo& table, const double* v) {
             }
             const int child = frame.children[frame.made++];
             TreeBlock* made = tree.newBlock(child, v[child]);
-            addInFront(frame.block, made);
+            putInFront(frame.block, made, made);
             stack.push_back(frameOf(made, table));
         }
     });

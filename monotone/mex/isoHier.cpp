@@ -2,7 +2,7 @@
 #include "monotone/mex/fit_gateway.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-    const gateway::Call call("isoHier", "x = isoHier(fileName, v, rootNumber, n)",
-                             nlhs, nrhs, prhs);
+    const gateway::Call call("isoHier", "x = isoHier(fileName, v, rootNumber, n)", nlhs, nrhs,
+                             prhs);
     fileTreeGateway(call, isoHier, plhs);
 }

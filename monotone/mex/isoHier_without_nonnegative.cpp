@@ -2,7 +2,8 @@
 #include "monotone/mex/fit_gateway.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
-    const gateway::Call call("isoHier_without_nonnegative", "x = isoHier_without_nonnegative(fileName, v, rootNumber, n)",
-                             nlhs, nrhs, prhs);
+    const gateway::Call call("isoHier_without_nonnegative",
+                             "x = isoHier_without_nonnegative(fileName, v, rootNumber, n)", nlhs,
+                             nrhs, prhs);
     fileTreeGateway(call, isoHier_without_nonnegative, plhs);
 }

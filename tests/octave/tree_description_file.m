@@ -6,7 +6,8 @@ function file = tree_description_file(text)
     lines = '';
     for k = 1:numel(text)
       if ~isempty(text{k})
-        lines = [lines, sprintf('%d %d', k, numel(text{k})), sprintf(' %d', text{k}), "\n"]; %#ok<AGROW>
+        record = [sprintf('%d %d', k, numel(text{k})), sprintf(' %d', text{k}), "\n"];
+        lines = [lines, record]; %#ok<AGROW>
       end
     end
     text = lines;

@@ -64,8 +64,8 @@ public:
 private:
     Block* make(int node) {
         items_.push_back(Item{node, nullptr});
-        blocks_.push_back(Block{false, v_[node], 1, nullptr, nullptr, &items_.back(),
-                                &items_.back()});
+        blocks_.push_back(
+            Block{false, v_[node], 1, nullptr, nullptr, &items_.back(), &items_.back()});
         return &blocks_.back();
     }
 

@@ -28,8 +28,8 @@ class TempFile {
 public:
     explicit TempFile(const std::string& contents) {
         static int count = 0;
-        path_ = "/tmp/sparsemex_tree_" + std::to_string(getpid()) + "_" +
-                std::to_string(count++) + ".txt";
+        path_ = "/tmp/sparsemex_tree_" + std::to_string(getpid()) + "_" + std::to_string(count++) +
+                ".txt";
         std::FILE* file = std::fopen(path_.c_str(), "wb");
         if (file == nullptr) throw std::runtime_error("cannot write " + path_);
         std::fwrite(contents.data(), 1, contents.size(), file);

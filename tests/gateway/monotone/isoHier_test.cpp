@@ -21,7 +21,8 @@ protected:
     // The error raised on a file's text; returns what was printed before it.
     std::string rejectText(const std::string& text, int rootNumber, int n, const char* reason) {
         const TempFile file(text);
-        const Array name = Array::text(file.path()), v = Array::column(std::vector<double>(n, 1e308)),
+        const Array name = Array::text(file.path()),
+                    v = Array::column(std::vector<double>(n, 1e308)),
                     root = Array::scalar(rootNumber), count = Array::scalar(n);
         return modules::expectError(module(), 1, {&name, &v, &root, &count}, id(reason)).printed();
     }
@@ -56,11 +57,12 @@ TEST_P(FileTreeModule, FaultyFilesPrintTheirMessagesAndRaise) {
     const std::string missing = "/tmp/sparsemex_no_such_folder/t.txt";
     const Array name = Array::text(missing), v = Array::column({1, 2}), root = Array::scalar(1),
                 n = Array::scalar(2);
-    EXPECT_EQ(modules::expectError(module(), 1, {&name, &v, &root, &n}, id("unreadableFile"))
-                  .printed(),
-              "\n\n Fatal Error!!!\n\n Failure in reading the file:" + missing +
-                  "!\n\n The program does not check the correctness of the tree provided in "
-                  "the file: " + missing + "!");
+    EXPECT_EQ(
+        modules::expectError(module(), 1, {&name, &v, &root, &n}, id("unreadableFile")).printed(),
+        "\n\n Fatal Error!!!\n\n Failure in reading the file:" + missing +
+            "!\n\n The program does not check the correctness of the tree provided in "
+            "the file: " +
+            missing + "!");
     EXPECT_EQ(rejectText("1 x", 1, 2, "incompleteRecord"),
               "\n For each row, it should has at least two numbers: nodeNum and number of "
               "children");
@@ -73,14 +75,15 @@ TEST_P(FileTreeModule, FaultyFilesPrintTheirMessagesAndRaise) {
     EXPECT_EQ(rejectText("1 1 2\n2 1 1", 1, 2, "cyclicTree"), "");
     std::string doubling;
     for (int k = 1; k < 40; ++k)
-        doubling += std::to_string(k) + " 2 " + std::to_string(k + 1) + " " + std::to_string(k + 1) + "\n";
+        doubling +=
+            std::to_string(k) + " 2 " + std::to_string(k + 1) + " " + std::to_string(k + 1) + "\n";
     EXPECT_EQ(rejectText(doubling, 1, 40, "treeTooLarge"), "");
 }
 
 TEST_P(FileTreeModule, RejectsBadArguments) {
     const TempFile file("1 1 2\n");
-    const Array name = Array::text(file.path()), v = Array::column({1, 2}),
-                root = Array::scalar(1), n = Array::scalar(2);
+    const Array name = Array::text(file.path()), v = Array::column({1, 2}), root = Array::scalar(1),
+                n = Array::scalar(2);
     modules::expectError(module(), 1, {&name, &v, &root}, id("inputCount"));
     modules::expectError(module(), 2, {&name, &v, &root, &n}, id("outputCount"));
 
@@ -96,8 +99,8 @@ TEST_P(FileTreeModule, RejectsBadArguments) {
     const Array negative = Array::scalar(-1), three = Array::scalar(3);
     modules::expectError(module(), 1, {&name, &v, &root, &negative}, id("negativeSize"));
     modules::expectError(module(), 1, {&name, &v, &root, &three}, id("tooFewElements"));
-    for (double bad : {std::numeric_limits<double>::quiet_NaN(),
-                       -std::numeric_limits<double>::infinity()}) {
+    for (double bad :
+         {std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity()}) {
         const Array withBad = Array::column({1, bad});
         modules::expectError(module(), 1, {&name, &withBad, &root, &n}, id("notFinite"));
     }
@@ -114,6 +117,8 @@ TEST_P(FileTreeModule, ValuesTooLargeToPoolRaiseOverflow) {
 
 INSTANTIATE_TEST_SUITE_P(Modules, FileTreeModule,
                          testing::Values("isoHier", "isoHier_without_nonnegative"),
-                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             return info.param;
+                         });
 
 }  // namespace

@@ -59,7 +59,9 @@ TEST_P(ShapeModule, RejectsBadArguments) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, ShapeModule, testing::Values("isoHierBinary", "isoHierDepth1"),
-                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             return info.param;
+                         });
 
 // The shapes differ beyond three nodes. In the heap, node 3 pools with its child 7 and then
 // the root with both; in the star, the root pools with node 7 only.

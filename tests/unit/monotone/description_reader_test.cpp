@@ -102,8 +102,8 @@ TEST(DescriptionReader, EveryFaultHasItsMessage) {
         // Numbers beyond the int range do not wrap around into 1..n.
         {"4294967297 1 2", 3, "nodeOutOfRange", "\n The node number should be between [1, 3]!",
          "node number 2147483647"},
-        {"1 1 -4294967295", 3, "nodeOutOfRange",
-         "\n The node number should be between [1, 3]!", "node number -2147483648"},
+        {"1 1 -4294967295", 3, "nodeOutOfRange", "\n The node number should be between [1, 3]!",
+         "node number -2147483648"},
         {"1 3 2 3", 3, "missingChildren", "\n This row should have 3 children nodes!",
          "announces 3 children, but 2 child numbers follow"},
         {"1 3 2 x 3", 3, "missingChildren", "\n This row should have 3 children nodes!",

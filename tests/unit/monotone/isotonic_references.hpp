@@ -77,8 +77,8 @@ inline std::vector<double> poolAdjacentViolators(const std::vector<double>& v, b
     for (double value : v) {
         sum.push_back(value);
         count.push_back(1);
-        while (sum.size() > 1 && sum[sum.size() - 2] / count[count.size() - 2] <=
-                                     sum.back() / count.back()) {
+        while (sum.size() > 1 &&
+               sum[sum.size() - 2] / count[count.size() - 2] <= sum.back() / count.back()) {
             sum[sum.size() - 2] += sum.back();
             count[count.size() - 2] += count.back();
             sum.pop_back();

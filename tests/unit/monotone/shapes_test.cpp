@@ -58,7 +58,8 @@ TEST(Shapes, NoNodesNoTreeAndNothingRead) {
     EXPECT_EQ(untouched, -9);
 }
 
-std::vector<double> fit(void (*routine)(double*, const double*, int), const std::vector<double>& v) {
+std::vector<double> fit(void (*routine)(double*, const double*, int),
+                        const std::vector<double>& v) {
     std::vector<double> x(v.size(), -9);
     routine(x.data(), v.data(), static_cast<int>(v.size()));
     return x;
@@ -73,7 +74,8 @@ TEST(Shapes, WorkedCases) {
     EXPECT_EQ(fit(isoHierDepth1, {4, 1, 2}), (std::vector<double>{4, 1, 2}));
     EXPECT_EQ(fit(isoHierDepth1, {-1, -3, -2}), (std::vector<double>{0, 0, 0}));
     // Node 2 of the seven-node heap pools with its child 6 only.
-    EXPECT_EQ(fit(isoHierBinary, {9, 1, 2, 0, 0, 1, 4}), (std::vector<double>{9, 1, 3, 0, 0, 1, 3}));
+    EXPECT_EQ(fit(isoHierBinary, {9, 1, 2, 0, 0, 1, 4}),
+              (std::vector<double>{9, 1, 3, 0, 0, 1, 3}));
 }
 
 // The shapes build the same trees as their child tables would, so their fits agree bit for
@@ -91,8 +93,8 @@ TEST(Shapes, AgreeWithTheirChildTables) {
         ASSERT_TRUE(treetest::sameBits(fit(isoHierBinary, v), binary)) << "trial " << trial;
         ASSERT_TRUE(treetest::sameBits(fit(isoHierDepth1, v), star)) << "trial " << trial;
         if (n > 8) continue;
-        const std::vector<double> optimumBinary = reference::bruteForceTreeFit(
-            testdata::parents(testdata::balancedBinary(n)), v, true);
+        const std::vector<double> optimumBinary =
+            reference::bruteForceTreeFit(testdata::parents(testdata::balancedBinary(n)), v, true);
         const std::vector<double> optimumStar =
             reference::bruteForceTreeFit(testdata::parents(testdata::star(n)), v, true);
         for (int k = 0; k < n; ++k) {

@@ -23,8 +23,7 @@ int countFreshBlocks(const TreeBlock* block, const std::vector<double>& v) {
     EXPECT_EQ(block->m, v[block->head->index]);
     int count = 1;
     const TreeBlock* previous = nullptr;
-    for (const TreeBlock* child = block->firstChild; child != nullptr;
-         child = child->nextSibling) {
+    for (const TreeBlock* child = block->firstChild; child != nullptr; child = child->nextSibling) {
         EXPECT_EQ(child->previousSibling, previous);
         previous = child;
         count += countFreshBlocks(child, v);
@@ -63,7 +62,8 @@ TEST(TreeBuilding, SharingWithinTheBoundIsBuilt) {
     // Node k listed twice under node k-1: 2^(d+1) - 1 blocks for d levels.
     std::string text;
     for (int k = 1; k <= 8; ++k)
-        text += std::to_string(k) + " 2 " + std::to_string(k + 1) + " " + std::to_string(k + 1) + "\n";
+        text +=
+            std::to_string(k) + " 2 " + std::to_string(k + 1) + " " + std::to_string(k + 1) + "\n";
     const std::vector<double> v(9, 1.0);
     const BlockTree root = build(text, v, 1);
     EXPECT_EQ(countFreshBlocks(root.get(), v), 511);
@@ -72,15 +72,15 @@ TEST(TreeBuilding, SharingWithinTheBoundIsBuilt) {
 TEST(TreeBuilding, ExponentialSharingIsRejectedBeforeBuilding) {
     std::string text;
     for (int k = 1; k <= 60; ++k)
-        text += std::to_string(k) + " 2 " + std::to_string(k + 1) + " " + std::to_string(k + 1) + "\n";
+        text +=
+            std::to_string(k) + " 2 " + std::to_string(k + 1) + " " + std::to_string(k + 1) + "\n";
     const TempFile file(text);
     const std::vector<double> v(61, 1.0);
     BlockTree root;
     const treetest::Failure failure =
         failureOf([&] { initializeRoot(root, file.path(), v.data(), 1, 61); });
     EXPECT_EQ(failure.reason, "treeTooLarge");
-    EXPECT_NE(failure.message.find("more than 4928 blocks"), std::string::npos)
-        << failure.message;
+    EXPECT_NE(failure.message.find("more than 4928 blocks"), std::string::npos) << failure.message;
     EXPECT_EQ(root.get(), nullptr);
 }
 

@@ -13,8 +13,8 @@
 #include "monotone/monotone.hpp"
 #include "tests/support/console_capture.hpp"
 #include "tests/support/literal_tree_fit.hpp"
-#include "tests/support/tree_shapes.hpp"
 #include "tests/support/tree_files.hpp"
+#include "tests/support/tree_shapes.hpp"
 
 namespace treetest {
 
@@ -76,9 +76,11 @@ inline std::vector<reference::BlockView> describe(const TreeBlock* root) {
         const TreeBlock* block = stack.back();
         stack.pop_back();
         const std::vector<int> children = childNodes(block);
-        blocks.push_back({block->m, block->num, blockNodes(block), static_cast<int>(children.size())});
+        blocks.push_back(
+            {block->m, block->num, blockNodes(block), static_cast<int>(children.size())});
         std::vector<const TreeBlock*> reversed;
-        for (const TreeBlock* child = block->firstChild; child != nullptr; child = child->nextSibling)
+        for (const TreeBlock* child = block->firstChild; child != nullptr;
+             child = child->nextSibling)
             reversed.insert(reversed.begin(), child);
         stack.insert(stack.end(), reversed.begin(), reversed.end());
     }
