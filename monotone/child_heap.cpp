@@ -1,0 +1,70 @@
+#include "monotone/child_heap.hpp"
+
+#include <utility>
+
+namespace {
+
+// Whether the pooling would pick b rather than a. Both ranks are current.
+bool picksLater(const TreeBlock* a, const TreeBlock* b) {
+    return a->m < b->m || (a->m == b->m && a->rank < b->rank);
+}
+
+int distance(const TreeBlock* heap) { return heap == nullptr ? 0 : heap->heapDistance; }
+
+void shift(TreeBlock* heap, long long by) {
+    if (heap == nullptr) return;
+    heap->rank += by;
+    heap->pendingShift += by;
+}
+
+void pushShiftDown(TreeBlock* heap) {
+    if (heap->pendingShift == 0) return;
+    shift(heap->heapLeft, heap->pendingShift);
+    shift(heap->heapRight, heap->pendingShift);
+    heap->pendingShift = 0;
+}
+
+// Melds two heaps along their right spines, which are at most log2(size + 1) long, so the
+// recursion stays shallow.
+TreeBlock* meld(TreeBlock* a, TreeBlock* b) {
+    if (a == nullptr) return b;
+    if (b == nullptr) return a;
+    if (picksLater(a, b)) std::swap(a, b);
+    pushShiftDown(a);
+    a->heapRight = meld(a->heapRight, b);
+    if (distance(a->heapLeft) < distance(a->heapRight)) std::swap(a->heapLeft, a->heapRight);
+    a->heapDistance = distance(a->heapRight) + 1;
+    return a;
+}
+
+}  // namespace
+
+void heapChildren(TreeBlock* block) {
+    block->childHeap = nullptr;
+    long long rank = 0;
+    for (TreeBlock* child = block->firstChild; child != nullptr; child = child->nextSibling) {
+        child->rank = rank++;
+        child->pendingShift = 0;
+        child->heapLeft = child->heapRight = nullptr;
+        child->heapDistance = 1;
+        block->childHeap = meld(block->childHeap, child);
+    }
+    block->firstRank = 0;
+    block->lastRank = rank - 1;
+}
+
+void dropTopChild(TreeBlock* block) {
+    TreeBlock* top = block->childHeap;
+    pushShiftDown(top);
+    block->childHeap = meld(top->heapLeft, top->heapRight);
+}
+
+void takeChildrenInFront(TreeBlock* block, TreeBlock* child) {
+    TreeBlock* heap = child->childHeap;
+    if (heap == nullptr) return;
+    const long long by = block->firstRank - 1 - child->lastRank;
+    shift(heap, by);
+    if (block->childHeap == nullptr) block->lastRank = child->lastRank + by;
+    block->firstRank = child->firstRank + by;
+    block->childHeap = meld(block->childHeap, heap);
+}

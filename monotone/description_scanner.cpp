@@ -1,0 +1,57 @@
+#include "monotone/description_scanner.hpp"
+
+#include <climits>
+
+namespace {
+
+bool isSpace(int c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+int DescriptionScanner::refill() {
+    if (readError_) return EOF;
+    filled_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+    position_ = 0;
+    if (filled_ == 0) {
+        readError_ = std::ferror(file_) != 0;
+        return EOF;
+    }
+    return static_cast<unsigned char>(buffer_[0]);
+}
+
+DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
+    int c = peek();
+    while (isSpace(c)) {
+        if (c == '\n') ++line_;
+        ++position_;
+        c = peek();
+    }
+    bool negative = false;
+    if (c == '+' || c == '-') {
+        negative = c == '-';
+        ++position_;
+        c = peek();
+    }
+    if (readError_) return Outcome::unreadable;
+    if (c == EOF) return Outcome::end;
+    if (!isDigit(c)) return Outcome::notNumber;
+
+    // The magnitude stops growing once it is past the int range, so it cannot overflow.
+    long long magnitude = 0;
+    const long long limit = static_cast<long long>(INT_MAX) + 1;
+    while (isDigit(c)) {
+        if (magnitude < limit) magnitude = magnitude * 10 + (c - '0');
+        ++position_;
+        c = peek();
+    }
+    if (readError_) return Outcome::unreadable;
+    if (negative)
+        value = magnitude >= limit ? INT_MIN : static_cast<int>(-magnitude);
+    else
+        value = magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
+    return Outcome::number;
+}

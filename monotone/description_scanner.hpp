@@ -1,0 +1,41 @@
+// Reads the decimal integers of a tree description file, one at a time.
+//
+// A number is what the C library's "%d" conversion accepts: white space, an optional sign,
+// then decimal digits. Unlike that conversion, a number outside the int range does not wrap
+// around: it saturates to INT_MIN or INT_MAX, which every range check then rejects.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+
+class DescriptionScanner {
+public:
+    enum class Outcome {
+        number,      // a number was read
+        notNumber,   // the next characters are not a number
+        end,         // the file ended before a number was complete (white space, a lone sign)
+        unreadable,  // the file could not be read
+    };
+
+    explicit DescriptionScanner(std::FILE* file) : file_(file) {}
+
+    Outcome next(int& value);
+
+    // The line of the last number read or attempted, counted from 1.
+    long line() const { return line_; }
+
+private:
+    // The next character without consuming it; EOF at the end of the file or on an error.
+    int peek() {
+        if (position_ < filled_) return static_cast<unsigned char>(buffer_[position_]);
+        return refill();
+    }
+    int refill();
+
+    std::FILE* file_;
+    char buffer_[1 << 16];
+    std::size_t position_ = 0;
+    std::size_t filled_ = 0;
+    bool readError_ = false;
+    long line_ = 1;
+};

@@ -1,0 +1,33 @@
+// Pooling one child block into its parent.
+#include <cmath>
+
+#include "host/routine_failure.hpp"
+#include "monotone/child_list.hpp"
+
+void merge(TreeBlock* block, TreeBlock* child) {
+    const double mean =
+        (static_cast<double>(child->num) * child->m + static_cast<double>(block->num) * block->m) /
+        static_cast<double>(block->num + child->num);
+    // Finite values make a non-finite mean only by overflow; from there on the means would be
+    // infinite or NaN, so the call fails before anything changes.
+    if (!std::isfinite(mean))
+        throw RoutineFailure("overflow",
+                             "the values are too large: a pooled mean overflows the double range");
+    block->m = mean;
+    block->num = block->num + child->num;
+
+    block->tail->nextItem = child->head;
+    block->tail = child->tail;
+
+    if (child->previousSibling == nullptr)
+        block->firstChild = child->nextSibling;
+    else
+        child->previousSibling->nextSibling = child->nextSibling;
+    if (child->nextSibling == nullptr)
+        block->lastChild = child->previousSibling;
+    else
+        child->nextSibling->previousSibling = child->previousSibling;
+
+    // The child's own children go, in their order, in front of the block's list.
+    if (child->firstChild != nullptr) putInFront(block, child->firstChild, child->lastChild);
+}

@@ -1,0 +1,7 @@
+// x = isoHierBinary(v, n)
+#include "monotone/mex/fit_gateway.hpp"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const gateway::Call call("isoHierBinary", "x = isoHierBinary(v, n)", nlhs, nrhs, prhs);
+    shapeGateway(call, isoHierBinary, plhs);
+}

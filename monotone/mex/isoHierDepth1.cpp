@@ -1,0 +1,7 @@
+// x = isoHierDepth1(v, n)
+#include "monotone/mex/fit_gateway.hpp"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const gateway::Call call("isoHierDepth1", "x = isoHierDepth1(v, n)", nlhs, nrhs, prhs);
+    shapeGateway(call, isoHierDepth1, plhs);
+}

@@ -1,0 +1,9 @@
+// x = isoHier_without_nonnegative(fileName, v, rootNumber, n)
+#include "monotone/mex/fit_gateway.hpp"
+
+void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
+    const gateway::Call call("isoHier_without_nonnegative",
+                             "x = isoHier_without_nonnegative(fileName, v, rootNumber, n)", nlhs,
+                             nrhs, prhs);
+    fileTreeGateway(call, isoHier_without_nonnegative, plhs);
+}

@@ -1,0 +1,77 @@
+// The two shape modules through the embedded host.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "tests/gateway/support/modules.hpp"
+
+namespace {
+
+using mexhost::Array;
+
+class ShapeModule : public testing::TestWithParam<std::string> {
+protected:
+    const mexhost::Module& module() const { return modules::get(GetParam()); }
+    std::string id(const char* reason) const { return GetParam() + ":" + reason; }
+};
+
+TEST_P(ShapeModule, FitsTheFirstNValues) {
+    const Array v = Array::matrix(2, 2, {1, 5, 3, std::numeric_limits<double>::quiet_NaN()});
+    const Array before = v.copy();
+    const Array n = Array::scalar(3.7);
+    const mexhost::CallResult result = module().call(1, {&v, &n});
+    ASSERT_EQ(result.outputs.size(), 1u);
+    EXPECT_EQ(result.outputs[0].rows(), 3u);
+    EXPECT_EQ(result.outputs[0].cols(), 1u);
+    EXPECT_EQ(result.outputs[0].values(), (std::vector<double>{3, 3, 3}));
+    EXPECT_EQ(result.printed, "");
+    EXPECT_TRUE(v.sameAs(before));
+}
+
+TEST_P(ShapeModule, NoNodesGiveAnEmptyFitWithoutReadingV) {
+    const Array empty = Array::matrix(0, 0), n = Array::scalar(0);
+    const mexhost::CallResult result = module().call(0, {&empty, &n});
+    ASSERT_EQ(result.outputs.size(), 1u);
+    EXPECT_EQ(result.outputs[0].rows(), 0u);
+    EXPECT_EQ(result.outputs[0].cols(), 1u);
+}
+
+TEST_P(ShapeModule, RejectsBadArguments) {
+    const Array v = Array::column({1, 2}), n = Array::scalar(2);
+    modules::expectError(module(), 1, {&v}, id("inputCount"));
+    modules::expectError(module(), 1, {&v, &n, &n}, id("inputCount"));
+    modules::expectError(module(), 2, {&v, &n}, id("outputCount"));
+    for (const Array& bad : {Array::numeric(mxINT32_CLASS, 2, 1), Array::complexMatrix(2, 1),
+                             Array::sparseMatrix(2, 1), Array::text("ab")})
+        modules::expectError(module(), 1, {&bad, &n}, id("notRealDouble"));
+    const Array pair = Array::column({1, 2});
+    modules::expectError(module(), 1, {&v, &pair}, id("notScalar"));
+    for (double size : {-1.0, std::numeric_limits<double>::quiet_NaN(), 3e9}) {
+        const Array bad = Array::scalar(size);
+        modules::expectError(module(), 1, {&v, &bad}, id("negativeSize"));
+    }
+    const Array three = Array::scalar(3);
+    modules::expectError(module(), 1, {&v, &three}, id("tooFewElements"));
+    const Array withInf = Array::column({1, std::numeric_limits<double>::infinity()});
+    modules::expectError(module(), 1, {&withInf, &n}, id("notFinite"));
+    const Array huge = Array::column({-1e308, 1.7e308, 1.7e308});
+    modules::expectError(module(), 1, {&huge, &three}, id("overflow"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, ShapeModule, testing::Values("isoHierBinary", "isoHierDepth1"),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             return info.param;
+                         });
+
+// The shapes differ beyond three nodes. In the heap, node 3 pools with its child 7 and then
+// the root with both; in the star, the root pools with node 7 only.
+TEST(ShapeModules, HeapAndStarDiffer) {
+    const Array v = Array::column({2, 1, 2, 0, 0, 1, 4}), n = Array::scalar(7);
+    const double pooled = (2.0 * 3 + 1.0 * 2) / 3;
+    EXPECT_EQ(modules::get("isoHierBinary").call(1, {&v, &n}).outputs[0].values(),
+              (std::vector<double>{pooled, 1, pooled, 0, 0, 1, pooled}));
+    EXPECT_EQ(modules::get("isoHierDepth1").call(1, {&v, &n}).outputs[0].values(),
+              (std::vector<double>{3, 1, 2, 0, 0, 1, 3}));
+}
+
+}  // namespace

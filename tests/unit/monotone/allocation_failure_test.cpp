@@ -1,0 +1,84 @@
+// Every allocation of a fit failing in turn. The call must fail with an allocation error,
+// after the message that goes with the allocation where there is one, and release what it
+// obtained: the file is closed here, and the sanitizer build checks that no memory leaks.
+#include <cstdlib>
+#include <new>
+#include <set>
+
+#include "tests/unit/monotone/tree_test_support.hpp"
+
+namespace {
+// The number of allocations that succeed before one fails; -1 for none failing. Only one
+// allocation fails, so that the failure can still be reported.
+long allocationsBeforeFailure = -1;
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (allocationsBeforeFailure == 0) {
+        allocationsBeforeFailure = -1;
+        throw std::bad_alloc();
+    }
+    if (allocationsBeforeFailure > 0) --allocationsBeforeFailure;
+    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+    throw std::bad_alloc();
+}
+
+// The compiler takes these for the library's own operators and warns of a mismatch; both
+// sides are replaced here and agree.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+#pragma GCC diagnostic pop
+
+namespace {
+
+// Runs the fit with the k-th allocation failing, for k = 0, 1, ... until it succeeds; returns
+// the console messages seen.
+template <class Fit>
+std::set<std::string> failEachAllocation(Fit fit, const std::vector<double>& expected) {
+    std::set<std::string> messages;
+    for (long k = 0;; ++k) {
+        std::vector<double> x(expected.size(), 0.0);
+        const int filesBefore = treetest::openFileCount();
+        takeConsoleOutput();
+        bool failed = true;
+        allocationsBeforeFailure = k;
+        try {
+            fit(x.data());
+            failed = false;
+        } catch (const RoutineFailure& failure) {
+            EXPECT_STREQ(failure.reason(), "outOfMemory") << "allocation " << k;
+        } catch (const std::bad_alloc&) {
+        }
+        allocationsBeforeFailure = -1;
+        messages.insert(takeConsoleOutput());
+        EXPECT_EQ(treetest::openFileCount(), filesBefore) << "allocation " << k;
+        if (!failed) {
+            EXPECT_EQ(x, expected);
+            EXPECT_GT(k, 5);
+            return messages;
+        }
+    }
+}
+
+TEST(AllocationFailure, FileTreeFitReportsAndReleases) {
+    const testdata::TempFile file("1 2 2 3\n2 2 4 5\n");
+    const std::vector<double> v = {1, 3, 0, 2, -1};
+    const std::set<std::string> messages = failEachAllocation(
+        [&](double* x) { isoHier(x, file.path(), v.data(), 1, 5); }, {2, 2, 0, 2, 0});
+    EXPECT_EQ(messages, (std::set<std::string>{"", "\n Allocation of treeInfo failure!",
+                                               "\n Allocation in computeGroups failure!",
+                                               "\n Allocation in buildTree failure!"}));
+}
+
+TEST(AllocationFailure, ShapeFitReportsAndReleases) {
+    const std::vector<double> v = {1, 5, 3, 0, 0};
+    const std::set<std::string> messages =
+        failEachAllocation([&](double* x) { isoHierBinary(x, v.data(), 5); }, {3, 3, 3, 0, 0});
+    EXPECT_EQ(messages, (std::set<std::string>{"", "\n Allocation of treeInfo failure!",
+                                               "\n Allocation in computeGroups failure!",
+                                               "\n Allocation in buildTree failure!"}));
+}
+
+}  // namespace
