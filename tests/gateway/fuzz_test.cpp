@@ -5,6 +5,7 @@
 // reads and writes outside the arrays.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <limits>
 #include <memory>
 #include <random>
@@ -76,6 +77,12 @@ int inputCountOf(const mexhost::Module& module, const std::string& name) {
     return -1;
 }
 
+// Calls per module: 10,000, or SPARSEMEX_FUZZ_CALLS for a longer campaign.
+int callsPerModule() {
+    const char* setting = std::getenv("SPARSEMEX_FUZZ_CALLS");
+    return setting != nullptr && std::atoi(setting) > 0 ? std::atoi(setting) : 10000;
+}
+
 class ModuleFuzz : public testing::TestWithParam<std::string> {};
 
 TEST_P(ModuleFuzz, NeverCrashesHangsOrMisusesTheHost) {
@@ -85,7 +92,8 @@ TEST_P(ModuleFuzz, NeverCrashesHangsOrMisusesTheHost) {
     ASSERT_GE(inputs, 0) << name << " accepts no argument count up to 12";
     RandomArguments random(static_cast<unsigned>(std::hash<std::string>()(name)));
     int succeeded = 0;
-    for (int call = 0; call < 10000; ++call) {
+    const int calls = callsPerModule();
+    for (int call = 0; call < calls; ++call) {
         std::vector<Array> arguments;
         // Mostly the right number of inputs, so that calls reach the deeper checks.
         const int count = random.below(10) < 8 ? inputs : random.below(8);
