@@ -79,7 +79,7 @@ Bisection bisectMultiplier(double* x, const std::vector<double>& a, double rho, 
             // A bracket that spans many orders of magnitude needs more halvings: go on while
             // they still move c.
             if (cm != previous && iterations < kExtendedStepLimit) continue;
-            consolePrintf("\n The number of bisection steps exceed %d.", iterations);
+            consolePrintf("\n The number of bisection steps exceed %d.", kStepLimit);
             consolePrintf("\n c1=%e, c2=%e, x_diff=%e, f=%e", c1 * cScale, c2 * cScale,
                           moved * xScale, f * cScale);
             consolePrintf("%s", projectionMessage::contact);
