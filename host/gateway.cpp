@@ -107,6 +107,29 @@ void Call::requireFinite(const double* data, std::ptrdiff_t count, const char* n
                  data[i]);
 }
 
+Matrix Call::matrix(int position, const char* name, int rowsPosition, const char* rowsName,
+                    int colsPosition, const char* colsName) const {
+    Matrix matrix;
+    matrix.rows = size(rowsPosition, rowsName);
+    matrix.cols = size(colsPosition, colsName);
+    matrix.data = doubles(position, name, matrix.size());
+    return matrix;
+}
+
+void Call::requireFiniteSum(const double* data, std::ptrdiff_t count, std::ptrdiff_t stride,
+                            const char* name) const {
+    double sum = 0;
+    for (std::ptrdiff_t k = 0; k < count; ++k) {
+        const double value = data[k * stride];
+        if (!std::isfinite(value))
+            fail(reason::notFinite, "%s must be finite, but element %td is %g", name, k + 1,
+                 value);
+        sum += std::fabs(value);
+    }
+    if (!std::isfinite(sum))
+        fail(reason::overflow, "the sum of the magnitudes of %s overflows the double range", name);
+}
+
 void Call::check(const Failure& failure) const {
     if (failure.failed) fail(failure.reason, "%s", failure.message);
 }

@@ -27,6 +27,7 @@ constexpr const char* negativeSize = "negativeSize";
 constexpr const char* tooFewElements = "tooFewElements";
 constexpr const char* notFinite = "notFinite";
 constexpr const char* notString = "notString";
+constexpr const char* overflow = "overflow";
 constexpr const char* outOfMemory = "outOfMemory";
 constexpr const char* internalError = "internalError";
 }  // namespace reason
@@ -63,6 +64,14 @@ Failure attempt(Routine&& routine) noexcept {
 mxArray* newMatrix(std::size_t rows, std::size_t cols);
 mxArray* newInt32Scalar();
 
+// A column-major matrix given to a module as its data, its row count and its column count.
+struct Matrix {
+    const double* data;
+    int rows;
+    int cols;
+    std::ptrdiff_t size() const { return static_cast<std::ptrdiff_t>(rows) * cols; }
+};
+
 // The arguments of one call of a module.
 class Call {
 public:
@@ -88,8 +97,18 @@ public:
     // A character row vector, copied into a buffer that the host releases after the call.
     char* string(int position, const char* name) const;
 
+    // The matrix at `position`, with its sizes at rowsPosition and colsPosition: sizes first,
+    // then the data, which must hold at least rows * cols elements.
+    Matrix matrix(int position, const char* name, int rowsPosition, const char* rowsName,
+                  int colsPosition, const char* colsName) const;
+
     // Every one of the first `count` values is finite.
     void requireFinite(const double* data, std::ptrdiff_t count, const char* name) const;
+
+    // The `count` values taken every `stride` elements are finite, and so is the sum of their
+    // magnitudes, which the searches and means of the routines form.
+    void requireFiniteSum(const double* data, std::ptrdiff_t count, std::ptrdiff_t stride,
+                          const char* name) const;
 
     // Raises "<module>:<reason>" with a printf-style message.
     [[noreturn]] void fail(const char* reason, const char* format, ...) const

@@ -1,8 +1,6 @@
 // The gateway of both chain modules, x = <module>(v, n); they differ only in the routine.
 #pragma once
 
-#include <cmath>
-
 #include "host/gateway.hpp"
 
 using ChainFit = void (*)(double* x, const double* v, int n);
@@ -16,11 +14,7 @@ inline void chainGateway(const char* module, const char* usage, ChainFit fit, in
     call.expectArguments(2, 1);
     const int n = call.size(1, "n");
     const double* v = call.doubles(0, "v", n);
-    call.requireFinite(v, n, "v");
-    double sum = 0;
-    for (int i = 0; i < n; ++i) sum += std::fabs(v[i]);
-    if (!std::isfinite(sum))
-        call.fail("overflow", "the sum of the magnitudes of v overflows the double range");
+    call.requireFiniteSum(v, n, 1, "v");
 
     // Create the output.
     mxArray* outputs[1] = {gateway::newMatrix(n, 1)};

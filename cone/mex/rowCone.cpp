@@ -1,5 +1,4 @@
 // [X, t] = rowCone(V, c, m, n)
-#include <cstddef>
 
 #include "cone/cone.hpp"
 #include "host/gateway.hpp"
@@ -9,9 +8,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
     // Check and get the inputs.
     call.expectArguments(4, 2);
-    const int m = call.size(2, "m");
-    const int n = call.size(3, "n");
-    const double* V = call.doubles(0, "V", static_cast<std::ptrdiff_t>(m) * n);
+    const gateway::Matrix in = call.matrix(0, "V", 2, "m", 3, "n");
+    const double* V = in.data;
+    const int m = in.rows;
+    const int n = in.cols;
     const double* c = call.doubles(1, "c", m);
 
     // Create the outputs.

@@ -1,5 +1,4 @@
 // X = treeprox_mt(V, rows, cols, ind, nodes)
-#include <cstddef>
 
 #include "host/gateway.hpp"
 #include "indextree/indextree.hpp"
@@ -11,9 +10,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
     // Check and get the inputs.
     call.expectArguments(5, 1);
-    const int rows = call.size(1, "rows");
-    const int cols = call.size(2, "cols");
-    const double* V = call.doubles(0, "V", static_cast<std::ptrdiff_t>(rows) * cols);
+    const gateway::Matrix in = call.matrix(0, "V", 1, "rows", 2, "cols");
+    const double* V = in.data;
+    const int rows = in.rows;
+    const int cols = in.cols;
     const int nodes = call.size(4, "nodes");
     const double* ind = treeargs::nodeTable(call, 3, nodes, treeargs::nodeZeroForRows(rows),
                                             treeargs::columnsOf("V", cols));

@@ -28,46 +28,14 @@ inline void requireNumbers(const gateway::Call& call, const double* values, std:
                       name, k + 1);
 }
 
-// The m-by-n matrix V of the row-wise modules, given as (V, m, n) in inputs 1 to 3.
-struct MatrixInput {
-    const double* V;
-    int m;
-    int n;
-    std::ptrdiff_t size() const { return std::ptrdiff_t{m} * n; }
-};
-
-inline MatrixInput matrixInput(const gateway::Call& call) {
-    MatrixInput input;
-    input.m = call.size(1, "m");
-    input.n = call.size(2, "n");
-    input.V = call.doubles(0, "V", input.size());
-    return input;
-}
-
-// The L1-ball search needs finite magnitudes whose sum is finite too. Checks `count` elements
-// taken every `stride` elements; `what` names them in the messages.
-inline void requireSearchable(const gateway::Call& call, const double* data, std::ptrdiff_t count,
-                              std::ptrdiff_t stride, const char* what) {
-    double sum = 0;
-    for (std::ptrdiff_t k = 0; k < count; ++k) {
-        const double a = data[k * stride];
-        if (!std::isfinite(a))
-            call.fail(gateway::reason::notFinite, "%s must be finite, but element %td is %g", what,
-                      k + 1, a);
-        sum += std::fabs(a);
-    }
-    if (!std::isfinite(sum))
-        call.fail(projectionReason::overflow,
-                  "the sum of the magnitudes of %s overflows the double range", what);
-}
-
-// requireSearchable on every row of the column-major m-by-n matrix V.
+// The searches need finite data with a finite sum of magnitudes, on every row of the
+// column-major m-by-n matrix V.
 inline void requireSearchableRows(const gateway::Call& call, const double* V, int m, int n,
                                   const char* name) {
     for (int i = 0; i < m; ++i) {
         char what[64];
         std::snprintf(what, sizeof what, "row %d of %s", i + 1, name);
-        requireSearchable(call, V + i, n, m, what);
+        call.requireFiniteSum(V + i, n, m, what);
     }
 }
 

@@ -11,14 +11,14 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
     // Check and get the inputs; the routine checks z >= 0 and that the row norms sum finitely.
     call.expectArguments(5, 3);
-    const projectionInputs::MatrixInput in = projectionInputs::matrixInput(call);
+    const gateway::Matrix in = call.matrix(0, "V", 1, "m", 2, "n");
     const double z = call.scalar(3, "z");
     const double lambda0 = call.scalar(4, "lambda0");
-    call.requireFinite(in.V, in.size(), "V");
+    call.requireFinite(in.data, in.size(), "V");
     projectionInputs::requireNumber(call, z, "z");
 
     // Create the outputs; the iteration count is an int32 scalar.
-    mxArray* outputs[3] = {gateway::newMatrix(in.m, in.n), gateway::newMatrix(1, 1),
+    mxArray* outputs[3] = {gateway::newMatrix(in.rows, in.cols), gateway::newMatrix(1, 1),
                            gateway::newInt32Scalar()};
     double* X = mxGetPr(outputs[0]);
     double* lambda = mxGetPr(outputs[1]);
@@ -26,7 +26,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
     // Compute.
     call.check(
-        gateway::attempt([&] { mixedShadow(X, lambda, steps, in.V, in.m, in.n, z, lambda0); }));
+        gateway::attempt([&] {
+            mixedShadow(X, lambda, steps, in.data, in.rows, in.cols, z, lambda0);
+        }));
 
     call.deliver(plhs, outputs, 3);
 }

@@ -16,7 +16,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double c0 = call.scalar(4, "c0");
     projectionInputs::requireNumber(call, rho, "rho");
     if (projectionInputs::shadowSearches(p))
-        projectionInputs::requireSearchable(call, v, n, 1, "v");
+        call.requireFiniteSum(v, n, 1, "v");
 
     // Create the outputs.
     mxArray* outputs[3] = {gateway::newMatrix(n, 1), gateway::newMatrix(1, 1),

@@ -32,7 +32,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
             char what[48];
             std::snprintf(what, sizeof what, "group %d of v", k + 1);
             const IndexGroup group = groupOfTable(b, k);
-            projectionInputs::requireSearchable(call, v + group.start, group.length, 1, what);
+            call.requireFiniteSum(v + group.start, group.length, 1, what);
         }
     }
 

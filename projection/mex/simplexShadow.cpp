@@ -13,7 +13,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double* v = call.doubles(0, "v", n);
     const double z = call.scalar(2, "z");
     const double lambda0 = call.scalar(3, "lambda0");
-    projectionInputs::requireSearchable(call, v, n, 1, "v");
+    call.requireFiniteSum(v, n, 1, "v");
     projectionInputs::requireNumber(call, z, "z");
 
     // Create the outputs.
