@@ -1,3 +1,5 @@
+function [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, ...
+                                maxOuter, tolOuter)
 %PRECISIONLASSO Sparse inverse covariance by block coordinate descent, written in place.
 %   precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, maxOuter, tolOuter)
 %   [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, maxOuter, tolOuter)
@@ -72,4 +74,6 @@
 %     X ~= 0     % two groups: variables 1 to 3, and 4 with 5
 %
 %   See also COV, INV.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('precisionLasso:notBuilt', 'precisionLasso is not built: run build_modules');
