@@ -17,8 +17,8 @@ n = size(S, 1);
 % test is turned off with tolFun = -1), the outer loop when W changed by 1e-10 in all.
 maxIter = 1000; tolFun = -1; tolX = 1e-12; maxOuter = 200; tolOuter = 1e-10;
 
-printf('Sparse inverse correlation of %d characteristics of %d cars\n', n, size(values, 1));
-printf('  lambda  related pairs  outer iterations  optimality\n');
+fprintf('Sparse inverse correlation of %d characteristics of %d cars\n', n, size(values, 1));
+fprintf('  lambda  related pairs  outer iterations  optimality\n');
 for lambda = [0.9 0.8 0.75 0.7 0.6 0.5]
   % The estimates are written into the arrays passed as X and W; the returned copies are the
   % portable way to read them. The printed gaps of the outer loop are kept out of the way.
@@ -33,7 +33,7 @@ for lambda = [0.9 0.8 0.75 0.7 0.6 0.5]
                    max(abs(W(support) - S(support) - lambda * sign(X(support)))), ...
                    max([0; abs(W(offDiagonal & ~support) - S(offDiagonal & ~support)) - lambda])]);
   assert(violation < 1e-8, 'the estimate is not optimal');
-  printf('  %6.2f  %13d  %16d  %10.1e\n', lambda, nnz(triu(support)), outer, violation);
+  fprintf('  %6.2f  %13d  %16d  %10.1e\n', lambda, nnz(triu(support)), outer, violation);
   if lambda == 0.75
     kept = X;
   end
@@ -43,7 +43,7 @@ end
 partial = -kept ./ sqrt(diag(kept) * diag(kept)');
 [i, j] = find(triu(kept ~= 0, 1));
 [~, order] = sort(abs(partial(sub2ind([n n], i, j))), 'descend');
-printf('\nRelated pairs at lambda = 0.75 (partial correlation, shrunk toward 0):\n');
+fprintf('\nRelated pairs at lambda = 0.75 (partial correlation, shrunk toward 0):\n');
 for k = order(:)'
-  printf('  %-5s %-5s %7.3f\n', columns{i(k)}, columns{j(k)}, partial(i(k), j(k)));
+  fprintf('  %-5s %-5s %7.3f\n', columns{i(k)}, columns{j(k)}, partial(i(k), j(k)));
 end
