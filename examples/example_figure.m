@@ -24,8 +24,8 @@ function fig = example_figure(savePng)
     end
   end
   if saving
-    fig = figure('Visible', 'off');
+    fig = figure('Visible', 'off', 'Position', [100 100 640 420]);
   else
-    fig = figure();
+    fig = figure('Position', [100 100 640 420]);
   end
 end

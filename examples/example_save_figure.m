@@ -19,7 +19,9 @@ function example_save_figure(fig, savePng, name)
   if exist('OCTAVE_VERSION', 'builtin') && strcmp(get(fig, '__graphics_toolkit__'), 'gnuplot')
     format = '-dpngcairo';   % gnuplot's own PNG terminal, which needs no Ghostscript
   end
-  set(fig, 'PaperUnits', 'inches', 'PaperPosition', [0 0 6 4]);
+  set(fig, 'PaperUnits', 'inches', 'PaperPosition', [0 0 6.4 4.2]);
+  quiet = warning('off', 'all');     % Octave's notes on Ghostscript, which PNG does not need
   print(fig, format, '-r100', file);
+  warning(quiet);
   close(fig);
 end
