@@ -9,6 +9,8 @@
 % back onto the L1 ball with simplexShadow, warm-started from the previous threshold. A small
 % budget z keeps only the characteristics that matter most.
 
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
+
 here = fileparts(mfilename('fullpath'));
 addpath(here);
 [columns, cars, values] = read_csv_table(fullfile(here, 'data', 'mtcars.csv'), true);

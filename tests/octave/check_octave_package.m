@@ -72,7 +72,7 @@ function check_octave_package(tarball, prefix, root)
   for k = 1:numel(examples)
     file = fullfile(info.dir, 'examples', examples(k).name);
     if is_script(file)
-      run_example(file);
+      run_example(file, false);
       ran = ran + 1;
     end
   end
@@ -108,10 +108,4 @@ function yes = is_script(file)
   first = fgetl(fid);
   fclose(fid);
   yes = isempty(regexp(first, '^\s*function\s', 'once'));
-end
-
-% Runs an example in a workspace of its own, as a user would run it.
-function run_example(file)
-  printf('example %s\n', file);
-  run(file);
 end
