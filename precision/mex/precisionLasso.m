@@ -11,7 +11,8 @@ function [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tol
 %   of W. Outer iterations stop when W changed by at most tolOuter in all (the sum of the
 %   absolute changes of its elements), or at the latest after maxOuter of them; one last
 %   iteration then writes the inverse into X. Each outer iteration but the last prints
-%   "Outer Loop: <iteration>, gap <change of W>".
+%   "Outer Loop: <iteration>, gap <change of W>"; warning('off', 'precisionLasso:progress')
+%   turns these lines off (and warning('on', 'precisionLasso:progress') back on).
 %
 %   The results are written into the data of the arrays passed as X and W, whatever they
 %   held (their first n*n elements, as n-by-n matrices in column order). With outputs
