@@ -103,10 +103,11 @@ assert(max(abs(bLists(order - 1) - bRanges)) < 1e-8, 'the two forms give differe
 
 fig = example_figure(savePng);
 if ~isempty(fig)
-  semilogx(lambdas / lambdaMax, path', 'LineWidth', 1.5);
+  curves = semilogx(lambdas / lambdaMax, path', 'LineWidth', 1.5);
+  set(curves(8:end), 'LineStyle', '--');   % the colours repeat after seven curves
   set(gca, 'XDir', 'reverse');
   xlabel('lambda / lambdaMax');
-  ylabel('coefficient (mpg per standard deviation)');
+  ylabel('coefficient (mpg per sd)');
   title('Tree-structured group lasso path, mtcars');
   legend(names, 'Location', 'eastoutside');
   example_save_figure(fig, savePng, 'tree_group_lasso');
