@@ -66,6 +66,7 @@ function check_octave_package(tarball, prefix, root)
   assert(all(ismember(fits, functions)), 'lookfor isotonic misses a fit');
 
   check_every_family();
+  assert(~isempty(strfind(evalc('citation(''sparsemex'')'), ['sparsemex ' info.version])));
 
   examples = dir(fullfile(info.dir, 'examples', '*.m'));
   ran = 0;
