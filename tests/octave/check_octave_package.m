@@ -37,9 +37,11 @@ function check_octave_package(tarball, prefix, root)
   % text starts with the summary line, not with the licence line below it.
   rmpath(fileparts(which('simplexShadow')));
   addpath(info.dir);
+  signatures = zeros(numel(modules), 2);
   for k = 1:numel(modules)
     name = modules{k};
     assert(exist(name) == 2, name);
+    signatures(k, :) = [nargin(name), nargout(name)];
     text = help(name);
     assert(strncmpi(strtrim(text), name, numel(name)), name);
     assert(isempty(strfind(text, 'Copyright')), name);
@@ -56,7 +58,12 @@ function check_octave_package(tarball, prefix, root)
   pkg('load', 'sparsemex');
   for k = 1:numel(modules)
     assert(exist(modules{k}) == 3, modules{k});
+    check_signature(modules{k}, signatures(k, 1), signatures(k, 2));
   end
+  provided = pkg('describe', 'sparsemex'){1}.provides;
+  indexed = cellfun(@(category) category.functions, provided, 'UniformOutput', false);
+  assert(sort([indexed{:}]), sort([modules, {'sparsemex_version'}]));
+  assert(numel(provided), 8);      % the seven families and the version
   [x, root] = simplexShadow(v, 300, 4, 0);
   assert(isequal(x, expected.x) && isequal(root, expected.root));
   assert(isequal(chainAscend(v, 300), expected.chain));
@@ -102,6 +109,26 @@ function check_every_family()
   [X, W] = precisionLasso(zeros(2), zeros(2), [2 0; 0 4], 0, 0, 2, 100, -1, 1e-12, 10, 1e-12);
   assert(X, [0.5 0; 0 0.25], 1e-12);
   assert(W, [2 0; 0 4], 1e-12);
+end
+
+% The help file's signature is the module's: one input fewer or more, or one output more,
+% is an argument-count error of the module.
+function check_signature(name, inputs, outputs)
+  args = num2cell(zeros(1, inputs + 1));
+  expect_error(name, 'inputCount', args(1:inputs - 1), outputs);
+  expect_error(name, 'inputCount', args, outputs);
+  expect_error(name, 'outputCount', args(1:inputs), outputs + 1);
+end
+
+function expect_error(name, reason, args, outputs)
+  results = cell(1, outputs);
+  try
+    [results{:}] = feval(name, args{:});
+  catch err
+    assert(strcmp(err.identifier, [name ':' reason]), '%s: %s', name, err.message);
+    return;
+  end
+  error('check_octave_package:noError', '%s accepted a call that should fail', name);
 end
 
 function yes = is_script(file)
