@@ -6,7 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev octave liboctave-dev)
+# gnuplot-nox and the font Octave draws text with: the examples' pictures, without a screen.
+packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev octave liboctave-dev
+          gnuplot-nox fonts-freefont-otf)
 
 install_missing() {
   local missing=()
@@ -36,7 +38,7 @@ case "${1:-}" in
     install_missing
     build
     octave-cli --norc --no-history --quiet \
-      --eval "addpath('$PWD/build/modules/octave'); run('$PWD/examples/demo.m')"
+      --eval "addpath('$PWD/build/modules/octave'); run('$PWD/examples/l1_ball_regression.m')"
     ;;
   test)
     install_missing

@@ -3,6 +3,8 @@ function [columns, rows, values] = read_csv_table(file, hasRowNames)
 %   [columns, rows, values] = read_csv_table(file, hasRowNames)
 %   columns: the names of the numeric columns; rows: the row names (the first column, when
 %   hasRowNames is true, else empty); values: the numbers, one row per line.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
   fid = fopen(file, 'r');
   if fid < 0
     error('read_csv_table:open', 'cannot open %s', file);

@@ -6,19 +6,27 @@
 % precisionLasso. X(i,j) = 0 says that characteristics i and j are unrelated given all the
 % others; otherwise -X(i,j)/sqrt(X(i,i)*X(j,j)) is their partial correlation. Larger
 % penalties keep fewer relations.
+%
+% Set savePng = true (or a file name) before running to save the graph of the related
+% pairs as a PNG.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
+if ~exist('savePng', 'var')
+  savePng = false;
+end
 
 here = fileparts(mfilename('fullpath'));
 addpath(here);
 [columns, ~, values] = read_csv_table(fullfile(here, 'data', 'mtcars.csv'), true);
-S = corr(values);
+S = corrcoef(values);
 n = size(S, 1);
 
 % Tight tolerances: the lasso steps stop on the change of their coefficients (the objective
 % test is turned off with tolFun = -1), the outer loop when W changed by 1e-10 in all.
 maxIter = 1000; tolFun = -1; tolX = 1e-12; maxOuter = 200; tolOuter = 1e-10;
 
-printf('Sparse inverse correlation of %d characteristics of %d cars\n', n, size(values, 1));
-printf('  lambda  related pairs  outer iterations  optimality\n');
+fprintf('Sparse inverse correlation of %d characteristics of %d cars\n', n, size(values, 1));
+fprintf('  lambda  related pairs  outer iterations  optimality\n');
 for lambda = [0.9 0.8 0.75 0.7 0.6 0.5]
   % The estimates are written into the arrays passed as X and W; the returned copies are the
   % portable way to read them. The printed gaps of the outer loop are kept out of the way.
@@ -33,7 +41,7 @@ for lambda = [0.9 0.8 0.75 0.7 0.6 0.5]
                    max(abs(W(support) - S(support) - lambda * sign(X(support)))), ...
                    max([0; abs(W(offDiagonal & ~support) - S(offDiagonal & ~support)) - lambda])]);
   assert(violation < 1e-8, 'the estimate is not optimal');
-  printf('  %6.2f  %13d  %16d  %10.1e\n', lambda, nnz(triu(support)), outer, violation);
+  fprintf('  %6.2f  %13d  %16d  %10.1e\n', lambda, nnz(triu(support)), outer, violation);
   if lambda == 0.75
     kept = X;
   end
@@ -43,7 +51,36 @@ end
 partial = -kept ./ sqrt(diag(kept) * diag(kept)');
 [i, j] = find(triu(kept ~= 0, 1));
 [~, order] = sort(abs(partial(sub2ind([n n], i, j))), 'descend');
-printf('\nRelated pairs at lambda = 0.75 (partial correlation, shrunk toward 0):\n');
+fprintf('\nRelated pairs at lambda = 0.75 (partial correlation, shrunk toward 0):\n');
 for k = order(:)'
-  printf('  %-5s %-5s %7.3f\n', columns{i(k)}, columns{j(k)}, partial(i(k), j(k)));
+  fprintf('  %-5s %-5s %7.3f\n', columns{i(k)}, columns{j(k)}, partial(i(k), j(k)));
+end
+
+% The graph of the related pairs: the characteristics on a circle, a line for each pair,
+% thicker for a stronger partial correlation, blue when positive, red when negative.
+fig = example_figure(savePng);
+if ~isempty(fig)
+  angle = 2 * pi * (0:n - 1)' / n;
+  position = [cos(angle), sin(angle)];
+  hold on;
+  for k = order(:)'
+    strength = partial(i(k), j(k));
+    color = [0.85 0.2 0.1];
+    if strength > 0
+      color = [0.1 0.3 0.85];
+    end
+    plot(position([i(k) j(k)], 1), position([i(k) j(k)], 2), '-', 'Color', color, ...
+         'LineWidth', 1 + 40 * abs(strength));
+  end
+  plot(position(:, 1), position(:, 2), 'ko', 'MarkerFaceColor', 'w', 'MarkerSize', 8);
+  for k = 1:n
+    text(1.15 * position(k, 1), 1.15 * position(k, 2), columns{k}, ...
+         'HorizontalAlignment', 'center');
+  end
+  hold off;
+  axis equal;
+  axis([-1.35 1.35 -1.3 1.3]);
+  axis off;
+  title('mtcars: related pairs at lambda = 0.75');
+  example_save_figure(fig, savePng, 'sparse_precision');
 end

@@ -15,6 +15,22 @@ Failure Failure::of(const char* reason, const char* message) {
     return failure;
 }
 
+bool warningEnabled(const char* identifier) {
+    mxArray* query[2] = {mxCreateString("query"), mxCreateString(identifier)};
+    mxArray* answer = nullptr;
+    bool enabled = true;
+    if (mexCallMATLAB(1, &answer, 2, query, "warning") == 0 && answer != nullptr) {
+        const mxArray* state = mxIsStruct(answer) ? mxGetField(answer, 0, "state") : nullptr;
+        char text[8];
+        enabled = !(state != nullptr && mxGetString(state, text, sizeof text) == 0 &&
+                    std::strcmp(text, "off") == 0);
+        mxDestroyArray(answer);
+    }
+    mxDestroyArray(query[0]);
+    mxDestroyArray(query[1]);
+    return enabled;
+}
+
 mxArray* newMatrix(std::size_t rows, std::size_t cols) {
     return mxCreateDoubleMatrix(rows, cols, mxREAL);
 }

@@ -60,6 +60,11 @@ Failure attempt(Routine&& routine) noexcept {
     }
 }
 
+// Whether the caller left the warning `identifier` on: asks the host warning('query', id),
+// so that warning('off', id) can turn off a module's optional output. Call it on the calling
+// thread, before the computation; a host that cannot answer counts as 'on'.
+bool warningEnabled(const char* identifier);
+
 // New real, zero-filled output arrays.
 mxArray* newMatrix(std::size_t rows, std::size_t cols);
 mxArray* newInt32Scalar();

@@ -24,10 +24,11 @@ int lassoCD(double* X, double* W, const double* S, double lambda, int n, int j, 
 
 // The whole estimate: X and W are overwritten (their contents on entry do not matter), S is
 // only read. At most maxOuter + 1 outer iterations run; each but the last prints
-// "\n Outer Loop: %d, gap %e\n" with the summed change of W, and a gap of at most tolOuter
+// "\n Outer Loop: %d, gap %e\n" with the summed change of W (unless printProgress is false,
+// the caller's choice), and a gap of at most tolOuter
 // (or reaching iteration maxOuter - 1) makes the next iteration the last. spareCount is not
 // used. Throws RoutineFailure("outOfMemory") after printing "\n Memory allocation failure!"
 // when working memory cannot be had.
 void precisionSweep(double* X, double* W, const double* S, double lambda, double spareCount,
                     int n, int maxIter, double tolFun, double tolX, int maxOuter,
-                    double tolOuter);
+                    double tolOuter, bool printProgress = true);

@@ -16,7 +16,7 @@ namespace {
 
 void precisionSweep(double* X, double* W, const double* S, double lambda, double spareCount,
                     int n, int maxIter, double tolFun, double tolX, int maxOuter,
-                    double tolOuter) {
+                    double tolOuter, bool printProgress) {
     (void)spareCount;
     const std::ptrdiff_t order = n;
     const std::size_t count = static_cast<std::size_t>(order * order);
@@ -53,7 +53,7 @@ void precisionSweep(double* X, double* W, const double* S, double lambda, double
             gap += std::fabs(W[at] - previous[at]);
             previous[at] = W[at];
         }
-        consolePrintf("\n Outer Loop: %d, gap %e\n", iter, gap);
+        if (printProgress) consolePrintf("\n Outer Loop: %d, gap %e\n", iter, gap);
         if (tolOuter >= gap || iter == maxOuter - 1) lastSweep = 1;
     }
 }

@@ -1,4 +1,5 @@
-%CHAINASCEND Nonnegative non-increasing block fit of a sequence, pooled from the end.
+function x = chainAscend(v, n)
+%CHAINASCEND Nonnegative non-increasing isotonic fit of a sequence, pooled from the end.
 %   x = chainAscend(v, n)
 %
 %   Fits v(1:n) by a sequence x with x(1) >= x(2) >= ... >= x(n) >= 0 that is constant on
@@ -33,4 +34,6 @@
 %     x = chainAscend([2; -1; -3], 3)    % x = [2; 0; 0]
 %
 %   See also CHAINDESCEND.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('chainAscend:notBuilt', 'chainAscend is not built: run build_modules');

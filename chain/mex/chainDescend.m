@@ -1,4 +1,5 @@
-%CHAINDESCEND Nonnegative non-increasing block fit of a sequence, by largest prefix means.
+function x = chainDescend(v, n)
+%CHAINDESCEND Nonnegative non-increasing isotonic fit of a sequence, by largest prefix means.
 %   x = chainDescend(v, n)
 %
 %   The fit of CHAINASCEND, by the opposite sweep: the least-squares fit of v(1:n) by a
@@ -33,4 +34,6 @@
 %     x = chainDescend([-1; -2], 2)      % x = [0; 0]
 %
 %   See also CHAINASCEND.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('chainDescend:notBuilt', 'chainDescend is not built: run build_modules');

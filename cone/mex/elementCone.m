@@ -1,3 +1,4 @@
+function [x, t] = elementCone(v, c, n)
 %ELEMENTCONE Projection of value-bound pairs onto the cone |x| <= t, element by element.
 %   [x, t] = elementCone(v, c, n)
 %
@@ -26,4 +27,6 @@
 %     % x = [2; -2; 0; 0.5], t = [2; 2; 0; 2]
 %
 %   See also ROWCONE, POWERSHADOWVECTORR.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('elementCone:notBuilt', 'elementCone is not built: run build_modules');

@@ -1,3 +1,4 @@
+function [x, t] = powerShadowVectorR(v, c, b, n, g)
 %POWERSHADOWVECTORR Projection of index groups of a vector with their bounds onto cones.
 %   [x, t] = powerShadowVectorR(v, c, b, n, g)
 %
@@ -38,4 +39,6 @@
 %     % x = [1.5; 2; 1], t = [2.5; 5]
 %
 %   See also ROWCONE, ELEMENTCONE.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('powerShadowVectorR:notBuilt', 'powerShadowVectorR is not built: run build_modules');

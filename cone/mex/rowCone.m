@@ -1,3 +1,4 @@
+function [X, t] = rowCone(V, c, m, n)
 %ROWCONE Projection of each matrix row with its bound onto the cone norm(x) <= t.
 %   [X, t] = rowCone(V, c, m, n)
 %
@@ -32,4 +33,6 @@
 %     % X = [1.5 2; 3 4; 0 0], t = [2.5; 5; 0]
 %
 %   See also ELEMENTCONE, POWERSHADOWVECTORR.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('rowCone:notBuilt', 'rowCone is not built: run build_modules');

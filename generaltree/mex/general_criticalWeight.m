@@ -1,3 +1,4 @@
+function lambda = general_criticalWeight(v, n, G, ind, nodes)
 %GENERAL_CRITICALWEIGHT Smallest factor of the weights at which general_treeprox gives zero.
 %   lambda = general_criticalWeight(v, n, G, ind, nodes)
 %
@@ -43,4 +44,6 @@
 %     lambda = general_criticalWeight([3; 0; 4], 3, [1 3], [1; 2; 1], 1)   % lambda = 5
 %
 %   See also GENERAL_TREEPROX, GENERAL_CRITICALWEIGHT_MT, CRITICALWEIGHT.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('general_criticalWeight:notBuilt', 'general_criticalWeight is not built: run build_modules');

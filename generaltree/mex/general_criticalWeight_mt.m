@@ -1,3 +1,4 @@
+function lambda = general_criticalWeight_mt(V, rows, cols, G, ind, nodes)
 %GENERAL_CRITICALWEIGHT_MT Largest index-list critical weight over the rows of a matrix.
 %   lambda = general_criticalWeight_mt(V, rows, cols, G, ind, nodes)
 %
@@ -37,5 +38,7 @@
 %     lambda = general_criticalWeight_mt(V, 2, 3, [1 3 2], [1 3; 2 3; 1 1], 2)   % about 5
 %
 %   See also GENERAL_CRITICALWEIGHT, GENERAL_TREEPROX_MT, CRITICALWEIGHT_MT.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('general_criticalWeight_mt:notBuilt', ...
       'general_criticalWeight_mt is not built: run build_modules');

@@ -1,3 +1,4 @@
+function value = general_penaltyValue(x, n, G, ind, nodes)
 %GENERAL_PENALTYVALUE Value of a tree-structured group penalty over an index list.
 %   value = general_penaltyValue(x, n, G, ind, nodes)
 %
@@ -32,4 +33,6 @@
 %     value = general_penaltyValue([3; 0; 4], 3, [1 3], [1; 2; 2], 1)   % 2*5 = 10
 %
 %   See also GENERAL_TREEPROX, PENALTYVALUE.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('general_penaltyValue:notBuilt', 'general_penaltyValue is not built: run build_modules');

@@ -1,3 +1,4 @@
+function x = general_treeprox(v, n, G, ind, nodes)
 %GENERAL_TREEPROX Proximal operator of a tree-structured group penalty over an index list.
 %   x = general_treeprox(v, n, G, ind, nodes)
 %
@@ -42,4 +43,6 @@
 %     x = general_treeprox(v, 3, [1 3], [1; 2; 2.5], 1)   % the group {1, 3}: x = [1.5; 0; 2]
 %
 %   See also TREEPROX, GENERAL_TREEPROX_MT, GENERAL_PENALTYVALUE, GENERAL_CRITICALWEIGHT.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('general_treeprox:notBuilt', 'general_treeprox is not built: run build_modules');

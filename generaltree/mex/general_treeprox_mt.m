@@ -1,3 +1,4 @@
+function X = general_treeprox_mt(V, rows, cols, G, ind, nodes)
 %GENERAL_TREEPROX_MT Index-list tree proximal operator applied to every row of a matrix.
 %   X = general_treeprox_mt(V, rows, cols, G, ind, nodes)
 %
@@ -37,4 +38,6 @@
 %     X = general_treeprox_mt(V, 2, 3, [1 3], [1; 2; 2.5], 1)   % X = [1.5 0 2; 0 1 0]
 %
 %   See also GENERAL_TREEPROX, TREEPROX_MT, GENERAL_CRITICALWEIGHT_MT.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('general_treeprox_mt:notBuilt', 'general_treeprox_mt is not built: run build_modules');

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
+#include <utility>
 #include <unordered_set>
 #include <vector>
 
@@ -16,6 +18,8 @@ struct mxArray_tag {
     std::size_t cols = 0;
     std::vector<unsigned char> real;  // column-major elements of the class's size
     std::vector<unsigned char> imag;
+    // A 1-by-1 struct's fields, owned by the struct.
+    std::vector<std::pair<std::string, std::shared_ptr<mxArray_tag>>> fields;
 };
 
 namespace mexhost {
@@ -37,5 +41,8 @@ struct CallScope {
 
 // A zero-filled array; during a call it belongs to the call until it is returned.
 mxArray* newArray(mxClassID classId, std::size_t rows, std::size_t cols, bool complex);
+
+// Whether warning('query', identifier) answers 'on' (setWarningEnabled sets it).
+bool warningEnabled(const std::string& identifier);
 
 }  // namespace mexhost

@@ -74,6 +74,10 @@ struct CallResult {
     std::vector<std::string> warnings;
 };
 
+// The host's warning state, as warning('off', identifier) sets it in MATLAB and Octave: what
+// a module that asks warning('query', identifier) is told. Every warning starts enabled.
+void setWarningEnabled(const std::string& identifier, bool enabled);
+
 class Module {
 public:
     explicit Module(const std::string& path);

@@ -58,6 +58,9 @@ bool mxIsEmpty(const mxArray* array);
 mxArray* mxCreateDoubleMatrix(mwSize m, mwSize n, mxComplexity complexity);
 mxArray* mxCreateDoubleScalar(double value);
 mxArray* mxCreateNumericMatrix(mwSize m, mwSize n, mxClassID classId, mxComplexity complexity);
+mxArray* mxCreateString(const char* text);
+bool mxIsStruct(const mxArray* array);
+mxArray* mxGetField(const mxArray* array, mwIndex index, const char* field);
 void mxDestroyArray(mxArray* array);
 int mxGetString(const mxArray* array, char* buffer, mwSize length);
 
@@ -71,6 +74,10 @@ void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...)
     __attribute__((noreturn));
 void mexErrMsgTxt(const char* message) __attribute__((noreturn));
 void mexWarnMsgIdAndTxt(const char* identifier, const char* format, ...);
+
+/* Calling the host back: the embedded host answers warning('query', id) only, with the
+ * state set by mexhost::setWarningEnabled. */
+int mexCallMATLAB(int nlhs, mxArray* plhs[], int nrhs, mxArray* prhs[], const char* name);
 
 #ifdef __cplusplus
 }

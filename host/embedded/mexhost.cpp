@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
 
 namespace mexhost {
@@ -49,7 +50,29 @@ const mxArray& valid(const mxArray* array) {
     return *array;
 }
 
+std::set<std::string>& disabledWarnings() {
+    static std::set<std::string> disabled;
+    return disabled;
+}
+
+// Moves an array created in the call into a struct that owns it.
+std::shared_ptr<mxArray_tag> ownedField(mxArray* array) {
+    CallScope::current().temporaries.erase(array);
+    return std::shared_ptr<mxArray_tag>(array);
+}
+
 }  // namespace
+
+void setWarningEnabled(const std::string& identifier, bool enabled) {
+    if (enabled)
+        disabledWarnings().erase(identifier);
+    else
+        disabledWarnings().insert(identifier);
+}
+
+bool warningEnabled(const std::string& identifier) {
+    return disabledWarnings().count(identifier) == 0;
+}
 
 CallScope& CallScope::current() {
     static CallScope scope;
@@ -150,6 +173,27 @@ mxArray* mxCreateNumericMatrix(mwSize m, mwSize n, mxClassID classId, mxComplexi
     return mexhost::newArray(classId, m, n, complexity == mxCOMPLEX);
 }
 
+mxArray* mxCreateString(const char* text) {
+    const std::size_t length = std::strlen(text);
+    mxArray* array = mexhost::newArray(mxCHAR_CLASS, 1, length, false);
+    for (std::size_t i = 0; i < length; ++i) {
+        const unsigned short unit = static_cast<unsigned char>(text[i]);
+        std::memcpy(array->real.data() + 2 * i, &unit, 2);
+    }
+    return array;
+}
+
+bool mxIsStruct(const mxArray* array) { return mexhost::valid(array).classId == mxSTRUCT_CLASS; }
+
+mxArray* mxGetField(const mxArray* array, mwIndex index, const char* field) {
+    const mxArray& a = mexhost::valid(array);
+    if (a.classId != mxSTRUCT_CLASS) mexhost::misuse("mxGetField of an array that is not a struct");
+    if (index != 0) return nullptr;
+    for (const auto& named : a.fields)
+        if (named.first == field) return named.second.get();
+    return nullptr;
+}
+
 void mxDestroyArray(mxArray* array) {
     if (array == nullptr) return;
     CallScope::current().temporaries.erase(array);
@@ -217,6 +261,21 @@ void mexWarnMsgIdAndTxt(const char* identifier, const char* format, ...) {
     const std::string message = formatText(format, arguments);
     va_end(arguments);
     CallScope::current().warnings.push_back(std::string(identifier) + ": " + message);
+}
+
+int mexCallMATLAB(int nlhs, mxArray* plhs[], int nrhs, mxArray* prhs[], const char* name) {
+    char action[8];
+    char identifier[256];
+    if (std::strcmp(name, "warning") != 0 || nlhs != 1 || nrhs != 2 ||
+        mxGetString(prhs[0], action, sizeof action) != 0 || std::strcmp(action, "query") != 0 ||
+        mxGetString(prhs[1], identifier, sizeof identifier) != 0)
+        mexhost::misuse("mexCallMATLAB: the embedded host answers warning('query', id) only");
+    const bool enabled = mexhost::warningEnabled(identifier);
+    mxArray* state = mexhost::newArray(mxSTRUCT_CLASS, 1, 1, false);
+    state->fields.emplace_back("identifier", mexhost::ownedField(mxCreateString(identifier)));
+    state->fields.emplace_back("state", mexhost::ownedField(mxCreateString(enabled ? "on" : "off")));
+    plhs[0] = state;
+    return 0;
 }
 
 }  // extern "C"

@@ -1,3 +1,4 @@
+function lambda = criticalWeight(v, n, ind, nodes)
 %CRITICALWEIGHT Smallest factor of the weights at which treeprox maps v to zero.
 %   lambda = criticalWeight(v, n, ind, nodes)
 %
@@ -45,4 +46,6 @@
 %     x = treeprox([3; 4], 2, [1; 2; lambda], 1)         % x = [0; 0]
 %
 %   See also TREEPROX, CRITICALWEIGHT_MT, GROUPRATIOCEILING, GENERAL_CRITICALWEIGHT.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('criticalWeight:notBuilt', 'criticalWeight is not built: run build_modules');

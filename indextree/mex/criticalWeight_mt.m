@@ -1,3 +1,4 @@
+function lambda = criticalWeight_mt(V, rows, cols, ind, nodes)
 %CRITICALWEIGHT_MT Largest critical weight over the rows of a matrix.
 %   lambda = criticalWeight_mt(V, rows, cols, ind, nodes)
 %
@@ -33,4 +34,6 @@
 %     lambda = criticalWeight_mt(V, 2, 2, [1; 2; 1], 1)   % rows give 5 and 1: lambda = 5
 %
 %   See also CRITICALWEIGHT, TREEPROX_MT, GENERAL_CRITICALWEIGHT_MT.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('criticalWeight_mt:notBuilt', 'criticalWeight_mt is not built: run build_modules');

@@ -1,3 +1,4 @@
+function value = groupRatioCeiling(x, n, ind, nodes)
 %GROUPRATIOCEILING Largest ratio of a group's length to its weight, over index ranges.
 %   value = groupRatioCeiling(x, n, ind, nodes)
 %
@@ -29,4 +30,6 @@
 %     value = groupRatioCeiling([3; 4], 2, ind, 3)   % ratios 3, 2 and 0.5: value = 3
 %
 %   See also PENALTYVALUE, CRITICALWEIGHT.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('groupRatioCeiling:notBuilt', 'groupRatioCeiling is not built: run build_modules');

@@ -1,3 +1,4 @@
+function value = penaltyValue(x, n, ind, nodes)
 %PENALTYVALUE Value of a tree-structured group penalty over index ranges.
 %   value = penaltyValue(x, n, ind, nodes)
 %
@@ -29,4 +30,6 @@
 %     value = penaltyValue([3; -4], 2, ind, 2)   % 0.5*7 + 2*5 = 13.5
 %
 %   See also TREEPROX, GROUPRATIOCEILING, GENERAL_PENALTYVALUE.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('penaltyValue:notBuilt', 'penaltyValue is not built: run build_modules');

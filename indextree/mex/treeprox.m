@@ -1,3 +1,4 @@
+function x = treeprox(v, n, ind, nodes)
 %TREEPROX Proximal operator of a tree-structured group penalty over index ranges.
 %   x = treeprox(v, n, ind, nodes)
 %
@@ -39,4 +40,6 @@
 %     x = treeprox(v, 3, ind, 2)     % x = [1; 0; 0]
 %
 %   See also TREEPROX_MT, PENALTYVALUE, CRITICALWEIGHT, GENERAL_TREEPROX.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('treeprox:notBuilt', 'treeprox is not built: run build_modules');

@@ -1,3 +1,4 @@
+function X = treeprox_mt(V, rows, cols, ind, nodes)
 %TREEPROX_MT Tree-structured group proximal operator applied to every row of a matrix.
 %   X = treeprox_mt(V, rows, cols, ind, nodes)
 %
@@ -33,4 +34,6 @@
 %     X = treeprox_mt(V, 2, 2, [1; 2; 2.5], 1)   % X = [1.5 2; 0 0]
 %
 %   See also TREEPROX, CRITICALWEIGHT_MT, GENERAL_TREEPROX_MT.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('treeprox_mt:notBuilt', 'treeprox_mt is not built: run build_modules');

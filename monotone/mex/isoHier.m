@@ -1,4 +1,5 @@
-%ISOHIER Nonnegative monotone fit of a vector over a tree read from a description file.
+function x = isoHier(fileName, v, rootNumber, n)
+%ISOHIER Nonnegative isotonic (monotone) fit of a vector over a tree read from a description file.
 %   x = isoHier(fileName, v, rootNumber, n)
 %
 %   Fits v(1:n) to the order of the tree that the file describes below node rootNumber: x is
@@ -58,4 +59,6 @@
 %     delete(file);
 %
 %   See also ISOHIER_WITHOUT_NONNEGATIVE, ISOHIERBINARY, ISOHIERDEPTH1.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('isoHier:notBuilt', 'isoHier is not built: run build_modules');

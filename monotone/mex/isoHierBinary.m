@@ -1,4 +1,5 @@
-%ISOHIERBINARY Nonnegative monotone fit of a vector over a binary heap.
+function x = isoHierBinary(v, n)
+%ISOHIERBINARY Nonnegative isotonic (monotone) fit of a vector over a binary heap.
 %   x = isoHierBinary(v, n)
 %
 %   Fits v(1:n) to the order of the binary heap on nodes 1..n: node k is the parent of
@@ -26,4 +27,6 @@
 %     x = isoHierBinary([1; 5; 3], 3)   % node 1 pools with both children: x = [3; 3; 3]
 %
 %   See also ISOHIERDEPTH1, ISOHIER, ISOHIER_WITHOUT_NONNEGATIVE.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('isoHierBinary:notBuilt', 'isoHierBinary is not built: run build_modules');

@@ -1,4 +1,5 @@
-%ISOHIERDEPTH1 Nonnegative monotone fit of a vector over a star: node 1 above all others.
+function x = isoHierDepth1(v, n)
+%ISOHIERDEPTH1 Nonnegative isotonic (monotone) fit of a vector over a star: node 1 above all others.
 %   x = isoHierDepth1(v, n)
 %
 %   Fits v(1:n) to the order in which node 1 is the parent of every other node: x(1) >=
@@ -25,4 +26,6 @@
 %     x = isoHierDepth1([4; 1; -2], 3)  % no pooling: x = [4; 1; 0]
 %
 %   See also ISOHIERBINARY, ISOHIER, ISOHIER_WITHOUT_NONNEGATIVE.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('isoHierDepth1:notBuilt', 'isoHierDepth1 is not built: run build_modules');

@@ -1,4 +1,5 @@
-%ISOHIER_WITHOUT_NONNEGATIVE Monotone fit of a vector over a tree read from a description file.
+function x = isoHier_without_nonnegative(fileName, v, rootNumber, n)
+%ISOHIER_WITHOUT_NONNEGATIVE Isotonic fit of a vector over a tree read from a description file.
 %   x = isoHier_without_nonnegative(fileName, v, rootNumber, n)
 %
 %   Fits v(1:n) to the order of the tree that the file describes below node rootNumber: x is
@@ -38,5 +39,7 @@
 %     delete(file);
 %
 %   See also ISOHIER, ISOHIERBINARY, ISOHIERDEPTH1.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('isoHier_without_nonnegative:notBuilt', ...
       'isoHier_without_nonnegative is not built: run build_modules');

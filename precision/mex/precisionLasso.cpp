@@ -51,6 +51,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
                   "Octave and MATLAB, B = A makes B share A's data): create X and W with "
                   "zeros(n) just before the call");
 
+    // The progress lines, unless the caller turned them off with
+    // warning('off', 'precisionLasso:progress').
+    const bool printProgress = gateway::warningEnabled("precisionLasso:progress");
+
     // Create the outputs: copies of X and W, for the outputs requested.
     const int returned = nlhs < 2 ? nlhs : 2;
     mxArray* outputs[2] = {nullptr, nullptr};
@@ -58,7 +62,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
     // Compute in place.
     call.check(gateway::attempt([&] {
-        precisionSweep(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, maxOuter, tolOuter);
+        precisionSweep(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, maxOuter, tolOuter,
+                       printProgress);
     }));
 
     // Return the copies (with n = 0 there is nothing to copy, and the data may be null).

@@ -1,3 +1,5 @@
+function [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, ...
+                                maxOuter, tolOuter)
 %PRECISIONLASSO Sparse inverse covariance by block coordinate descent, written in place.
 %   precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, maxOuter, tolOuter)
 %   [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, maxOuter, tolOuter)
@@ -9,7 +11,8 @@
 %   of W. Outer iterations stop when W changed by at most tolOuter in all (the sum of the
 %   absolute changes of its elements), or at the latest after maxOuter of them; one last
 %   iteration then writes the inverse into X. Each outer iteration but the last prints
-%   "Outer Loop: <iteration>, gap <change of W>".
+%   "Outer Loop: <iteration>, gap <change of W>"; warning('off', 'precisionLasso:progress')
+%   turns these lines off (and warning('on', 'precisionLasso:progress') back on).
 %
 %   The results are written into the data of the arrays passed as X and W, whatever they
 %   held (their first n*n elements, as n-by-n matrices in column order). With outputs
@@ -72,4 +75,6 @@
 %     X ~= 0     % two groups: variables 1 to 3, and 4 with 5
 %
 %   See also COV, INV.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('precisionLasso:notBuilt', 'precisionLasso is not built: run build_modules');

@@ -1,3 +1,4 @@
+function [X, lambda, steps] = mixedShadow(V, m, n, z, lambda0)
 %MIXEDSHADOW Euclidean projection onto the ball of the summed row norms of a matrix.
 %   [X, lambda, steps] = mixedShadow(V, m, n, z, lambda0)
 %
@@ -29,4 +30,6 @@
 %     [X, lambda] = mixedShadow([3, 4; 0, 1], 2, 2, 3, 0)   % X = [1.8, 2.4; 0, 0], lambda = 2
 %
 %   See also SIMPLEXSHADOW, TWOLEVELSHADOW, POWERSHADOWMATRIX.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('mixedShadow:notBuilt', 'mixedShadow is not built: run build_modules');

@@ -1,3 +1,4 @@
+function [x, c, steps] = powerShadow(v, n, rho, p, c0)
 %POWERSHADOW Proximal operator of the Lp norm (the norm shadow), for any p >= 1.
 %   [x, c, steps] = powerShadow(v, n, rho, p, c0)
 %
@@ -51,4 +52,6 @@
 %     [x, c] = powerShadow([3; -1; 0.5], 3, 2, Inf, 0)   % x = [1; -1; 0.5], c = 1
 %
 %   See also POWERSHADOWVECTOR, POWERSHADOWMATRIX, SIMPLEXSHADOW.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('powerShadow:notBuilt', 'powerShadow is not built: run build_modules');

@@ -1,3 +1,4 @@
+function X = powerShadowMatrix(V, m, n, rho, p)
 %POWERSHADOWMATRIX Lp-norm proximal operator of every row of a matrix.
 %   X = powerShadowMatrix(V, m, n, rho, p)
 %
@@ -27,4 +28,6 @@
 %     X = powerShadowMatrix([3, 4; 0.6, 0.8], 2, 2, 2.5, 2)   % X = [1.5, 2; 0, 0]
 %
 %   See also POWERSHADOW, POWERSHADOWVECTOR, MIXEDSHADOW.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('powerShadowMatrix:notBuilt', 'powerShadowMatrix is not built: run build_modules');

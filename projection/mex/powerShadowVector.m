@@ -1,3 +1,4 @@
+function x = powerShadowVector(v, b, g, n, rho, p)
 %POWERSHADOWVECTOR Lp-norm proximal operator of each group of a vector, with a weight per group.
 %   x = powerShadowVector(v, b, g, n, rho, p)
 %
@@ -34,4 +35,6 @@
 %     x = powerShadowVector(v, [0, 2, 5], 2, 5, [2.5, 1], 2)   % x = [1.5; 2; 0; -0.5528; 1.1056]
 %
 %   See also POWERSHADOW, POWERSHADOWMATRIX.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('powerShadowVector:notBuilt', 'powerShadowVector is not built: run build_modules');

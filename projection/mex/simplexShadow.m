@@ -1,3 +1,4 @@
+function [x, root, steps] = simplexShadow(v, n, z, lambda0)
 %SIMPLEXSHADOW Euclidean projection onto the L1 ball, with its threshold.
 %   [x, root, steps] = simplexShadow(v, n, z, lambda0)
 %
@@ -31,4 +32,6 @@
 %     [x, root] = simplexShadow(v, numel(v), 2, 0)   % x = [2; 0; 0], root = 1
 %
 %   See also POWERSHADOW, MIXEDSHADOW, TWOLEVELSHADOW.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('simplexShadow:notBuilt', 'simplexShadow is not built: run build_modules');

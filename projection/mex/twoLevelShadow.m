@@ -1,3 +1,4 @@
+function [X, N] = twoLevelShadow(V, m, n, lambda1, lambda2, mode)
 %TWOLEVELSHADOW Element-wise then row-wise shrinkage of a matrix.
 %   [X, N] = twoLevelShadow(V, m, n, lambda1, lambda2, mode)
 %
@@ -31,4 +32,6 @@
 %     [X, N] = twoLevelShadow([3, 4], 1, 2, 0, 2.5, 2)   % X = [1.5, 2], N = [3.5, 2.5]
 %
 %   See also MIXEDSHADOW, POWERSHADOWMATRIX, SIMPLEXSHADOW.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 error('twoLevelShadow:notBuilt', 'twoLevelShadow is not built: run build_modules');

@@ -103,6 +103,23 @@ TEST(PrecisionLassoModule, TruncatesIntegerParametersTowardZero) {
     EXPECT_EQ(none.w.values(), shifted);
 }
 
+TEST(PrecisionLassoModule, ProgressWarningTurnedOffSilencesTheOuterLoopOnly) {
+    Arguments loud(kS), quiet(kS), other(kS);
+    const mexhost::CallResult printed = module().call(2, loud.all());
+    mexhost::setWarningEnabled("precisionLasso:progress", false);
+    const mexhost::CallResult silenced = module().call(2, quiet.all());
+    mexhost::setWarningEnabled("precisionLasso:progress", true);
+    mexhost::setWarningEnabled("precisionLasso:otherWarning", false);
+    const mexhost::CallResult unaffected = module().call(2, other.all());
+    mexhost::setWarningEnabled("precisionLasso:otherWarning", true);
+
+    EXPECT_NE(printed.printed.find("\n Outer Loop: 1, gap "), std::string::npos);
+    EXPECT_EQ(silenced.printed, "");
+    EXPECT_EQ(unaffected.printed, printed.printed);
+    for (int k = 0; k < 2; ++k) EXPECT_TRUE(silenced.outputs[k].sameAs(printed.outputs[k]));
+    EXPECT_EQ(module().call(0, Arguments(kS).all()).printed, printed.printed);
+}
+
 TEST(PrecisionLassoModule, NoVariables) {
     Arguments a(Matrix(kS.size(), 0.0), 0, 0);
     a.n = Array::scalar(0);

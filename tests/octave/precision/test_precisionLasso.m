@@ -40,6 +40,22 @@
 %! assert(strncmp(printed, sprintf('\n Outer Loop: 0, gap '), 20));
 
 %!test
+%! % warning('off', 'precisionLasso:progress') silences the outer-loop lines, nothing else.
+%! S = sample_covariance(8, 1);
+%! [X1, W1, printed] = estimate(S, 0.1);
+%! state = warning('query', 'precisionLasso:progress');
+%! warning('off', 'precisionLasso:progress');
+%! unwind_protect
+%!   [X2, W2, silenced] = estimate(S, 0.1);
+%! unwind_protect_cleanup
+%!   warning(state);
+%! end_unwind_protect
+%! [~, ~, again] = estimate(S, 0.1);
+%! assert(silenced, '');
+%! assert(again, printed);
+%! assert(isequal(X1, X2) && isequal(W1, W2));
+
+%!test
 %! % With no penalty the estimate is the inverse of S itself.
 %! S = sample_covariance(6, 2);
 %! [X, W] = estimate(S, 0);

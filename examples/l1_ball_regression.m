@@ -9,6 +9,8 @@
 % back onto the L1 ball with simplexShadow, warm-started from the previous threshold. A small
 % budget z keeps only the characteristics that matter most.
 
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
+
 here = fileparts(mfilename('fullpath'));
 addpath(here);
 [columns, cars, values] = read_csv_table(fullfile(here, 'data', 'mtcars.csv'), true);
@@ -46,16 +48,16 @@ tau = max(abs(g));
 active = b ~= 0;
 gap = max(abs(-g(active) - tau * sign(b(active))));
 
-printf('Least squares under sum(|b|) <= %g on %d cars, %d characteristics\n', z, m, p);
-printf('  %d iterations, %d projection steps in all (%.2f per call)\n', iteration, ...
+fprintf('Least squares under sum(|b|) <= %g on %d cars, %d characteristics\n', z, m, p);
+fprintf('  %d iterations, %d projection steps in all (%.2f per call)\n', iteration, ...
        projectionSteps, projectionSteps / iteration);
-printf('  sum(|b|) = %.6f, residual sum of squares %.4f (unconstrained: %.4f)\n', ...
+fprintf('  sum(|b|) = %.6f, residual sum of squares %.4f (unconstrained: %.4f)\n', ...
        sum(abs(b)), norm(A * b - y)^2, norm(A * (A \ y) - y)^2);
-printf('  optimality: largest violation %.2e of -g = tau*sign(b) on the support\n', gap);
-printf('  characteristics kept (mpg per standard deviation):\n');
+fprintf('  optimality: largest violation %.2e of -g = tau*sign(b) on the support\n', gap);
+fprintf('  characteristics kept (mpg per standard deviation):\n');
 [~, order] = sort(abs(b), 'descend');
 for k = order(abs(b(order)) > 0)'
-  printf('    %-5s %8.4f\n', names{k}, b(k));
+  fprintf('    %-5s %8.4f\n', names{k}, b(k));
 end
 assert(sum(abs(b)) <= z * (1 + 1e-12), 'the solution left the L1 ball');
 assert(gap < 1e-6, 'the solution is not optimal');

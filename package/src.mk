@@ -1,0 +1,39 @@
+# Builds every module with mkoctfile, as `pkg install` runs it (with its own --jobs).
+#
+# Each family's core (<family>/*.cpp) and the gateway helpers (host/*.cpp) are compiled once
+# and linked into every module of the family; the modules land here, where pkg collects them.
+
+MKOCTFILE ?= mkoctfile
+
+# IEEE arithmetic exactly as written: no fused multiply-add, no fast-math rewriting.
+export CXXFLAGS := $(shell $(MKOCTFILE) -p CXXFLAGS) -std=c++17 -ffp-contract=off -fno-fast-math
+
+FAMILIES := $(patsubst %/mex/,%,$(wildcard */mex/))
+HOST_OBJECTS := $(patsubst %.cpp,%.o,$(wildcard host/*.cpp))
+MODULES :=
+
+# module_rule(family, module): the module's gateway, its family's core and the helpers.
+define module_rule
+MODULES += $(2).mex
+$(2).mex: $(1)/mex/$(2).o $$($(1)_CORE) $$(HOST_OBJECTS)
+	$$(MKOCTFILE) --mex -o $$@ $$^ -Wl,-Bsymbolic
+endef
+
+define family_rules
+$(1)_CORE := $$(patsubst %.cpp,%.o,$$(wildcard $(1)/*.cpp))
+$$(foreach gateway,$$(wildcard $(1)/mex/*.cpp),\
+  $$(eval $$(call module_rule,$(1),$$(basename $$(notdir $$(gateway))))))
+endef
+
+$(foreach family,$(FAMILIES),$(eval $(call family_rules,$(family))))
+
+all: $(MODULES)
+
+%.o: %.cpp $(wildcard */*.hpp */mex/*.hpp)
+	$(MKOCTFILE) -c -I. $< -o $@
+
+clean:
+	rm -f $(MODULES) */*.o */mex/*.o
+
+.PHONY: all clean
+.DEFAULT_GOAL := all
