@@ -39,6 +39,17 @@ struct End {
     double s;
 };
 
+// The power-of-two exponent by which the search scales the magnitudes: 0 (no scaling) while
+// the largest magnitude lies within 2^+-400, where no product or sum of the search can overflow
+// or lose bits to underflow for any length that an int holds.
+int searchExponent(double largest) {
+    const double scale = binaryScale(largest);
+    if (scale >= 0x1p-400 && scale <= 0x1p400) return 0;
+    int exponent;
+    std::frexp(scale, &exponent);
+    return exponent - 1;
+}
+
 void swap(double* x, int i, int j) {
     const double t = x[i];
     x[i] = x[j];
@@ -163,6 +174,21 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
         }
     }
 
+    // Far from unit scale, products of two magnitudes in the search (the secant step's) or
+    // their sum would leave the double range: the search then runs on the magnitudes divided
+    // by their binary scale, which is exact and gives the same bits as anywhere in between.
+    const int exponent = searchExponent(max);
+    if (exponent != 0) {
+        sum = 0;
+        for (int i = 0; i < m; ++i) {
+            x[i] = std::ldexp(x[i], -exponent);
+            sum += x[i];
+        }
+        max = std::ldexp(max, -exponent);
+        z = std::ldexp(z, -exponent);
+        lambda0 = std::ldexp(lambda0, -exponent);
+    }
+
     if (z >= sum) {
         for (int i = 0; i < n; ++i) x[i] = v[i];
         *root = 0;
@@ -261,6 +287,7 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
         }
     }
 
+    lambda = std::ldexp(lambda, exponent);
     softThreshold(x, v, n, lambda);
     *root = lambda;
     *steps = iterations;
