@@ -5,9 +5,13 @@
 #include "host/console.hpp"
 #include "host/routine_failure.hpp"
 
+namespace {
+KeptSpare<int> keptBlockEnds;
+}  // namespace
+
 BlockEnds allocateBlockEnds(int n) {
     try {
-        return BlockEnds(n > 0 ? static_cast<std::size_t>(n) : 0);
+        return BlockEnds(keptBlockEnds, n > 0 ? static_cast<std::size_t>(n) : 0);
     } catch (const std::bad_alloc&) {
         consolePrintf("\n Allocation of array failure!");
         throw RoutineFailure("outOfMemory", "out of memory for the block table");

@@ -4,8 +4,7 @@
 
 #include "host/kept_storage.hpp"
 
-struct ChainFits;
-using BlockEnds = KeptStorage<int, ChainFits>;
+using BlockEnds = KeptStorage<int>;
 
 // The blockEnd array for n positions, kept from call to call and not zero-filled. A failed
 // allocation prints "\n Allocation of array failure!" and fails ("outOfMemory").

@@ -6,8 +6,10 @@
 // used is kept (up to kKeptStorageLimit bytes) and handed to its next call, until the module
 // is unloaded. The arrays are not zero-filled: the routine writes before it reads.
 //
-// One spare array per element type and Owner tag, shared by the calling threads: a call that
-// finds it taken allocates its own. An Owner is any type naming the routine family.
+// The spare lives in one KeptSpare object per routine family, defined in a source file (not
+// in an inline function, whose static objects the loader may share between modules and then
+// never unload), and shared by the calling threads: a call that finds it taken allocates its
+// own.
 #pragma once
 
 #include <cstddef>
@@ -17,18 +19,25 @@
 
 const std::size_t kKeptStorageLimit = std::size_t(256) << 20;
 
-template <class T, class Owner>
+template <class T>
+struct KeptSpare {
+    std::mutex mutex;
+    std::unique_ptr<T[]> data;
+    std::size_t capacity = 0;
+};
+
+template <class T>
 class KeptStorage {
 public:
     KeptStorage() = default;
 
     // At least `count` elements; std::bad_alloc when memory runs out.
-    explicit KeptStorage(std::size_t count) {
+    KeptStorage(KeptSpare<T>& spare, std::size_t count) : spare_(&spare) {
         {
-            std::lock_guard<std::mutex> lock(spare().mutex);
-            if (spare().capacity >= count) {
-                data_ = std::move(spare().data);
-                capacity_ = std::exchange(spare().capacity, 0);
+            std::lock_guard<std::mutex> lock(spare.mutex);
+            if (spare.capacity >= count) {
+                data_ = std::move(spare.data);
+                capacity_ = std::exchange(spare.capacity, 0);
                 return;
             }
         }
@@ -37,10 +46,13 @@ public:
     }
 
     KeptStorage(KeptStorage&& other) noexcept
-        : data_(std::move(other.data_)), capacity_(std::exchange(other.capacity_, 0)) {}
+        : spare_(other.spare_),
+          data_(std::move(other.data_)),
+          capacity_(std::exchange(other.capacity_, 0)) {}
     KeptStorage& operator=(KeptStorage&& other) noexcept {
         if (this != &other) {
             giveBack();
+            spare_ = other.spare_;
             data_ = std::move(other.data_);
             capacity_ = std::exchange(other.capacity_, 0);
         }
@@ -56,31 +68,21 @@ public:
     std::size_t capacity() const { return capacity_; }
 
 private:
-    struct Spare {
-        std::mutex mutex;
-        std::unique_ptr<T[]> data;
-        std::size_t capacity = 0;
-    };
-
-    static Spare& spare() {
-        static Spare kept;
-        return kept;
-    }
-
     // The larger of this array and the spare stays; the other is freed after the lock.
     void giveBack() noexcept {
         if (!data_) return;
         if (capacity_ <= kKeptStorageLimit / sizeof(T)) {
-            std::lock_guard<std::mutex> lock(spare().mutex);
-            if (capacity_ > spare().capacity) {
-                std::swap(data_, spare().data);
-                std::swap(capacity_, spare().capacity);
+            std::lock_guard<std::mutex> lock(spare_->mutex);
+            if (capacity_ > spare_->capacity) {
+                std::swap(data_, spare_->data);
+                std::swap(capacity_, spare_->capacity);
             }
         }
         data_.reset();
         capacity_ = 0;
     }
 
+    KeptSpare<T>* spare_ = nullptr;
     std::unique_ptr<T[]> data_;
     std::size_t capacity_ = 0;
 };

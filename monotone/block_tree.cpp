@@ -12,11 +12,13 @@ const std::size_t kFirstChunk = 64;
 const std::size_t kLargestGrownChunk = std::size_t(1) << 16;
 }  // namespace
 
+KeptSpare<BlockTree::Planting> BlockTree::keptChunk_;
+
 void BlockTree::reserve(std::size_t blocks) {
     if (lastChunkSize_ - usedInLastChunk_ >= blocks) return;
     chunks_.reserve(chunks_.size() + 1);
-    chunks_.emplace_back(new Planting[blocks]);
-    lastChunkSize_ = blocks;
+    chunks_.emplace_back(keptChunk_, blocks);
+    lastChunkSize_ = chunks_.back().capacity();
     usedInLastChunk_ = 0;
 }
 
