@@ -16,9 +16,12 @@
 // one changes results. The partition loops stop when their two indices meet on the same
 // element, which only a NaN can cause; without that they would never end.
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "host/console.hpp"
 #include "projection/binaryScale.hpp"
+#include "projection/dropSide.hpp"
 #include "projection/messages.hpp"
 #include "projection/projection.hpp"
 
@@ -79,13 +82,29 @@ void partitionAt(double* x, int b, int e, double t, int* iOut, int* jOut, double
     *s = sum;
 }
 
-// Count and sum of the magnitudes in one class of the three-way partition.
+// a when `in`, +0 otherwise, by masking its bits: compilers turn a conditional expression
+// into a branch where they see fit, a mask never.
+double keptIf(bool in, double a) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    bits &= ~(static_cast<std::uint64_t>(in) - 1);
+    std::memcpy(&a, &bits, sizeof bits);
+    return a;
+}
+
+// Count and sum of the magnitudes in one class of the three-way partition. addIf adds 0 when
+// a is not in the class, which leaves the sum's bits as they are (the sum is never -0), so
+// that a class met at random costs no mispredicted branch.
 struct Tally {
     int count = 0;
     double sum = 0;
     void add(double a) {
         ++count;
         sum += a;
+    }
+    void addIf(bool in, double a) {
+        count += in ? 1 : 0;
+        sum += keptIf(in, a);
     }
 };
 
@@ -97,7 +116,7 @@ void partitionThreeWay(double* x, int b, int e, double lambdaN, double lambda, d
     int j = e;
     while (i <= j) {
         while (i <= e && x[i] <= lambda) {
-            if (x[i] > lambdaN) low->add(x[i]);
+            low->addIf(x[i] > lambdaN, x[i]);
             ++i;
         }
         while (j >= b && x[j] > lambda) {
@@ -121,34 +140,14 @@ void partitionThreeWay(double* x, int b, int e, double lambdaN, double lambda, d
     *jOut = j;
 }
 
-// Drops one side of x[b..e] at t by one-way moves. With keepAbove, the magnitudes > t are
-// gathered at the right end and the new start of the range is returned; otherwise those <= t
-// are gathered at the left end and the new end is returned.
-int dropSide(double* x, int b, int e, double t, bool keepAbove) {
-    int i = b;
-    int j = e;
-    while (i <= j) {
-        while (i <= e && x[i] <= t) ++i;
-        while (j >= b && x[j] > t) --j;
-        if (i >= j) break;
-        if (keepAbove)
-            x[j] = x[i];
-        else
-            x[i] = x[j];
-        ++i;
-        --j;
-    }
-    return keepAbove ? i : j;
-}
-
+// Both shifts are computed and one kept (at most one comparison holds; x is +0 where none
+// does), without a branch that data met at random would mispredict.
 void softThreshold(double* x, const double* v, int n, double lambda) {
     for (int i = 0; i < n; ++i) {
-        if (v[i] > lambda)
-            x[i] = v[i] - lambda;
-        else if (v[i] < -lambda)
-            x[i] = v[i] + lambda;
-        else
-            x[i] = 0;
+        const double a = v[i];
+        const double above = a - lambda;
+        const double below = a + lambda;
+        x[i] = keptIf(a > lambda, above) + keptIf(a < -lambda, below);
     }
 }
 
