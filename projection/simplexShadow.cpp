@@ -16,9 +16,8 @@
 // one changes results. The partition loops stop when their two indices meet on the same
 // element, which only a NaN can cause; without that they would never end.
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
+#include "host/branchless.hpp"
 #include "host/console.hpp"
 #include "projection/binaryScale.hpp"
 #include "projection/dropSide.hpp"
@@ -80,16 +79,6 @@ void partitionAt(double* x, int b, int e, double t, int* iOut, int* jOut, double
     *iOut = i;
     *jOut = j;
     *s = sum;
-}
-
-// a when `in`, +0 otherwise, by masking its bits: compilers turn a conditional expression
-// into a branch where they see fit, a mask never.
-double keptIf(bool in, double a) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &a, sizeof bits);
-    bits &= ~(static_cast<std::uint64_t>(in) - 1);
-    std::memcpy(&a, &bits, sizeof bits);
-    return a;
 }
 
 // Count and sum of the magnitudes in one class of the three-way partition. addIf adds 0 when
