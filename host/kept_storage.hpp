@@ -24,6 +24,14 @@ struct KeptSpare {
     std::mutex mutex;
     std::unique_ptr<T[]> data;
     std::size_t capacity = 0;
+
+    // Frees the kept array: the next call allocates afresh.
+    void release() {
+        std::unique_ptr<T[]> dropped;
+        std::lock_guard<std::mutex> lock(mutex);
+        dropped = std::move(data);
+        capacity = 0;
+    }
 };
 
 template <class T>

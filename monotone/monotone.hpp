@@ -92,6 +92,9 @@ public:
     // Frees every block and item; the tree is empty afterwards.
     void release();
 
+    // Frees the storage kept for the next tree (host/kept_storage.hpp).
+    static void releaseKeptStorage() { keptChunk_.release(); }
+
 private:
     // A block and the index item of its node, made together.
     struct Planting {
