@@ -6,9 +6,12 @@
 // grows linearly with n (quadratic in total).
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
+#include "bench/isotonic_pava.hpp"
+#include "bench/side_by_side.hpp"
 #include "chain/chain.hpp"
 #include "tests/support/random.hpp"
 
@@ -43,6 +46,38 @@ void run(benchmark::State& state) {
     }
     perElement(state, v.size());
 }
+
+// chainAscend and a pool-adjacent-violators fit side by side on the same data, each writing
+// into an array that the caller keeps.
+template <std::vector<double> (*Data)(std::size_t)>
+void versusPava(benchmark::State& state) {
+    const std::vector<double> v = Data(static_cast<std::size_t>(state.range(0)));
+    std::vector<double> ours(v.size()), theirs(v.size());
+    std::vector<int> lengths(v.size());
+    chainAscend(ours.data(), v.data(), static_cast<int>(v.size()));
+    peer::pavaNonincreasing(theirs.data(), lengths.data(), v.data(), v.size());
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        if (!(std::fabs(ours[i] - theirs[i]) <= 1e-9 * (1 + std::fabs(ours[i])))) {
+            state.SkipWithError("the two fits disagree");
+            return;
+        }
+    }
+    sidebyside::run(
+        state, v.size(),
+        [&] {
+            chainAscend(ours.data(), v.data(), static_cast<int>(v.size()));
+            benchmark::DoNotOptimize(ours.data());
+        },
+        [&] {
+            peer::pavaNonincreasing(theirs.data(), lengths.data(), v.data(), v.size());
+            benchmark::DoNotOptimize(theirs.data());
+        });
+}
+
+BENCHMARK(versusPava<fallingTrendWithNoise>)->Name("ChainAscendVsPava/trend")
+    ->RangeMultiplier(10)->Range(1000, 10000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(versusPava<strictlyDecreasing>)->Name("ChainAscendVsPava/decreasing")
+    ->RangeMultiplier(10)->Range(1000, 10000000)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK(run<chainAscend, fallingTrendWithNoise>)->Name("ChainAscend/trend")
     ->RangeMultiplier(10)->Range(1000, 10000000)->Unit(benchmark::kMicrosecond);

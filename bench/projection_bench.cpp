@@ -6,6 +6,8 @@
 #include <random>
 #include <vector>
 
+#include "bench/l1ball_condat.hpp"
+#include "bench/side_by_side.hpp"
 #include "projection/projection.hpp"
 #include "tests/support/random.hpp"
 #include "tests/support/references.hpp"
@@ -49,6 +51,34 @@ void SortBasedProjection(benchmark::State& state) {
     const std::vector<double> v = gaussianData(state, &z);
     for (auto _ : state) benchmark::DoNotOptimize(reference::l1BallProjection(v, z));
     perElement(state, v.size());
+}
+
+// simplexShadow and Condat's algorithm side by side on the same Gaussian data, with the
+// radius 1 (argument 0) or a tenth of the L1 norm (argument 1).
+void SimplexShadowVsCondat(benchmark::State& state) {
+    double z;
+    const std::vector<double> v = gaussianData(state, &z);
+    if (state.range(1) == 0) z = 1;
+    const std::size_t n = v.size();
+    std::vector<double> ours(n), theirs(n), work(n);
+    double root;
+    int steps;
+    simplexShadow(ours.data(), &root, &steps, v.data(), static_cast<int>(n), z, 0);
+    const double threshold = peer::condatL1Ball(theirs.data(), work.data(), v.data(), n, z);
+    if (!(std::fabs(threshold - root) <= 1e-6 * root)) {
+        state.SkipWithError("the two projections disagree");
+        return;
+    }
+    sidebyside::run(
+        state, n,
+        [&] {
+            simplexShadow(ours.data(), &root, &steps, v.data(), static_cast<int>(n), z, 0);
+            benchmark::DoNotOptimize(ours.data());
+        },
+        [&] {
+            benchmark::DoNotOptimize(
+                peer::condatL1Ball(theirs.data(), work.data(), v.data(), n, z));
+        });
 }
 
 // The q-norm of v, q the dual exponent of p (the L1 norm for the infinity norm).
@@ -107,6 +137,9 @@ BENCHMARK(SortBasedProjection)
     ->RangeMultiplier(10)
     ->Range(1000, 10000000)
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(SimplexShadowVsCondat)
+    ->ArgsProduct({{1000, 100000, 1000000, 3000000, 10000000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(PowerShadow)
     ->ArgsProduct({{1000, 10000, 100000, 1000000}, {15, 30, 0}})
     ->Unit(benchmark::kMillisecond);

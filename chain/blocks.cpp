@@ -5,16 +5,20 @@
 #include "host/console.hpp"
 #include "host/routine_failure.hpp"
 
-std::vector<int> allocateBlockEnds(int n) {
+namespace {
+KeptSpare<int> keptBlockEnds;
+}  // namespace
+
+BlockEnds allocateBlockEnds(int n) {
     try {
-        return std::vector<int>(static_cast<std::size_t>(n));
+        return BlockEnds(keptBlockEnds, n > 0 ? static_cast<std::size_t>(n) : 0);
     } catch (const std::bad_alloc&) {
         consolePrintf("\n Allocation of array failure!");
         throw RoutineFailure("outOfMemory", "out of memory for the block table");
     }
 }
 
-void readOutBlocks(double* x, const std::vector<int>& blockEnd, int n) {
+void readOutBlocks(double* x, const int* blockEnd, int n) {
     int s = 0;
     while (s < n) {
         if (!(x[s] > 0)) {

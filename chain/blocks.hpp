@@ -2,12 +2,14 @@
 // blockEnd[s] its last position; other entries are scratch until the read-out.
 #pragma once
 
-#include <vector>
+#include "host/kept_storage.hpp"
 
-// The blockEnd array for n positions. A failed allocation prints
-// "\n Allocation of array failure!" and fails ("outOfMemory").
-std::vector<int> allocateBlockEnds(int n);
+using BlockEnds = KeptStorage<int>;
+
+// The blockEnd array for n positions, kept from call to call and not zero-filled. A failed
+// allocation prints "\n Allocation of array failure!" and fails ("outOfMemory").
+BlockEnds allocateBlockEnds(int n);
 
 // Spreads each block's mean over its positions, from the first block on; from the first block
 // whose mean is not positive, every position is 0.
-void readOutBlocks(double* x, const std::vector<int>& blockEnd, int n);
+void readOutBlocks(double* x, const int* blockEnd, int n);

@@ -17,29 +17,33 @@ void chainAscend(double* x, const double* v, int n) {
         throw RoutineFailure("nonPositiveLength",
                              "n = " + std::to_string(n) + ": the sequence must not be empty");
     }
-    std::vector<int> blockEnd = allocateBlockEnds(n);
+    const BlockEnds blockEnd = allocateBlockEnds(n);
 
-    x[n - 1] = v[n - 1];
-    blockEnd[n - 1] = n - 1;
+    // The block that starts at i + 1 stays in registers, its mean and its last position, and
+    // goes to x and blockEnd only once no later position can join it: its mean is the input
+    // of the next step, and a round trip through memory would lengthen every step.
+    double mean = v[n - 1];
+    int end = n - 1;
     for (int i = n - 2; i >= 0; --i) {
-        const double next = x[i + 1];
-        if (v[i] > next) {
-            x[i] = v[i];
-            blockEnd[i] = i;
+        if (v[i] > mean) {
+            x[i + 1] = mean;
+            blockEnd[i + 1] = end;
+            mean = v[i];
+            end = i;
             continue;
         }
-        const int e = blockEnd[i + 1];
-        x[i] = (v[i] + next * static_cast<double>(e - i)) / static_cast<double>(e - i + 1);
-        blockEnd[i] = e;
-        int s = e + 1;
-        while (s < n && x[s] >= x[i]) {
+        mean = (v[i] + mean * static_cast<double>(end - i)) / static_cast<double>(end - i + 1);
+        int s = end + 1;
+        while (s < n && x[s] >= mean) {
             const int g = blockEnd[s];
-            x[i] = (x[i] * static_cast<double>(s - i) + x[s] * static_cast<double>(g - s + 1)) /
+            mean = (mean * static_cast<double>(s - i) + x[s] * static_cast<double>(g - s + 1)) /
                    static_cast<double>(g - i + 1);
-            blockEnd[i] = g;
+            end = g;
             s = g + 1;
         }
     }
+    x[0] = mean;
+    blockEnd[0] = end;
 
-    readOutBlocks(x, blockEnd, n);
+    readOutBlocks(x, blockEnd.data(), n);
 }

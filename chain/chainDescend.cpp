@@ -9,7 +9,7 @@
 
 void chainDescend(double* x, const double* v, int n) {
     if (n <= 0) return;
-    std::vector<int> blockEnd = allocateBlockEnds(n);
+    const BlockEnds blockEnd = allocateBlockEnds(n);
 
     int s = 0;
     while (true) {
@@ -33,5 +33,5 @@ void chainDescend(double* x, const double* v, int n) {
         if (s >= n) break;
     }
 
-    readOutBlocks(x, blockEnd, n);
+    readOutBlocks(x, blockEnd.data(), n);
 }

@@ -12,11 +12,15 @@ const std::size_t kFirstChunk = 64;
 const std::size_t kLargestGrownChunk = std::size_t(1) << 16;
 }  // namespace
 
+KeptSpare<BlockTree::Planting> BlockTree::keptChunk_;
+
+// A new chunk has room for kFirstChunk blocks more than asked: the next tree's root takes the
+// kept chunk before that tree reserves the rest, and the rest must still fit.
 void BlockTree::reserve(std::size_t blocks) {
     if (lastChunkSize_ - usedInLastChunk_ >= blocks) return;
     chunks_.reserve(chunks_.size() + 1);
-    chunks_.emplace_back(new Planting[blocks]);
-    lastChunkSize_ = blocks;
+    chunks_.emplace_back(keptChunk_, blocks + kFirstChunk);
+    lastChunkSize_ = chunks_.back().capacity();
     usedInLastChunk_ = 0;
 }
 

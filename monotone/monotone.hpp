@@ -17,6 +17,8 @@
 #include <utility>
 #include <vector>
 
+#include "host/kept_storage.hpp"
+
 // The children of one node as listed in a description, in the listed order.
 struct NodeInfo {
     int childCount = 0;      // 0 for a leaf
@@ -90,6 +92,9 @@ public:
     // Frees every block and item; the tree is empty afterwards.
     void release();
 
+    // Frees the storage kept for the next tree (host/kept_storage.hpp).
+    static void releaseKeptStorage() { keptChunk_.release(); }
+
 private:
     // A block and the index item of its node, made together.
     struct Planting {
@@ -97,7 +102,10 @@ private:
         IndexItem item;
     };
 
-    std::vector<std::unique_ptr<Planting[]>> chunks_;
+    // The first chunk of a tree is the one that the previous tree left (host/kept_storage.hpp),
+    // when it is large enough: repeated fits reuse their memory rather than fresh pages.
+    std::vector<KeptStorage<Planting>> chunks_;
+    static KeptSpare<Planting> keptChunk_;
     std::size_t lastChunkSize_ = 0;
     std::size_t usedInLastChunk_ = 0;
     TreeBlock* root_ = nullptr;

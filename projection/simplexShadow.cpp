@@ -17,8 +17,10 @@
 // element, which only a NaN can cause; without that they would never end.
 #include <cmath>
 
+#include "host/branchless.hpp"
 #include "host/console.hpp"
 #include "projection/binaryScale.hpp"
+#include "projection/dropSide.hpp"
 #include "projection/messages.hpp"
 #include "projection/projection.hpp"
 
@@ -38,6 +40,17 @@ struct End {
     int rho;
     double s;
 };
+
+// The power-of-two exponent by which the search scales the magnitudes: 0 (no scaling) while
+// the largest magnitude lies within 2^+-400, where no product or sum of the search can overflow
+// or lose bits to underflow for any length that an int holds.
+int searchExponent(double largest) {
+    const double scale = binaryScale(largest);
+    if (scale >= 0x1p-400 && scale <= 0x1p400) return 0;
+    int exponent;
+    std::frexp(scale, &exponent);
+    return exponent - 1;
+}
 
 void swap(double* x, int i, int j) {
     const double t = x[i];
@@ -68,13 +81,19 @@ void partitionAt(double* x, int b, int e, double t, int* iOut, int* jOut, double
     *s = sum;
 }
 
-// Count and sum of the magnitudes in one class of the three-way partition.
+// Count and sum of the magnitudes in one class of the three-way partition. addIf adds 0 when
+// a is not in the class, which leaves the sum's bits as they are (the sum is never -0), so
+// that a class met at random costs no mispredicted branch.
 struct Tally {
     int count = 0;
     double sum = 0;
     void add(double a) {
         ++count;
         sum += a;
+    }
+    void addIf(bool in, double a) {
+        count += in ? 1 : 0;
+        sum += keptIf(in, a);
     }
 };
 
@@ -86,7 +105,7 @@ void partitionThreeWay(double* x, int b, int e, double lambdaN, double lambda, d
     int j = e;
     while (i <= j) {
         while (i <= e && x[i] <= lambda) {
-            if (x[i] > lambdaN) low->add(x[i]);
+            low->addIf(x[i] > lambdaN, x[i]);
             ++i;
         }
         while (j >= b && x[j] > lambda) {
@@ -110,34 +129,14 @@ void partitionThreeWay(double* x, int b, int e, double lambdaN, double lambda, d
     *jOut = j;
 }
 
-// Drops one side of x[b..e] at t by one-way moves. With keepAbove, the magnitudes > t are
-// gathered at the right end and the new start of the range is returned; otherwise those <= t
-// are gathered at the left end and the new end is returned.
-int dropSide(double* x, int b, int e, double t, bool keepAbove) {
-    int i = b;
-    int j = e;
-    while (i <= j) {
-        while (i <= e && x[i] <= t) ++i;
-        while (j >= b && x[j] > t) --j;
-        if (i >= j) break;
-        if (keepAbove)
-            x[j] = x[i];
-        else
-            x[i] = x[j];
-        ++i;
-        --j;
-    }
-    return keepAbove ? i : j;
-}
-
+// Both shifts are computed and one kept (at most one comparison holds; x is +0 where none
+// does), without a branch that data met at random would mispredict.
 void softThreshold(double* x, const double* v, int n, double lambda) {
     for (int i = 0; i < n; ++i) {
-        if (v[i] > lambda)
-            x[i] = v[i] - lambda;
-        else if (v[i] < -lambda)
-            x[i] = v[i] + lambda;
-        else
-            x[i] = 0;
+        const double a = v[i];
+        const double above = a - lambda;
+        const double below = a + lambda;
+        x[i] = keptIf(a > lambda, above) + keptIf(a < -lambda, below);
     }
 }
 
@@ -161,6 +160,21 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
             sum += a;
             if (a > max) max = a;
         }
+    }
+
+    // Far from unit scale, products of two magnitudes in the search (the secant step's) or
+    // their sum would leave the double range: the search then runs on the magnitudes divided
+    // by their binary scale, which is exact and gives the same bits as anywhere in between.
+    const int exponent = searchExponent(max);
+    if (exponent != 0) {
+        sum = 0;
+        for (int i = 0; i < m; ++i) {
+            x[i] = std::ldexp(x[i], -exponent);
+            sum += x[i];
+        }
+        max = std::ldexp(max, -exponent);
+        z = std::ldexp(z, -exponent);
+        lambda0 = std::ldexp(lambda0, -exponent);
     }
 
     if (z >= sum) {
@@ -261,6 +275,7 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
         }
     }
 
+    lambda = std::ldexp(lambda, exponent);
     softThreshold(x, v, n, lambda);
     *root = lambda;
     *steps = iterations;

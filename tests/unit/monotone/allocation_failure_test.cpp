@@ -1,19 +1,24 @@
 // Every allocation of a fit failing in turn. The call must fail with an allocation error,
 // after the message that goes with the allocation where there is one, and release what it
 // obtained: the file is closed here, and the sanitizer build checks that no memory leaks.
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <set>
 
+#include "tests/support/random.hpp"
 #include "tests/unit/monotone/tree_test_support.hpp"
 
 namespace {
 // The number of allocations that succeed before one fails; -1 for none failing. Only one
 // allocation fails, so that the failure can still be reported.
 long allocationsBeforeFailure = -1;
+// The largest allocation since the last reset.
+std::size_t largestAllocation = 0;
 }  // namespace
 
 void* operator new(std::size_t size) {
+    largestAllocation = std::max(largestAllocation, size);
     if (allocationsBeforeFailure == 0) {
         allocationsBeforeFailure = -1;
         throw std::bad_alloc();
@@ -43,6 +48,7 @@ std::set<std::string> failEachAllocation(Fit fit, const std::vector<double>& exp
         const int filesBefore = treetest::openFileCount();
         takeConsoleOutput();
         bool failed = true;
+        BlockTree::releaseKeptStorage();  // so that every allocation happens in every call
         allocationsBeforeFailure = k;
         try {
             fit(x.data());
@@ -79,6 +85,22 @@ TEST(AllocationFailure, ShapeFitReportsAndReleases) {
     EXPECT_EQ(messages, (std::set<std::string>{"", "\n Allocation of treeInfo failure!",
                                                "\n Allocation in computeGroups failure!",
                                                "\n Allocation in buildTree failure!"}));
+}
+
+// A fit of a tree no larger than the last one takes that one's block storage: no allocation
+// of its size again.
+TEST(AllocationFailure, RepeatedFitsReuseTheBlockStorage) {
+    const int n = 20000;
+    std::mt19937_64 rng(5);
+    const std::vector<double> v = testdata::gaussian(rng, n);
+    std::vector<double> first(v.size()), again(v.size());
+    BlockTree::releaseKeptStorage();
+    isoHierBinary(first.data(), v.data(), n);
+    largestAllocation = 0;
+    isoHierBinary(again.data(), v.data(), n - 1000);
+    isoHierBinary(again.data(), v.data(), n);
+    EXPECT_LT(largestAllocation, n * sizeof(TreeBlock));
+    EXPECT_EQ(again, first);
 }
 
 }  // namespace

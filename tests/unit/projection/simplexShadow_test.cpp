@@ -172,4 +172,34 @@ TEST(SimplexShadow, EndsOnNonFiniteInput) {
     }
 }
 
+// Far from unit scale the search still runs in range: a power-of-two scaling of the data and
+// the radius scales the answer exactly, and the answer keeps its L1 norm at the radius.
+TEST(SimplexShadow, ScalesWithTheDataOverTheWholeDoubleRange) {
+    std::mt19937_64 rng(5);
+    for (int trial = 0; trial < 6; ++trial) {
+        const std::vector<double> unitData = testdata::gaussian(rng, 50 + 300 * trial);
+        const double unitRadius = 0.1 * (1 + trial) * l1(unitData);
+        const Projection unit = project(unitData, unitRadius);
+        for (int exponent : {-900, -800, -401, 401, 800, 1000}) {
+            std::vector<double> v = unitData;
+            for (double& a : v) a = std::ldexp(a, exponent);
+            const Projection p = project(v, std::ldexp(unitRadius, exponent));
+            EXPECT_EQ(p.steps, unit.steps) << "exponent " << exponent;
+            EXPECT_EQ(p.root, std::ldexp(unit.root, exponent)) << "exponent " << exponent;
+            for (std::size_t i = 0; i < v.size(); ++i)
+                ASSERT_EQ(p.x[i], std::ldexp(unit.x[i], exponent)) << "exponent " << exponent;
+        }
+    }
+
+    // Magnitudes whose squares leave the double range, a radius far below their sum.
+    std::vector<double> v(8);
+    for (int i = 0; i < 8; ++i) v[i] = 1e155 * (i + 1);
+    const Projection p = project(v, 1e155);
+    double threshold;
+    const std::vector<double> expected = reference::l1BallProjection(v, 1e155, &threshold);
+    EXPECT_NEAR(l1(p.x), 1e155, 1e-12 * 1e155);
+    EXPECT_NEAR(p.root, threshold, 1e-12 * threshold);
+    for (int i = 0; i < 8; ++i) EXPECT_NEAR(p.x[i], expected[i], 1e-12 * 1e155) << i;
+}
+
 }  // namespace
