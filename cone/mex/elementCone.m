@@ -18,6 +18,7 @@
 %     t   n-by-1 projected bounds
 %
 %   Errors (identifier elementCone:<reason>)
+%     notFinite       v or c holds a NaN (infinities are accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements
 %     negativeSize    n < 0
 %

@@ -51,7 +51,7 @@ TEST(MixedShadowModule, RejectsBadArguments) {
     const Array minus = Array::scalar(-1);
     const mexhost::HostError error =
         unchanged::expectError(module(), 3, {&V, &m, &n, &minus, &guess}, id("negativeRadius"));
-    EXPECT_EQ(error.printed(), "\n z should be nonnegative!");
+    EXPECT_EQ(error.printed(), "\n z should be nonnegative!\n");
     const Array nan = Array::scalar(kNan);
     unchanged::expectError(module(), 1, {&V, &m, &n, &nan, &guess}, id("notFinite"));
     const Array withInf = Array::matrix(2, 2, {3, kInf, 4, 1});

@@ -104,7 +104,7 @@ TEST(MixedShadow, NegativeRadiusAndOverflowFailWithoutWriting) {
         reason = failure.reason();
     }
     EXPECT_EQ(reason, "negativeRadius");
-    EXPECT_EQ(takeConsoleOutput(), "\n z should be nonnegative!");
+    EXPECT_EQ(takeConsoleOutput(), "\n z should be nonnegative!\n");
     EXPECT_EQ(got.X, (std::vector<double>{-7, -7}));
     EXPECT_EQ(got.lambda, -7);
 
