@@ -159,4 +159,21 @@ TEST(ScaleInvariance, MixedNormProjectionAtTinyAndHugeScales) {
     }
 }
 
+// At 2^800 and 2^-800, where plain sums of squares overflow or underflow, the closed form for
+// p = 2 and the general p give their unit-scale results scaled.
+TEST(ScaleInvariance, NormShadowsAtTheEndsOfTheRange) {
+    std::mt19937_64 rng(85);
+    const std::vector<double> v = testdata::gaussian(rng, 20);
+    for (double p : {1.5, 2.0, 3.0}) {
+        const double rho = 0.5 * dualNorm(v, p);
+        const shadowtest::Shadow unit = shadowtest::shadow(v, rho, p);
+        for (int e : {800, -800}) {
+            const double s = std::ldexp(1.0, e);
+            const shadowtest::Shadow far = shadowtest::shadow(scaled(v, s), rho * s, p);
+            for (std::size_t i = 0; i < v.size(); ++i)
+                EXPECT_NEAR(far.x[i] / s, unit.x[i], 1e-9) << "p " << p << ", 2^" << e;
+        }
+    }
+}
+
 }  // namespace
