@@ -1,4 +1,5 @@
-// The norm shadow for 1 < p < infinity, by bisection on its multiplier (multiplier.hpp).
+// The norm shadow for 1 < p < infinity, by bisection on its multiplier (multiplier.hpp), and
+// where that fails by the search in logarithms (normSearch.cpp).
 //
 // The problem is solved at unit scale, on the magnitudes of v and on rho divided by the binary
 // scale s of v: the shadow of s v with weight s rho is s times the shadow of v with weight rho,
