@@ -34,6 +34,20 @@ bool looksLikeShadow(const double* x, const std::vector<double>& a, double rho, 
     return std::fabs(vectorPNorm(residual.data(), q, n) - rho) <= slack;
 }
 
+// No element of a shadow lies farther than rho from v (the residual's largest element is at
+// most its dual norm, rho). Where rho is near the spacing of the doubles at v_i, rounding
+// can break that by more than the searches' tolerance: such an x_i is moved to the farthest
+// double within rho of v_i, on the same side of zero.
+void keepWithinWeight(double* x, const double* v, int n, double rho) {
+    for (int i = 0; i < n; ++i) {
+        const double moved = v[i] - x[i];
+        if (!(std::fabs(moved) > rho * (1 + 1e-6))) continue;
+        double nearest = moved > 0 ? v[i] - rho : v[i] + rho;
+        if (std::fabs(v[i] - nearest) > rho) nearest = std::nextafter(nearest, v[i]);
+        x[i] = (nearest > 0) == (v[i] > 0) ? nearest : 0;
+    }
+}
+
 }  // namespace
 
 void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, int n, double rho,
@@ -54,6 +68,7 @@ void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, i
     const MultiplierBracket bracket = multiplierBracket(m, nv, r, p);
     if (bracket.overflows) {
         powerShadowInf(x, c, iterSteps, v, n, rho, 0.0);
+        keepWithinWeight(x, v, n, rho);
         return;
     }
     const double cScale = std::pow(m.scale, 2 - p);
@@ -67,6 +82,7 @@ void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, i
         found.iterations += search.iterations;
         found.newtonSteps += search.innerSteps;
     }
+    keepWithinWeight(x, m.a.data(), n, r);
     for (int i = 0; i < n; ++i) {
         x[i] = x[i] * m.scale;
         if (negated(v[i])) x[i] = -x[i];

@@ -68,6 +68,15 @@ TEST(PowerShadowExtremes, LargeExponentWithTinyWeightMovesNoElementFartherThanRh
                     << "p " << p << ", rho " << rho << ", i " << i;
         }
     }
+    // Weights near the spacing of the doubles at v, for the bisection, the search and the
+    // infinity norm standing in for p.
+    const std::vector<double> near = {1.9, -1.3, 0.7};
+    for (double p : {11.0, 300.0, 5000.0})
+        for (double rho : {1.5e-16, 3e-16, 7e-16, 1.3e-15, 4.4e-12}) {
+            const Shadow s = shadow(near, rho, p);
+            for (std::size_t i = 0; i < near.size(); ++i)
+                EXPECT_LE(std::fabs(s.x[i] - near[i]), rho * (1 + 1e-6)) << "p " << p << ", rho " << rho;
+        }
     // The bisection's absolute tolerance once stopped here with x(5) = 4.7114.
     const std::vector<double> ramp = {1, 2, 3, 4, 5};
     expectShadowWithoutMessage(ramp, 1e-4, 100);
