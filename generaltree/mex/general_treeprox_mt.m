@@ -22,7 +22,7 @@
 %   checked.
 %
 %   Errors (identifier general_treeprox_mt:<reason>)
-%     notFinite       V holds a NaN (infinities are accepted)
+%     notFinite       V holds a NaN, or a weight in ind is NaN (Inf is accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, outOfMemory
 %     tooFewElements      V has fewer than rows*cols elements, or ind fewer than 3*nodes
 %                         (3 at least when rows > 0)

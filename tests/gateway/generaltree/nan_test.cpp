@@ -23,6 +23,9 @@ TEST(GeneralTreeModules, NaNIsRejectedOrReachesTheValue) {
     const mexhost::CallResult value =
         modules::get("general_penaltyValue").call(1, {&v, &n, &G, &ind, &nodes});
     EXPECT_TRUE(std::isnan(value.outputs[0].values()[0]));
+    const Array w = Array::column({3, 4}), nanWeight = Array::column({1, 2, kNan});
+    modules::expectError(modules::get("general_treeprox"), 1, {&w, &n, &G, &nanWeight, &nodes},
+                         "general_treeprox:notFinite");
 }
 
 }  // namespace

@@ -23,6 +23,12 @@ TEST(IndexTreeModules, NaNIsRejectedOrReachesTheValue) {
                          "treeprox_mt:notFinite");
     const mexhost::CallResult value = modules::get("penaltyValue").call(1, {&v, &n, &ind, &nodes});
     EXPECT_TRUE(std::isnan(value.outputs[0].values()[0]));
+    // A NaN weight would zero its group: every tree module rejects it.
+    const Array w = Array::column({3, 4}), nanWeight = Array::column({1, 2, kNan});
+    modules::expectError(modules::get("treeprox"), 1, {&w, &n, &nanWeight, &nodes},
+                         "treeprox:notFinite");
+    modules::expectError(modules::get("penaltyValue"), 1, {&w, &n, &nanWeight, &nodes},
+                         "penaltyValue:notFinite");
 }
 
 }  // namespace
