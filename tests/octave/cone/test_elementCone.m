@@ -24,5 +24,3 @@
 %!error id=elementCone:tooFewElements elementCone([1; 2], [1], 2)
 %!error id=elementCone:negativeSize elementCone([1; 2], [1; 2], -1)
 %!error id=elementCone:notRealDouble elementCone(int32([1; 2]), [1; 2], 2)
-
-%!error id=elementCone:notFinite elementCone([NaN; 3], [1; 1], 2)

@@ -12,5 +12,3 @@
 
 %!error id=groupRatioCeiling:nodeOutOfRange groupRatioCeiling([1; 2], 2, [2; 3; 1], 1)
 %!error id=groupRatioCeiling:tooFewElements groupRatioCeiling([1; 2], 2, [1; 2; 1], 2)
-
-%!error id=groupRatioCeiling:notFinite groupRatioCeiling([NaN; 4], 2, [1; 2; 1], 1)
