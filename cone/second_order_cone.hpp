@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "cone/cone_region.hpp"
+#include "host/scaled_length.hpp"
 
 // Writes x[0], x[stride], ... and returns the projected bound. The sum of squares runs in
 // element order; a point outside is scaled by t / r, the quotient formed before the product.
@@ -15,7 +16,8 @@ inline double projectOntoCone(double* x, const double* v, double c, std::ptrdiff
     const std::ptrdiff_t end = count * stride;
     double sumOfSquares = 0;
     for (std::ptrdiff_t k = 0; k < end; k += stride) sumOfSquares += v[k] * v[k];
-    const double r = std::sqrt(sumOfSquares);
+    const double r = lengthFromSumOfSquares(sumOfSquares, count,
+                                            [v, stride](std::ptrdiff_t k) { return v[k * stride]; });
 
     switch (coneRegion(r, c)) {
         case ConeRegion::outside: {

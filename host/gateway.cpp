@@ -116,6 +116,12 @@ char* Call::string(int position, const char* name) const {
     return buffer;
 }
 
+void Call::requireNumbers(const double* data, std::ptrdiff_t count, const char* name) const {
+    for (std::ptrdiff_t i = 0; i < count; ++i)
+        if (std::isnan(data[i]))
+            fail(reason::notFinite, "%s must not hold NaN, but element %td does", name, i + 1);
+}
+
 void Call::requireFinite(const double* data, std::ptrdiff_t count, const char* name) const {
     for (std::ptrdiff_t i = 0; i < count; ++i)
         if (!std::isfinite(data[i]))

@@ -107,6 +107,9 @@ public:
     Matrix matrix(int position, const char* name, int rowsPosition, const char* rowsName,
                   int colsPosition, const char* colsName) const;
 
+    // None of the first `count` values is NaN (infinities pass).
+    void requireNumbers(const double* data, std::ptrdiff_t count, const char* name) const;
+
     // Every one of the first `count` values is finite.
     void requireFinite(const double* data, std::ptrdiff_t count, const char* name) const;
 

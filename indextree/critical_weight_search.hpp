@@ -18,6 +18,7 @@
 #include <limits>
 #include <vector>
 
+#include "host/scaled_length.hpp"
 #include "indextree/matrix_rows.hpp"
 #include "indextree/tree_prox.hpp"
 
@@ -94,7 +95,18 @@ private:
             const double w = nodeAt(ind, k).weight;
             weights = weights + w * w;
         }
-        return std::sqrt(squares / weights);
+        if (squares >= DBL_MIN && squares <= DBL_MAX && weights >= DBL_MIN && weights <= DBL_MAX)
+            return std::sqrt(squares / weights);
+        // A sum out of the normal range: the quotient of the two lengths, each taken scaled.
+        const int l1Count = hasL1Node ? n : 1;
+        const double dataLength = lengthFromSumOfSquares(squares, n, [v](std::ptrdiff_t i) {
+            return v[i];
+        });
+        const double weightLength = lengthFromSumOfSquares(
+            weights, l1Count + (nodes > 1 ? nodes - 1 : 0), [=](std::ptrdiff_t k) {
+                return k < l1Count ? w0 : nodeAt(ind, static_cast<int>(k - l1Count) + 1).weight;
+            });
+        return dataLength / weightLength;
     }
 
     // Doubling and halving need a positive finite start; an estimate of 0, infinity or NaN

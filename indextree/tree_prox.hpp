@@ -13,6 +13,7 @@
 #include <cmath>
 #include <limits>
 
+#include "host/scaled_length.hpp"
 #include "indextree/matrix_rows.hpp"
 #include "indextree/node_positions.hpp"
 #include "indextree/node_table.hpp"
@@ -40,7 +41,8 @@ double groupLength(const double* x, const Node& node, const Positions& at) {
         const double value = x[at[j]];
         sum = sum + value * value;
     }
-    return std::sqrt(sum);
+    return lengthFromSumOfSquares(sum, node.end - node.first,
+                                  [&](std::ptrdiff_t j) { return x[at[node.first + j]]; });
 }
 
 // How many group lengths are taken side by side at most.
@@ -76,7 +78,9 @@ void groupLengths(const GroupOf* groups, const Positions& at, double* lengths) {
             const double value = groups[g].x[at[j]];
             sum[g] = sum[g] + value * value;
         }
-        lengths[g] = std::sqrt(sum[g]);
+        lengths[g] = lengthFromSumOfSquares(sum[g], node.end - node.first, [&](std::ptrdiff_t j) {
+            return groups[g].x[at[node.first + j]];
+        });
     }
 }
 

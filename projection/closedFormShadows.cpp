@@ -1,6 +1,8 @@
 // The norm shadows that have a closed form: p = 1, p = 2 and p = infinity.
 #include <cmath>
 
+#include "host/scaled_length.hpp"
+
 #include "projection/projection.hpp"
 
 void powerShadowOne(double* x, const double* v, int n, double rho) {
@@ -18,7 +20,7 @@ void powerShadowOne(double* x, const double* v, int n, double rho) {
 void powerShadowTwo(double* x, const double* v, int n, double rho) {
     double s = 0;
     for (int i = 0; i < n; ++i) s += v[i] * v[i];
-    const double r = std::sqrt(s);
+    const double r = lengthFromSumOfSquares(s, n, [v](std::ptrdiff_t i) { return v[i]; });
     if (r <= rho) {
         for (int i = 0; i < n; ++i) x[i] = 0;
         return;

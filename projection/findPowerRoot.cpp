@@ -19,20 +19,20 @@ const int kStepLimit = 1000;
 
 }  // namespace
 
-void findPowerRootFrom(double* root, double* rootPower, int* steps, double v, double p, double c,
+bool findPowerRootFrom(double* root, double* rootPower, int* steps, double v, double p, double c,
                        double x0, double x0Power) {
     const double q1 = p - 1;
     if (v == 0) {
         *root = 0;
         *rootPower = kUnknownPower;
         *steps = 0;
-        return;
+        return true;
     }
     if (c == 0) {
         *root = v;
         *rootPower = kUnknownPower;
         *steps = 0;
-        return;
+        return true;
     }
 
     double x = v;
@@ -58,7 +58,7 @@ void findPowerRootFrom(double* root, double* rootPower, int* steps, double v, do
                 *root = kRestart;
                 *rootPower = restartPower;
                 *steps = count;
-                return;
+                return true;
             }
         }
         w = std::pow(x, q1);
@@ -67,20 +67,18 @@ void findPowerRootFrom(double* root, double* rootPower, int* steps, double v, do
             *root = x;
             *rootPower = w;
             *steps = count;
-            return;
+            return true;
         }
-        if (count >= kStepLimit) {
-            consolePrintf(
-                "\n The number of steps exceed %d, in finding the root for f(x)= x + c "
-                "x^{p-1} - v, 0< x< v.",
-                kStepLimit);
-            consolePrintf("%s", projectionMessage::contact);
-            return;
-        }
+        if (count >= kStepLimit) return false;
     }
 }
 
 void findPowerRoot(double* root, int* steps, double v, double p, double c, double x0) {
     double rootPower;
-    findPowerRootFrom(root, &rootPower, steps, v, p, c, x0, kUnknownPower);
+    if (findPowerRootFrom(root, &rootPower, steps, v, p, c, x0, kUnknownPower)) return;
+    consolePrintf(
+        "\n The number of steps exceed %d, in finding the root for f(x)= x + c "
+        "x^{p-1} - v, 0< x< v.",
+        kStepLimit);
+    consolePrintf("%s", projectionMessage::contact);
 }

@@ -3,7 +3,7 @@
 
 namespace projectionMessage {
 
-constexpr const char* negativeRadius = "\n z should be nonnegative!";
+constexpr const char* negativeRadius = "\n z should be nonnegative!\n";
 constexpr const char* negativeWeight = "\n rho should be non-negative!";
 
 // Follows every message that reports an exhausted iteration limit.

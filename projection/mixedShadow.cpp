@@ -7,9 +7,27 @@
 #include <vector>
 
 #include "host/console.hpp"
+#include "host/scaled_length.hpp"
 #include "host/routine_failure.hpp"
+#include "projection/binaryScale.hpp"
 #include "projection/messages.hpp"
 #include "projection/projection.hpp"
+
+namespace {
+
+// The L1-ball search multiplies sums of the norms by differences of thresholds, which
+// overflows or underflows for norms far from unit scale: beyond 2^+-500 they are searched
+// divided by their binary scale (exact), nearer to 1 as they are.
+double searchScale(const std::vector<double>& norms) {
+    double largest = 0;
+    for (double r : norms)
+        if (r > largest) largest = r;
+    const double far = std::ldexp(1.0, 500);
+    if (largest > far || (largest > 0 && largest < 1 / far)) return binaryScale(largest);
+    return 1;
+}
+
+}  // namespace
 
 void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, int n, double z,
                  double lambda0) {
@@ -25,7 +43,9 @@ void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, 
     for (std::ptrdiff_t i = 0; i < rows; ++i) {
         double s = 0;
         for (std::ptrdiff_t k = i; k < size; k += rows) s += V[k] * V[k];
-        norms[i] = std::sqrt(s);
+        norms[i] = lengthFromSumOfSquares(s, n, [V, i, rows](std::ptrdiff_t j) {
+            return V[i + j * rows];
+        });
         total += norms[i];
     }
     // The L1-ball search needs a finite sum of its magnitudes.
@@ -34,7 +54,16 @@ void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, 
                              "the sum of the row norms of V overflows the double range");
 
     std::vector<double> projectedNorms(static_cast<std::size_t>(m));
-    simplexShadow(projectedNorms.data(), lambda, steps, norms.data(), m, z, lambda0);
+    const double scale = searchScale(norms);
+    if (scale == 1) {
+        simplexShadow(projectedNorms.data(), lambda, steps, norms.data(), m, z, lambda0);
+    } else {
+        std::vector<double> scaledNorms(norms);
+        for (double& r : scaledNorms) r = r / scale;
+        simplexShadow(projectedNorms.data(), lambda, steps, scaledNorms.data(), m, z / scale,
+                      lambda0 / scale);
+        *lambda = *lambda * scale;
+    }
 
     if (*lambda == 0) {
         for (std::ptrdiff_t k = 0; k < size; ++k) X[k] = V[k];

@@ -38,10 +38,23 @@ struct Bisection {
     double c;
     int iterations;
     long long newtonSteps;
+    // A root finding ran out of steps, c left the double range, or the step limit ran out
+    // with the bracket still open: x and c are not the shadow.
+    bool failed;
 };
 
 // Bisects the bracket for the multiplier of the magnitudes a with weight rho, both at unit
-// scale; x receives the magnitudes of the shadow. cScale and xScale convert c and x to the
-// caller's units in the message of an exhausted step limit.
+// scale; x receives the magnitudes of the shadow.
 Bisection bisectMultiplier(double* x, const std::vector<double>& a, double rho, double p,
-                           const MultiplierBracket& bracket, double cScale, double xScale);
+                           const MultiplierBracket& bracket);
+
+struct NormSearch {
+    double logNorm;  // log ||x||_p of the shadow, from which c = rho ||x||_p^(1-p)
+    int iterations;
+    long long innerSteps;
+};
+
+// The same shadow found in logarithms, where the bisection cannot work: nothing in it
+// overflows or underflows, whatever the magnitudes, p and rho > 0 (at unit scale). x receives
+// the magnitudes of the shadow.
+NormSearch searchShadowNorm(double* x, const std::vector<double>& a, double rho, double p);

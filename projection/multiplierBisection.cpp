@@ -2,10 +2,9 @@
 //
 // For a given c every x_i solves x_i + c x_i^(p-1) = a_i (findPowerRoot, warm-started from the
 // previous x_i); the bisection moves c until c = rho ||x||_p^(1-p) holds.
+#include <cfloat>
 #include <cmath>
 
-#include "host/console.hpp"
-#include "projection/messages.hpp"
 #include "projection/multiplier.hpp"
 #include "projection/powerRoot.hpp"
 #include "projection/projection.hpp"
@@ -19,28 +18,27 @@ const int kStepLimit = 1000;
 const int kExtendedStepLimit = 4000;
 
 // Solves every x_i for the multiplier c from its previous value, whose power x_i^(p-1) is
-// kept in power[i]. A failed root keeps the previous x_i and adds no steps. Returns the
-// Newton steps; moved receives the largest change of an x_i.
-long long solveAt(double* x, std::vector<double>& power, const std::vector<double>& a, double p,
-                  double c, double* moved) {
-    long long steps = 0;
+// kept in power[i]. Adds the Newton steps to *steps; moved receives the largest change of an
+// x_i. Returns false, at the first element whose root finding runs out of steps.
+bool solveAt(double* x, std::vector<double>& power, const std::vector<double>& a, double p,
+             double c, double* moved, long long* steps) {
     *moved = 0;
     for (std::size_t i = 0; i < a.size(); ++i) {
         double r = x[i];
         int k = 0;
-        findPowerRootFrom(&r, &power[i], &k, a[i], p, c, x[i], power[i]);
+        if (!findPowerRootFrom(&r, &power[i], &k, a[i], p, c, x[i], power[i])) return false;
         const double change = std::fabs(r - x[i]);
         if (change > *moved) *moved = change;
         x[i] = r;
-        steps += k;
+        *steps += k;
     }
-    return steps;
+    return true;
 }
 
 }  // namespace
 
 Bisection bisectMultiplier(double* x, const std::vector<double>& a, double rho, double p,
-                           const MultiplierBracket& bracket, double cScale, double xScale) {
+                           const MultiplierBracket& bracket) {
     const int n = static_cast<int>(a.size());
     double c1 = bracket.c1;
     double c2 = bracket.c2;
@@ -55,10 +53,14 @@ Bisection bisectMultiplier(double* x, const std::vector<double>& a, double rho, 
     // The last move of the bracket. The first iteration has none: x moved from its zero start,
     // which says nothing about convergence.
     enum class Move { none, raisedLower, loweredUpper } last = Move::none;
+    bool failed = false;
     for (;;) {
         ++iterations;
         double moved;
-        newtonSteps += solveAt(x, power, a, p, cm, &moved);
+        if (!(cm >= 0 && cm <= DBL_MAX) || !solveAt(x, power, a, p, cm, &moved, &newtonSteps)) {
+            failed = true;
+            break;
+        }
         const double f = rho * std::pow(vectorPNorm(x, p, n), 1 - p) - cm;
         if (std::fabs(f) <= cTolerance(cm)) break;
         if (std::fabs(c1 - c2) <= cTolerance(cm)) break;
@@ -79,12 +81,9 @@ Bisection bisectMultiplier(double* x, const std::vector<double>& a, double rho, 
             // A bracket that spans many orders of magnitude needs more halvings: go on while
             // they still move c.
             if (cm != previous && iterations < kExtendedStepLimit) continue;
-            consolePrintf("\n The number of bisection steps exceed %d.", kStepLimit);
-            consolePrintf("\n c1=%e, c2=%e, x_diff=%e, f=%e", c1 * cScale, c2 * cScale,
-                          moved * xScale, f * cScale);
-            consolePrintf("%s", projectionMessage::contact);
+            failed = true;
             break;
         }
     }
-    return Bisection{cm, iterations, newtonSteps};
+    return Bisection{cm, iterations, newtonSteps, failed};
 }

@@ -11,7 +11,8 @@
 constexpr double kUnknownPower = std::numeric_limits<double>::quiet_NaN();
 
 // findPowerRoot starting from x0, whose power x0^(p-1) is x0Power (or kUnknownPower).
-// rootPower receives root^(p-1) when the routine computed it, kUnknownPower otherwise; on the
-// failure path both root and rootPower are left unwritten.
-void findPowerRootFrom(double* root, double* rootPower, int* steps, double v, double p, double c,
+// rootPower receives root^(p-1) when the routine computed it, kUnknownPower otherwise. Returns
+// false, printing nothing and leaving root, rootPower and steps unwritten, when the step limit
+// runs out.
+bool findPowerRootFrom(double* root, double* rootPower, int* steps, double v, double p, double c,
                        double x0, double x0Power);

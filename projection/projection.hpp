@@ -43,7 +43,10 @@ void powerShadow(double* x, double* c, int* iterSteps, const double* v, int n, d
                  double c0);
 
 // The norm shadow for 1 < p < 1e6 and rho >= 0, by bisection on the multiplier c, solved at
-// the binary scale of v so that the answer does not depend on its units.
+// the binary scale of v so that the answer does not depend on its units. Where the bisection
+// cannot work (roots that underflow, bracket ends that overflow, a multiplier far below its
+// absolute tolerance) or its answer misses the optimality conditions, the shadow is found by
+// a search on ||x||_p in logarithms instead; iterSteps then counts the steps of both.
 void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, int n, double rho,
                         double p);
 

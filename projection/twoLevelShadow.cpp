@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "host/scaled_length.hpp"
 #include "projection/domain.hpp"
 #include "projection/projection.hpp"
 
@@ -45,7 +46,7 @@ void shrinkEuclidean(Row x, double* b, int n, double lambda, double* N) {
     for (int j = h; j < n; j += 5)
         s = s + ((((square(b[j]) + square(b[j + 1])) + square(b[j + 2])) + square(b[j + 3])) +
                  square(b[j + 4]));
-    const double r = std::sqrt(s);
+    const double r = lengthFromSumOfSquares(s, n, [b](std::ptrdiff_t j) { return b[j]; });
 
     if (lambda >= r) {
         for (int j = 0; j < n; ++j) x[j] = 0;

@@ -10,6 +10,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const int n = call.size(2, "n");
     const double* v = call.doubles(0, "v", n);
     const double* c = call.doubles(1, "c", n);
+    // A NaN fails both tests of the cone and would come out as 0.
+    call.requireNumbers(v, n, "v");
+    call.requireNumbers(c, n, "c");
 
     // Create the outputs.
     mxArray* outputs[2] = {gateway::newMatrix(n, 1), gateway::newMatrix(n, 1)};

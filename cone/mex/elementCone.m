@@ -19,6 +19,7 @@ function [x, t] = elementCone(v, c, n)
 %     t   n-by-1 projected bounds
 %
 %   Errors (identifier elementCone:<reason>)
+%     notFinite       v or c holds a NaN (infinities are accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements
 %     negativeSize    n < 0
 %

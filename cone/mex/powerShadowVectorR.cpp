@@ -16,6 +16,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double* v = call.doubles(0, "v", n);
     const double* c = call.doubles(1, "c", g);
     const double* b = call.doubles(2, "b", g > 0 ? static_cast<std::ptrdiff_t>(g) + 1 : 0);
+    // A NaN fails both tests of the cone and would come out as 0.
+    call.requireNumbers(v, n, "v");
+    call.requireNumbers(c, g, "c");
     const int stray = firstGroupOutside(b, n, g);
     if (stray >= 0)
         call.fail("groupOutOfRange",

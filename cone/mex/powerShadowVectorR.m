@@ -29,6 +29,7 @@ function [x, t] = powerShadowVectorR(v, c, b, n, g)
 %     t   g-by-1 projected bounds
 %
 %   Errors (identifier powerShadowVectorR:<reason>)
+%     notFinite       v or c holds a NaN (infinities are accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements
 %     negativeSize      n < 0 or g < 0
 %     groupOutOfRange   a non-empty group reaches below 0 or beyond n - 1 (a NaN boundary

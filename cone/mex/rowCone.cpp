@@ -13,6 +13,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const int m = in.rows;
     const int n = in.cols;
     const double* c = call.doubles(1, "c", m);
+    // A NaN fails both tests of the cone and would come out as 0.
+    call.requireNumbers(V, in.size(), "V");
+    call.requireNumbers(c, m, "c");
 
     // Create the outputs.
     mxArray* outputs[2] = {gateway::newMatrix(m, n), gateway::newMatrix(m, 1)};

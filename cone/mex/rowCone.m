@@ -25,6 +25,7 @@ function [X, t] = rowCone(V, c, m, n)
 %     t   m-by-1 projected bounds
 %
 %   Errors (identifier rowCone:<reason>)
+%     notFinite       V or c holds a NaN (infinities are accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements
 %     negativeSize    m < 0 or n < 0
 %

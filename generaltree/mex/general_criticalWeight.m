@@ -31,7 +31,7 @@ function lambda = general_criticalWeight(v, n, G, ind, nodes)
 %
 %   Errors (identifier general_criticalWeight:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, outOfMemory
-%     notFinite           v(1:n) holds NaN or Inf
+%     notFinite           v(1:n) holds NaN or Inf, or a weight in ind is NaN
 %     tooFewElements      v has fewer than n elements, or ind fewer than 3*max(nodes, 1)
 %     nodeOutOfRange      a column of ind has a start or end that is NaN, infinite or
 %                         beyond the 32-bit integer range

@@ -23,7 +23,7 @@ function lambda = general_criticalWeight_mt(V, rows, cols, G, ind, nodes)
 %
 %   Errors (identifier general_criticalWeight_mt:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, outOfMemory
-%     notFinite           V holds NaN or Inf
+%     notFinite           V holds NaN or Inf, or a weight in ind is NaN
 %     tooFewElements      V has fewer than rows*cols elements, or ind fewer than 3*nodes
 %                         (3 at least when rows > 0)
 %     nodeOutOfRange      a column of ind has a start or end that is NaN, infinite or

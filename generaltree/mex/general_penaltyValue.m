@@ -20,6 +20,7 @@ function value = general_penaltyValue(x, n, G, ind, nodes)
 %     value  the penalty
 %
 %   Errors (identifier general_penaltyValue:<reason>)
+%     notFinite       a weight in ind is NaN (a NaN in x is no error: value is NaN)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize
 %     tooFewElements      x has fewer than n elements, or ind fewer than 3*max(nodes, 1)
 %     nodeOutOfRange      a column of ind has a start or end that is NaN, infinite or

@@ -11,6 +11,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call.expectArguments(5, 1);
     const int n = call.size(1, "n");
     const double* v = call.doubles(0, "v", n);
+    // A NaN length passes no shrinking test and would come out as 0.
+    call.requireNumbers(v, n, "v");
     const int nodes = call.size(4, "nodes");
     const treeargs::IndexList G = treeargs::indexList(call, prhs, 2);
     const double* ind = treeargs::slicedNodeTable(call, 3, nodes, treeargs::NodeZero::read, G,

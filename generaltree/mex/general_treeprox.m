@@ -29,6 +29,7 @@ function x = general_treeprox(v, n, G, ind, nodes)
 %     x      n-by-1 result
 %
 %   Errors (identifier general_treeprox:<reason>)
+%     notFinite       v holds a NaN, or a weight in ind is NaN (Inf is accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize
 %     tooFewElements      v has fewer than n elements, or ind fewer than 3*max(nodes, 1)
 %     nodeOutOfRange      a column of ind has a start or end that is NaN, infinite or

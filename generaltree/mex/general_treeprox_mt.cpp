@@ -15,6 +15,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double* V = in.data;
     const int rows = in.rows;
     const int cols = in.cols;
+    // A NaN length passes no shrinking test and would come out as 0.
+    call.requireNumbers(V, in.size(), "V");
     const int nodes = call.size(5, "nodes");
     const treeargs::IndexList G = treeargs::indexList(call, prhs, 3);
     const double* ind = treeargs::slicedNodeTable(call, 4, nodes, treeargs::nodeZeroForRows(rows),

@@ -23,6 +23,7 @@ function X = general_treeprox_mt(V, rows, cols, G, ind, nodes)
 %   checked.
 %
 %   Errors (identifier general_treeprox_mt:<reason>)
+%     notFinite       V holds a NaN, or a weight in ind is NaN (Inf is accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, outOfMemory
 %     tooFewElements      V has fewer than rows*cols elements, or ind fewer than 3*nodes
 %                         (3 at least when rows > 0)

@@ -34,7 +34,7 @@ function lambda = criticalWeight(v, n, ind, nodes)
 %
 %   Errors (identifier criticalWeight:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, outOfMemory
-%     notFinite       v(1:n) holds NaN or Inf
+%     notFinite       v(1:n) holds NaN or Inf, or a weight in ind is NaN
 %     tooFewElements  v has fewer than n elements, or ind fewer than 3*max(nodes, 1)
 %     nodeOutOfRange  a column of ind covers positions outside 1..n, or has a start or end
 %                     that is NaN, infinite or beyond the 32-bit integer range

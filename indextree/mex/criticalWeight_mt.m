@@ -21,7 +21,7 @@ function lambda = criticalWeight_mt(V, rows, cols, ind, nodes)
 %
 %   Errors (identifier criticalWeight_mt:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, outOfMemory
-%     notFinite       V holds NaN or Inf
+%     notFinite       V holds NaN or Inf, or a weight in ind is NaN
 %     tooFewElements  V has fewer than rows*cols elements, or ind fewer than 3*nodes (3 at
 %                     least when rows > 0)
 %     nodeOutOfRange  a column of ind covers columns outside 1..cols, or has a start or end

@@ -11,6 +11,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call.expectArguments(4, 1);
     const int n = call.size(1, "n");
     const double* x = call.doubles(0, "x", n);
+    // The largest ratio passes NaN ratios over, so a NaN would vanish from the answer.
+    call.requireNumbers(x, n, "x");
     const int nodes = call.size(3, "nodes");
     const double* ind = treeargs::nodeTable(call, 2, nodes, treeargs::NodeZero::unread,
                                             treeargs::positionsOf("x", n));

@@ -18,6 +18,7 @@ function value = groupRatioCeiling(x, n, ind, nodes)
 %     value  the largest ratio, never negative
 %
 %   Errors (identifier groupRatioCeiling:<reason>)
+%     notFinite       x holds a NaN, or a weight in ind is NaN (Inf is accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize
 %     tooFewElements  x has fewer than n elements, or ind fewer than 3*nodes
 %     nodeOutOfRange  a column of ind covers positions outside 1..n, or has a start or end

@@ -18,6 +18,7 @@ function value = penaltyValue(x, n, ind, nodes)
 %     value  the penalty
 %
 %   Errors (identifier penaltyValue:<reason>)
+%     notFinite       a weight in ind is NaN (a NaN in x is no error: value is NaN)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize
 %     tooFewElements  x has fewer than n elements, or ind fewer than 3*max(nodes, 1)
 %     nodeOutOfRange  a column of ind covers positions outside 1..n, or has a start or end

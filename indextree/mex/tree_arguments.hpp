@@ -2,6 +2,7 @@
 // checked against the arrays they index, before any routine runs.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 
 #include "host/gateway.hpp"
@@ -31,12 +32,22 @@ inline const double* tableData(const gateway::Call& call, int position, int node
     return call.doubles(position, "ind", 3 * static_cast<std::ptrdiff_t>(needed));
 }
 
+// A NaN weight passes no shrinking test: the group it weighs would come out as 0.
+inline void requireNumericWeights(const gateway::Call& call, const double* ind, int nodes,
+                                  NodeZero nodeZero) {
+    const int read = nodes < 1 && nodeZero == NodeZero::read ? 1 : nodes;
+    for (int k = 0; k < read; ++k)
+        if (std::isnan(ind[3 * static_cast<std::ptrdiff_t>(k) + 2]))
+            call.fail(gateway::reason::notFinite, "the weight ind(3, %d) must not be NaN", k + 1);
+}
+
 // A node table of index ranges inside `extent`.
 inline const double* nodeTable(const gateway::Call& call, int position, int nodes,
                                NodeZero nodeZero, const treetable::Extent& extent) {
     const double* ind = tableData(call, position, nodes, nodeZero);
     call.check(gateway::attempt(
         [&] { treetable::requireRangesWithin(ind, nodes, nodeZero == NodeZero::read, extent); }));
+    requireNumericWeights(call, ind, nodes, nodeZero);
     return ind;
 }
 
@@ -59,6 +70,7 @@ inline const double* slicedNodeTable(const gateway::Call& call, int position, in
         treetable::requireSlicesWithin(ind, nodes, nodeZero == NodeZero::read, G.data, G.length,
                                        extent);
     }));
+    requireNumericWeights(call, ind, nodes, nodeZero);
     return ind;
 }
 

@@ -10,6 +10,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call.expectArguments(4, 1);
     const int n = call.size(1, "n");
     const double* v = call.doubles(0, "v", n);
+    // A NaN length passes no shrinking test and would come out as 0.
+    call.requireNumbers(v, n, "v");
     const int nodes = call.size(3, "nodes");
     const double* ind = treeargs::nodeTable(call, 2, nodes, treeargs::NodeZero::read,
                                             treeargs::positionsOf("v", n));

@@ -27,6 +27,7 @@ function x = treeprox(v, n, ind, nodes)
 %     x      n-by-1 result
 %
 %   Errors (identifier treeprox:<reason>)
+%     notFinite       v holds a NaN, or a weight in ind is NaN (Inf is accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize
 %     tooFewElements  v has fewer than n elements, or ind fewer than 3*max(nodes, 1)
 %     nodeOutOfRange  a column of ind covers positions outside 1..n, or has a start or end

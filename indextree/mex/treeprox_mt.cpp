@@ -14,6 +14,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double* V = in.data;
     const int rows = in.rows;
     const int cols = in.cols;
+    // A NaN length passes no shrinking test and would come out as 0.
+    call.requireNumbers(V, in.size(), "V");
     const int nodes = call.size(4, "nodes");
     const double* ind = treeargs::nodeTable(call, 3, nodes, treeargs::nodeZeroForRows(rows),
                                             treeargs::columnsOf("V", cols));

@@ -21,6 +21,7 @@ function X = treeprox_mt(V, rows, cols, ind, nodes)
 %   With rows = 0 the table is not applied, so only its size and ranges are checked.
 %
 %   Errors (identifier treeprox_mt:<reason>)
+%     notFinite       V holds a NaN, or a weight in ind is NaN (Inf is accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize
 %     tooFewElements  V has fewer than rows*cols elements, or ind fewer than 3*nodes (3 at
 %                     least when rows > 0)

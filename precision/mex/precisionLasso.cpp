@@ -2,6 +2,7 @@
 //
 // Writes the estimates into the data of its first two inputs, and returns copies of them when
 // outputs are requested.
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -55,21 +56,30 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     // warning('off', 'precisionLasso:progress').
     const bool printProgress = gateway::warningEnabled("precisionLasso:progress");
 
-    // Create the outputs: copies of X and W, for the outputs requested.
+    // Compute into scratch matrices (the outputs where they are requested), so that X and W
+    // keep their contents on every failure; the host releases the scratch with the call.
     const int returned = nlhs < 2 ? nlhs : 2;
-    mxArray* outputs[2] = {nullptr, nullptr};
-    for (int k = 0; k < returned; ++k) outputs[k] = gateway::newMatrix(n, n);
-
-    // Compute in place.
+    mxArray* scratch[2] = {gateway::newMatrix(n, n), gateway::newMatrix(n, n)};
+    double* estimate[2] = {mxGetPr(scratch[0]), mxGetPr(scratch[1])};
     call.check(gateway::attempt([&] {
-        precisionSweep(X, W, S, lambda, spare, n, maxIter, tolFun, tolX, maxOuter, tolOuter,
-                       printProgress);
+        precisionSweep(estimate[0], estimate[1], S, lambda, spare, n, maxIter, tolFun, tolX,
+                       maxOuter, tolOuter, printProgress);
     }));
+    // A covariance that the lasso steps cannot invert (no penalty on a singular S) divides by
+    // zero: the estimate is then not finite.
+    for (int k = 0; k < 2; ++k)
+        for (std::ptrdiff_t at = 0; at < count; ++at)
+            if (!std::isfinite(estimate[k][at]))
+                call.fail("notInvertible",
+                          "the estimate of %s is not finite (element %td is %g): W = S + "
+                          "lambda*I cannot be inverted; a positive lambda makes it invertible",
+                          k == 0 ? "X" : "W", at + 1, estimate[k][at]);
 
-    // Return the copies (with n = 0 there is nothing to copy, and the data may be null).
-    const double* results[2] = {X, W};
-    for (int k = 0; k < returned && count > 0; ++k)
-        std::memcpy(mxGetPr(outputs[k]), results[k],
-                    static_cast<std::size_t>(count) * sizeof(double));
-    call.deliver(plhs, outputs, returned);
+    // Write in place and return the copies (with n = 0 there is nothing to copy, and the data
+    // may be null).
+    double* targets[2] = {X, W};
+    for (int k = 0; k < 2 && count > 0; ++k)
+        std::memcpy(targets[k], estimate[k], static_cast<std::size_t>(count) * sizeof(double));
+    for (int k = returned; k < 2; ++k) mxDestroyArray(scratch[k]);
+    call.deliver(plhs, scratch, returned);
 }

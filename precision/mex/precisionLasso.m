@@ -64,6 +64,8 @@ function [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tol
 %     negativePenalty  lambda < 0
 %     sharedData       two of X, W and S share their data
 %     outOfMemory      no memory for the work (after printing "Memory allocation failure!")
+%     notInvertible    the estimate is not finite: S + lambda*I cannot be inverted
+%   On every error X and W keep what they held.
 %
 %   Example: which of five variables depend on each other
 %     Z = randn(1000, 5);

@@ -22,10 +22,7 @@ inline void requireNumber(const gateway::Call& call, double value, const char* n
 
 inline void requireNumbers(const gateway::Call& call, const double* values, std::ptrdiff_t count,
                            const char* name) {
-    for (std::ptrdiff_t k = 0; k < count; ++k)
-        if (std::isnan(values[k]))
-            call.fail(gateway::reason::notFinite, "%s must not hold NaN, but element %td does",
-                      name, k + 1);
+    call.requireNumbers(values, count, name);
 }
 
 // The searches need finite data with a finite sum of magnitudes, on every row of the

@@ -24,7 +24,7 @@ function [x, c, steps] = powerShadow(v, n, rho, p, c0)
 %              norm, the c of the bisection otherwise (0 when x = 0). c scales with the
 %              units of v as scale^(2-p), so for large p it can overflow to Inf or become 0.
 %     steps    iterations: 0 for p = 1 and p = 2, the L1-ball search's iterations for the
-%              infinity norm, the bisection steps otherwise
+%              infinity norm, the bisection steps (and the search's) otherwise
 %
 %   Accuracy. The result does not depend on the units of v: v and rho are divided by the
 %   power of two that brings max(abs(v)) into [1, 2), the shadow is found there and scaled
@@ -33,12 +33,12 @@ function [x, c, steps] = powerShadow(v, n, rho, p, c0)
 %   (v - x)'*x = rho*norm(x, p) then hold to about 1e-8 relative when rho is at least a tenth
 %   of norm(v, q), for p up to about 100 (measured on Gaussian vectors of length 100, with
 %   and without entries a million times smaller than the largest: p = 40 and p = 100 reach
-%   4e-8). Where c is small, for large p with rho a small fraction of norm(v, q), the error
-%   grows like 1e-8/c: with rho = 0.02*norm(v, q) about 1e-5 at p = 20 and 1e-2 at p = 40,
-%   and beyond p = 50 the result is unreliable. For p in the hundreds and above, where c no
-%   longer fits in double precision, the infinity norm stands in for p, with a relative error
-%   of about log(n)/p. When an iteration limit is reached, a message is printed and the last
-%   iterate is returned.
+%   4e-8). Where the bisection cannot work (an entry whose root underflows beside entries
+%   of order 1, a bracket end that overflows, c far below 1e-8) or its answer misses these
+%   conditions by more than 1e-6, the shadow is found instead by a search on norm(x, p) in
+%   logarithms, which meets them to about 1e-12 and prints nothing. For p in the hundreds
+%   and above, where no bracket of c fits in double precision, the infinity norm stands in
+%   for p, with a relative error of about log(n)/p.
 %
 %   Errors (identifier powerShadow:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, tooFewElements

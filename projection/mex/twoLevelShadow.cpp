@@ -18,6 +18,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const int mode = call.integer(5, "mode");
     projectionInputs::requireNumber(call, lambda1, "lambda1");
     projectionInputs::requireNumber(call, lambda2, "lambda2");
+    // A NaN passes no thresholding test and would come out as 0.
+    call.requireNumbers(in.data, in.size(), "V");
     // The infinity mode runs the L1-ball search on every row.
     if (mode != 2) projectionInputs::requireSearchableRows(call, in.data, in.rows, in.cols, "V");
 

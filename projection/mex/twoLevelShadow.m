@@ -24,7 +24,7 @@ function [X, N] = twoLevelShadow(V, m, n, lambda1, lambda2, mode)
 %   Errors (identifier twoLevelShadow:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, tooFewElements
 %     negativeWeight  lambda1 < 0 or lambda2 < 0
-%     notFinite       lambda1 or lambda2 is NaN; or, in the infinity mode, V holds NaN or Inf
+%     notFinite       lambda1, lambda2 or an element of V is NaN; or, in the infinity mode, V holds Inf
 %     overflow        in the infinity mode, the sum of the magnitudes of a row exceeds the
 %                     double range
 %

@@ -200,6 +200,17 @@ TEST_F(Rejection, NonFiniteDataAndNegativePenalty) {
     expectRejected(negative, "negativePenalty");
 }
 
+// No penalty on a singular covariance: the lasso steps divide by zero.
+TEST_F(Rejection, CovarianceThatCannotBeInverted) {
+    Arguments a(Matrix(kS.size(), 0.0));
+    a.lambda = Array::scalar(0);
+    a.maxOuter = Array::scalar(50);
+    a.tolX = Array::scalar(1e-10);
+    a.tolOuter = Array::scalar(1e-8);
+    expectRejected(a, "notInvertible");
+    expectRejected(a, "notInvertible", 2);
+}
+
 TEST_F(Rejection, ArraysSharingTheirData) {
     Arguments a(kS);
     // W is X, S is X, S is W.

@@ -51,12 +51,12 @@ TEST(MixedShadowModule, RejectsBadArguments) {
     const Array minus = Array::scalar(-1);
     const mexhost::HostError error =
         unchanged::expectError(module(), 3, {&V, &m, &n, &minus, &guess}, id("negativeRadius"));
-    EXPECT_EQ(error.printed(), "\n z should be nonnegative!");
+    EXPECT_EQ(error.printed(), "\n z should be nonnegative!\n");
     const Array nan = Array::scalar(kNan);
     unchanged::expectError(module(), 1, {&V, &m, &n, &nan, &guess}, id("notFinite"));
     const Array withInf = Array::matrix(2, 2, {3, kInf, 4, 1});
     unchanged::expectError(module(), 1, {&withInf, &m, &n, &z, &guess}, id("notFinite"));
-    const Array huge = Array::matrix(2, 2, {1e200, 0, 1e200, 1});
+    const Array huge = Array::matrix(2, 2, {1e308, 1e308, 0, 1e200});
     unchanged::expectError(module(), 1, {&huge, &m, &n, &z, &guess}, id("overflow"));
 }
 

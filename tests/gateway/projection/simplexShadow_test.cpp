@@ -57,7 +57,7 @@ TEST(SimplexShadowModule, NegativeRadiusPrintsThenRaises) {
                 guess = Array::scalar(0);
     const mexhost::HostError error =
         modules::expectError(module(), 3, {&v, &n, &z, &guess}, id("negativeRadius"));
-    EXPECT_EQ(error.printed(), "\n z should be nonnegative!");
+    EXPECT_EQ(error.printed(), "\n z should be nonnegative!\n");
 }
 
 TEST(SimplexShadowModule, RejectsBadArguments) {

@@ -57,7 +57,12 @@ TEST(TwoLevelShadowModule, RejectsBadArguments) {
         unchanged::expectError(module(), 1, {&V, &m, &n, &nan, &weight, mode}, id("notFinite"));
         unchanged::expectError(module(), 1, {&V, &m, &n, &weight, &nan, mode}, id("notFinite"));
     }
-    // The infinity mode searches every row, so V must be finite there; mode 2 takes any V.
+    // A NaN in V would come out as 0 in either mode.
+    const Array withNan = Array::matrix(1, 2, {kNan, 4}), half = Array::scalar(0.5);
+    for (const Array* mode : {&two, &one})
+        unchanged::expectError(module(), 1, {&withNan, &m, &n, &half, &one, mode},
+                               id("notFinite"));
+    // The infinity mode searches every row, so V must be finite there; mode 2 takes Inf.
     const Array withInf = Array::matrix(1, 2, {kInf, 4});
     unchanged::expectError(module(), 1, {&withInf, &m, &n, &weight, &weight, &one},
                            id("notFinite"));

@@ -31,5 +31,5 @@
 
 %!error id=mixedShadow:negativeRadius mixedShadow(ones(2), 2, 2, -1, 0)
 %!error id=mixedShadow:notFinite mixedShadow([1, NaN; 2, 3], 2, 2, 1, 0)
-%!error id=mixedShadow:overflow mixedShadow([1e200, 1e200; 1, 1], 2, 2, 1, 0)
+%!error id=mixedShadow:overflow mixedShadow([1e308; 1e308], 2, 1, 1, 0)
 %!error id=mixedShadow:tooFewElements mixedShadow(ones(2), 2, 3, 1, 0)

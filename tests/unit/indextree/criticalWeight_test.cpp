@@ -58,8 +58,8 @@ TEST(CriticalWeight, DecidedAnswersWhereNoSearchCouldEnd) {
 TEST(CriticalWeight, EndsOnInputsItCannotBracket) {
     // A negative weight scales its group up at every factor, even infinite ones.
     EXPECT_EQ(critical({1, 2}, {1, 2, -1}, 1), kInf);
-    // Squares that vanish: every factor, 0 included, gives zero.
-    EXPECT_EQ(critical({1e-170, -1e-170}, {1, 2, 1}, 1), 0.0);
+    // Squares that underflow: the group's length is taken in scaled form.
+    EXPECT_NEAR(critical({1e-170, -1e-170}, {1, 2, 1}, 1), std::sqrt(2.0) * 1e-170, 1e-179);
     // A subnormal answer: the bisection stops when no factor lies between its ends.
     EXPECT_EQ(critical({4e-320}, {-1, -1, 1}, 1), 4e-320);
     // Squares that overflow: the first estimate is infinite, the answer is not.

@@ -159,4 +159,54 @@ TEST(ScaleInvariance, MixedNormProjectionAtTinyAndHugeScales) {
     }
 }
 
+// At 2^800 and 2^-800, where plain sums of squares overflow or underflow, the closed form for
+// p = 2 and the general p give their unit-scale results scaled.
+TEST(ScaleInvariance, NormShadowsAtTheEndsOfTheRange) {
+    std::mt19937_64 rng(85);
+    const std::vector<double> v = testdata::gaussian(rng, 20);
+    for (double p : {1.5, 2.0, 3.0}) {
+        const double rho = 0.5 * dualNorm(v, p);
+        const shadowtest::Shadow unit = shadowtest::shadow(v, rho, p);
+        for (int e : {800, -800}) {
+            const double s = std::ldexp(1.0, e);
+            const shadowtest::Shadow far = shadowtest::shadow(scaled(v, s), rho * s, p);
+            for (std::size_t i = 0; i < v.size(); ++i)
+                EXPECT_NEAR(far.x[i] / s, unit.x[i], 1e-9) << "p " << p << ", 2^" << e;
+        }
+    }
+}
+
+// The row norms of the matrix shadows, at 2^800 and 2^-800 and at 1e-170, where their plain
+// sums of squares overflow or underflow.
+TEST(ScaleInvariance, MatrixShadowsAtTheEndsOfTheRange) {
+    std::mt19937_64 rng(87);
+    const int m = 4, n = 7;
+    const std::vector<double> V = testdata::gaussian(rng, m * n);
+    std::vector<double> X(m * n), N(2);
+    double lambda;
+    int steps;
+    twoLevelShadow(X.data(), N.data(), V.data(), m, n, 0.2, 0.9, 2);
+    std::vector<double> Y(m * n);
+    mixedShadow(Y.data(), &lambda, &steps, V.data(), m, n, 1.5, 0);
+    for (double s : {std::ldexp(1.0, 800), std::ldexp(1.0, -800), 1e-170}) {
+        const std::vector<double> Vs = scaled(V, s);
+        std::vector<double> Xs(m * n), Ns(2), Ys(m * n);
+        twoLevelShadow(Xs.data(), Ns.data(), Vs.data(), m, n, 0.2 * s, 0.9 * s, 2);
+        mixedShadow(Ys.data(), &lambda, &steps, Vs.data(), m, n, 1.5 * s, 0);
+        for (int k = 0; k < m * n; ++k) {
+            ASSERT_NEAR(Xs[k] / s, X[k], 1e-9) << "scale " << s;
+            EXPECT_NEAR(Ys[k] / s, Y[k], 1e-9) << "scale " << s;
+        }
+        EXPECT_NEAR(Ns[0] / s, N[0], 1e-9 * N[0]);
+        EXPECT_NEAR(Ns[1] / s, N[1], 1e-9 * N[1]);
+    }
+    // Rows of norms 5e-170 and 1e-170 onto the ball of radius 3e-170: the threshold is
+    // 2e-170, which keeps 3/5 of the first row and clears the second.
+    const std::vector<double> tiny = {3e-170, 0, 4e-170, 1e-170};
+    std::vector<double> Z(4);
+    mixedShadow(Z.data(), &lambda, &steps, tiny.data(), 2, 2, 3e-170, 0);
+    const double expected[] = {1.8e-170, 0, 2.4e-170, 0};
+    for (int k = 0; k < 4; ++k) EXPECT_NEAR(Z[k], expected[k], 1e-9 * 1e-170) << k;
+}
+
 }  // namespace

@@ -124,7 +124,7 @@ TEST(SimplexShadow, ExactGuessEndsWithoutIterations) {
 TEST(SimplexShadow, NegativeRadiusPrintsAndWritesNothing) {
     takeConsoleOutput();
     const Projection p = project({1, 2}, -0.5);
-    EXPECT_EQ(takeConsoleOutput(), "\n z should be nonnegative!");
+    EXPECT_EQ(takeConsoleOutput(), "\n z should be nonnegative!\n");
     EXPECT_EQ(p.x, (std::vector<double>{-7, -7}));
     EXPECT_EQ(p.root, -7);
     EXPECT_EQ(p.steps, -7);

@@ -1,0 +1,137 @@
+// The general-p norm shadow in logarithms, for the inputs on which the bisection on c fails:
+// magnitudes whose roots underflow, bracket ends that overflow, multipliers far below the
+// bisection's absolute tolerance.
+//
+// With s = ||x||_p and x_i = a_i z_i, the conditions x_i + c x_i^(p-1) = a_i and
+// c = rho s^(1-p) become z_i + K_i z_i^(p-1) = 1 with K_i = (rho / s) (a_i / s)^(p-2).
+// With y = x / s each y_i solves s y_i + rho y_i^(p-1) = a_i and falls as s grows, while x
+// grows: one equation in u = log s, h(u) = log ||a z(u)||_p - u = 0, h strictly decreasing
+// with slope in [-1, 0].
+// Each z_i = exp(w_i) is found from G(w) = log(e^w + e^(L + (p-1) w)) = 0, L = log K_i: G is
+// increasing and convex, so Newton's method from a point where G >= 0 falls monotonically to
+// the root. Only logarithms of the data and exponentials of nonpositive numbers are formed.
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <vector>
+
+#include "projection/multiplier.hpp"
+#include "projection/projection.hpp"
+
+namespace {
+
+const int kInnerLimit = 200;
+const int kOuterLimit = 200;
+
+// log(e^A + e^B) and its derivative in w where A = w and B = L + (p-1) w.
+struct LogSum {
+    double value;
+    double slope;
+};
+
+LogSum logSum(double w, double logK, double p) {
+    const double a = w;
+    const double b = logK + (p - 1) * w;
+    if (b == -HUGE_VAL) return LogSum{a, 1};
+    const double top = std::max(a, b);
+    const double e = std::exp(std::min(a, b) - top);  // in [0, 1]
+    const double value = top + std::log1p(e);
+    const double slope = a >= b ? (1 + (p - 1) * e) / (1 + e) : ((p - 1) + e) / (1 + e);
+    return LogSum{value, slope};
+}
+
+// log z of one magnitude: the root of G, by Newton's method from the right end of its bracket,
+// where one exponent is 0 and the other at most 0. Adds the steps taken to *steps.
+double logRatio(double logK, double p, long long* steps) {
+    double w = std::min(0.0, -logK / (p - 1));
+    if (!(w > -HUGE_VAL)) return w;
+    for (int k = 0; k < kInnerLimit; ++k) {
+        const LogSum g = logSum(w, logK, p);
+        if (g.value <= 0) break;
+        const double next = w - g.value / g.slope;
+        ++*steps;
+        if (!(next < w)) break;  // converged: rounding stops the monotone descent
+        w = next;
+    }
+    return w;
+}
+
+// Fills x with a_i z_i(u) and returns h(u) = log ||x||_p - u.
+double normGap(double* x, const std::vector<double>& a, double logRho, double p, double u,
+               long long* steps) {
+    const int n = static_cast<int>(a.size());
+    for (int i = 0; i < n; ++i) {
+        if (a[i] == 0) {
+            x[i] = 0;
+            continue;
+        }
+        const double logK = logRho - u + (p - 2) * (std::log(a[i]) - u);
+        x[i] = a[i] * std::exp(logRatio(logK, p, steps));
+    }
+    return std::log(vectorPNorm(x, p, n)) - u;
+}
+
+}  // namespace
+
+NormSearch searchShadowNorm(double* x, const std::vector<double>& a, double rho, double p) {
+    const int n = static_cast<int>(a.size());
+    const double logRho = std::log(rho);
+    std::vector<double> trial(a.size());
+    long long steps = 0;
+    int iterations = 1;
+
+    // At s = ||a||_p every z_i <= 1, so h <= 0 there; h >= 0 for s small enough, and as the
+    // slope of h lies in [-1, 0] the root is at least -h(u) below u: steps of that size,
+    // doubling, find the lower end of the bracket.
+    double hi = std::log(vectorPNorm(a.data(), p, n));
+    double hHi = normGap(x, a, logRho, p, hi, &steps);
+    double best = hHi;
+    double bestU = hi;
+    double lo = hi;
+    double hLo = hHi;
+    double step = std::isfinite(hHi) ? hHi : -1;
+    while (hLo < 0 && iterations < kOuterLimit) {
+        const double next = hi + step;
+        if (!(next < hi)) break;
+        ++iterations;
+        lo = next;
+        hLo = normGap(trial.data(), a, logRho, p, lo, &steps);
+        if (std::fabs(hLo) < std::fabs(best)) {
+            best = hLo;
+            bestU = lo;
+            std::copy(trial.begin(), trial.end(), x);
+        }
+        if (hLo >= 0) break;
+        hi = lo;
+        hHi = hLo;
+        step *= 2;
+    }
+
+    // Regula falsi with the Illinois correction on [lo, hi], h(lo) >= 0 > h(hi).
+    int keptSide = 0;
+    while (hLo > 0 && hHi < 0 && iterations < kOuterLimit) {
+        if (hi - lo <= 4 * DBL_EPSILON * std::max(1.0, std::fabs(hi))) break;
+        if (std::fabs(best) <= 4 * DBL_EPSILON * std::max(1.0, std::fabs(bestU))) break;
+        double next = lo + (hi - lo) * (hLo / (hLo - hHi));
+        if (!(next > lo && next < hi)) next = lo + (hi - lo) / 2;
+        ++iterations;
+        const double gap = normGap(trial.data(), a, logRho, p, next, &steps);
+        if (std::fabs(gap) < std::fabs(best)) {
+            best = gap;
+            bestU = next;
+            std::copy(trial.begin(), trial.end(), x);
+        }
+        if (gap >= 0) {
+            lo = next;
+            hLo = gap;
+            if (keptSide == 1) hHi /= 2;
+            keptSide = 1;
+        } else {
+            hi = next;
+            hHi = gap;
+            if (keptSide == -1) hLo /= 2;
+            keptSide = -1;
+        }
+    }
+    return NormSearch{bestU, iterations, steps};
+}
