@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace gateway {
@@ -33,7 +34,7 @@ void Call::fail(const char* reason, const char* format, ...) const {
     va_end(arguments);
     // The hosts name the module beside the message themselves.
     mexErrMsgIdAndTxt(identifier, "%s", message);
-    __builtin_unreachable();  // the host does not return from an error
+    std::abort();  // not reached: the host does not return from an error
 }
 
 void Call::expectArguments(int inputs, int outputs) const {
@@ -51,8 +52,8 @@ const mxArray* Call::realDoubleArray(int position, const char* name, std::ptrdif
              position + 1);
     const std::size_t have = mxGetNumberOfElements(array);
     if (count > 0 && have < static_cast<std::size_t>(count))
-        fail(reason::tooFewElements, "%s (input %d) has %zu elements, fewer than the %td needed",
-             name, position + 1, have, count);
+        fail(reason::tooFewElements, "%s (input %d) has %lld elements, fewer than the %lld needed",
+             name, position + 1, static_cast<long long>(have), static_cast<long long>(count));
     return array;
 }
 
@@ -103,8 +104,8 @@ char* Call::string(int position, const char* name) const {
 void Call::requireFinite(const double* data, std::ptrdiff_t count, const char* name) const {
     for (std::ptrdiff_t i = 0; i < count; ++i)
         if (!std::isfinite(data[i]))
-            fail(reason::notFinite, "%s must be finite, but element %td is %g", name, i + 1,
-                 data[i]);
+            fail(reason::notFinite, "%s must be finite, but element %lld is %g", name,
+                 static_cast<long long>(i) + 1, data[i]);
 }
 
 Matrix Call::matrix(int position, const char* name, int rowsPosition, const char* rowsName,
@@ -122,8 +123,8 @@ void Call::requireFiniteSum(const double* data, std::ptrdiff_t count, std::ptrdi
     for (std::ptrdiff_t k = 0; k < count; ++k) {
         const double value = data[k * stride];
         if (!std::isfinite(value))
-            fail(reason::notFinite, "%s must be finite, but element %td is %g", name, k + 1,
-                 value);
+            fail(reason::notFinite, "%s must be finite, but element %lld is %g", name,
+                 static_cast<long long>(k) + 1, value);
         sum += std::fabs(value);
     }
     if (!std::isfinite(sum))

@@ -66,10 +66,16 @@ void* mxCalloc(mwSize count, mwSize size);
 void mxFree(void* pointer);
 
 /* Console and errors. An error never returns: the host leaves the module. */
+#if defined(_MSC_VER)
+#define EMBEDDED_MEX_NORETURN __declspec(noreturn)
+#elif defined(__GNUC__)
+#define EMBEDDED_MEX_NORETURN __attribute__((noreturn))
+#else
+#define EMBEDDED_MEX_NORETURN
+#endif
 int mexPrintf(const char* format, ...);
-void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...)
-    __attribute__((noreturn));
-void mexErrMsgTxt(const char* message) __attribute__((noreturn));
+EMBEDDED_MEX_NORETURN void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...);
+EMBEDDED_MEX_NORETURN void mexErrMsgTxt(const char* message);
 void mexWarnMsgIdAndTxt(const char* identifier, const char* format, ...);
 
 #ifdef __cplusplus

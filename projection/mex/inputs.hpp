@@ -24,8 +24,8 @@ inline void requireNumbers(const gateway::Call& call, const double* values, std:
                            const char* name) {
     for (std::ptrdiff_t k = 0; k < count; ++k)
         if (std::isnan(values[k]))
-            call.fail(gateway::reason::notFinite, "%s must not hold NaN, but element %td does",
-                      name, k + 1);
+            call.fail(gateway::reason::notFinite, "%s must not hold NaN, but element %lld does",
+                      name, static_cast<long long>(k) + 1);
 }
 
 // The searches need finite data with a finite sum of magnitudes, on every row of the
