@@ -4,7 +4,6 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace gateway {
 
@@ -92,12 +91,24 @@ char* Call::string(int position, const char* name) const {
         fail(reason::notString, "%s (input %d) must be a character row vector", name,
              position + 1);
     const std::size_t length = mxGetN(array);
-    char* buffer = static_cast<char*>(mxCalloc(length + 1, 1));
-    if (mxGetString(array, buffer, length + 1) != 0)
+    const mxChar* characters = mxGetChars(array);
+    for (std::size_t k = 0; k < length; ++k)
+        if (characters[k] == 0)
+            fail(reason::notString, "%s (input %d) must not contain NUL characters", name,
+                 position + 1);
+    // The text comes as UTF-8, which names every file on every system (the file functions
+    // of host/utf8_file.hpp take it). A character takes at most three bytes there.
+#if defined(HAVE_OCTAVE) || defined(EMBEDDED_MEX_H)
+    const std::size_t room = 3 * length + 1;
+    char* buffer = static_cast<char*>(mxCalloc(room, 1));
+    const bool read = mxGetString(array, buffer, room) == 0;
+#else
+    // MATLAB's mxGetString gives the system's code page, which on Windows is not UTF-8.
+    char* buffer = mxArrayToUTF8String(array);
+    const bool read = buffer != nullptr;
+#endif
+    if (!read)
         fail(reason::notString, "%s (input %d) could not be read as text", name, position + 1);
-    if (std::strlen(buffer) != length)
-        fail(reason::notString, "%s (input %d) must not contain NUL characters", name,
-             position + 1);
     return buffer;
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "host/embedded/host_state.hpp"
+#include "host/embedded/utf16.hpp"
 
 namespace mexhost {
 
@@ -63,11 +64,9 @@ Array Array::column(const std::vector<double>& values) {
 Array Array::scalar(double value) { return matrix(1, 1, {value}); }
 
 Array Array::text(const std::string& characters) {
-    Array array(newArray(mxCHAR_CLASS, 1, characters.size(), false));
-    for (std::size_t i = 0; i < characters.size(); ++i) {
-        const unsigned short unit = static_cast<unsigned char>(characters[i]);
-        std::memcpy(array.get()->real.data() + 2 * i, &unit, 2);
-    }
+    const std::vector<unsigned short> units = utf16FromUtf8(characters);
+    Array array(newArray(mxCHAR_CLASS, 1, units.size(), false));
+    if (!units.empty()) std::memcpy(array.get()->real.data(), units.data(), 2 * units.size());
     return array;
 }
 

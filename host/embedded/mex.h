@@ -16,6 +16,7 @@ typedef struct mxArray_tag mxArray;
 typedef size_t mwSize;
 typedef size_t mwIndex;
 typedef ptrdiff_t mwSignedIndex;
+typedef unsigned short mxChar; /* a UTF-16 code unit */
 
 typedef enum {
     mxUNKNOWN_CLASS = 0,
@@ -60,6 +61,7 @@ mxArray* mxCreateDoubleScalar(double value);
 mxArray* mxCreateNumericMatrix(mwSize m, mwSize n, mxClassID classId, mxComplexity complexity);
 void mxDestroyArray(mxArray* array);
 int mxGetString(const mxArray* array, char* buffer, mwSize length);
+mxChar* mxGetChars(const mxArray* array);
 
 /* Memory that the host releases after the call. */
 void* mxCalloc(mwSize count, mwSize size);
