@@ -75,4 +75,37 @@ TEST(HostText, HoldsUtf16UnitsOfUtf8Text) {
               (std::vector<unsigned>{0x61, 0xE9, 0x6728, 0xD83C, 0xDF32}));
 }
 
+std::string readBack(const Array& text) {
+    std::vector<char> buffer(4 * text.cols() + 1);
+    EXPECT_EQ(mxGetString(text.get(), buffer.data(), buffer.size()), 0);
+    return buffer.data();
+}
+
+// Characters at the edges of each UTF-8 length come back from mxGetString byte for byte.
+TEST(HostText, GivesUtf8BackAsItCame) {
+    const std::string edges = "\x7F \xC2\x80 \xDF\xBF \xE0\xA0\x80 \xEF\xBF\xBF "
+                              "\xF0\x90\x80\x80 \xF4\x8F\xBF\xBF";
+    const Array text = Array::text(edges);
+    // Six spaces, five characters of one unit and two past U+FFFF of two units each.
+    EXPECT_EQ(text.cols(), 6u + 5 + 2 * 2);
+    EXPECT_EQ(readBack(text), edges);
+    // Too small a buffer is reported, as MATLAB does.
+    char small[4];
+    EXPECT_EQ(mxGetString(text.get(), small, sizeof small), 1);
+}
+
+TEST(HostText, KeepsMalformedBytesAndMarksLoneSurrogates) {
+    // A truncated sequence, an overlong form and an encoded surrogate: each byte stays a unit.
+    const Array malformed = Array::text("\xC3" "a" "\xE0\x80\x80" "\xED\xA0\x80");
+    const mxChar* units = mxGetChars(malformed.get());
+    EXPECT_EQ(std::vector<unsigned>(units, units + malformed.cols()),
+              (std::vector<unsigned>{0xC3, 0x61, 0xE0, 0x80, 0x80, 0xED, 0xA0, 0x80}));
+
+    const Array lone = Array::numeric(mxCHAR_CLASS, 1, 2);
+    mxChar* written = mxGetChars(lone.get());
+    written[0] = 0xD800;
+    written[1] = 'A';
+    EXPECT_EQ(readBack(lone), "?A");
+}
+
 }  // namespace
