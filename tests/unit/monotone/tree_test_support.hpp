@@ -102,7 +102,12 @@ inline int openFileCount() {
     return probe;
 #else
     int count = 0;
-    if (DIR* folder = opendir("/proc/self/fd")) {
+#if defined(__APPLE__)
+    const char* descriptors = "/dev/fd";
+#else
+    const char* descriptors = "/proc/self/fd";
+#endif
+    if (DIR* folder = opendir(descriptors)) {
         while (readdir(folder) != nullptr) ++count;
         closedir(folder);
     }
