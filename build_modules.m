@@ -6,8 +6,10 @@ function built = build_modules(outdir, varargin)
 %   build_modules(outdir, name, ...) builds only the named modules
 %   built = build_modules(...)      also returns the names of the modules built
 %
-%   Each module is compiled from its gateway, the host helpers and the whole core of its
-%   family, with IEEE arithmetic kept exact (no fused multiply-add, no fast math). The help
+%   Each module is linked from its gateway, the host helpers and the whole core of its
+%   family; the helpers and each family's core are compiled once, for all the modules that
+%   use them. Every source is compiled as C++17 with IEEE arithmetic kept exact (no fused
+%   multiply-add, no fast math), with GCC, Clang or Microsoft's compiler alike. The help
 %   file of each module is copied beside it. Afterwards, addpath(outdir) to use them.
 %
 %   Example
@@ -25,15 +27,15 @@ function built = build_modules(outdir, varargin)
   families = {'projection', 'cone', 'indextree', 'generaltree', 'monotone', ...
               'precision', 'chain'};
   host = {fullfile(root, 'host', 'gateway.cpp'), fullfile(root, 'host', 'console_mex.cpp')};
-  flags = '-O2 -std=c++17 -ffp-contract=off -fno-fast-math';
   isOctave = exist('OCTAVE_VERSION', 'builtin') ~= 0;
+  [flags, restoreFlags] = compiler_flags(isOctave); %#ok<ASGLU> restores them when cleared
 
-  if isOctave
-    % Octave's mex takes its flags from the environment: set them, restore them afterwards.
-    saved = getenv('CXXFLAGS');
-    setenv('CXXFLAGS', flags);
-    restore = onCleanup(@() setenv('CXXFLAGS', saved));
-  end
+  % Objects are compiled once into a scratch folder: the host helpers once for every module,
+  % each family's core once for its modules.
+  objdir = tempname();
+  mkdir(objdir);
+  removeObjects = onCleanup(@() remove_folder(objdir)); %#ok<NASGU>
+  hostObjects = {};
 
   built = {};
   for f = 1:numel(families)
@@ -41,24 +43,31 @@ function built = build_modules(outdir, varargin)
     if ~exist(folder, 'dir')
       continue;
     end
-    core = sources_in(folder);
     gateways = sources_in(fullfile(folder, 'mex'));
+    wanted = {};
     for g = 1:numel(gateways)
       [~, name] = fileparts(gateways{g});
-      if ~isempty(varargin) && ~any(strcmp(varargin, name))
-        continue;
+      if isempty(varargin) || any(strcmp(varargin, name))
+        wanted{end + 1} = gateways{g}; %#ok<AGROW>
       end
-      sources = [gateways(g), host, core];
+    end
+    if isempty(wanted)
+      continue;
+    end
+    if isempty(hostObjects)
+      hostObjects = compile_objects(host, fullfile(objdir, 'host'), root, flags, isOctave);
+    end
+    core = compile_objects(sources_in(folder), fullfile(objdir, families{f}), root, flags, ...
+                           isOctave);
+    for g = 1:numel(wanted)
+      [~, name] = fileparts(wanted{g});
+      sources = [wanted(g), hostObjects, core];
       if isOctave
         args = [{['-I' root], '-o', fullfile(outdir, name)}, sources];
-      elseif ispc
-        args = [{['-I' root], '-outdir', outdir, '-output', name}, sources];
       else
-        args = [{['-I' root], '-outdir', outdir, '-output', name, ...
-                 ['CXXFLAGS=$CXXFLAGS ' flags]}, sources];
+        args = [{['-I' root], '-outdir', outdir, '-output', name}, flags, sources];
       end
-      fprintf('mex %s\n', strjoin(args, ' '));
-      mex(args{:});
+      run_mex(args);
       copyfile(fullfile(folder, 'mex', [name '.m']), outdir);
       built{end + 1} = name; %#ok<AGROW>
     end
@@ -68,6 +77,62 @@ function built = build_modules(outdir, varargin)
     if ~isempty(missing)
       error('build_modules:unknownModule', 'no module named %s', strjoin(missing, ', '));
     end
+  end
+end
+
+function [flags, restore] = compiler_flags(isOctave)
+% The options that give C++17 and IEEE arithmetic exactly as written (no fused multiply-add,
+% no fast math), in the form that the compiler mex uses takes them. Octave's mex reads them
+% from the environment, so there they are set and restored when `restore` is cleared.
+  gnuFlags = '-O2 -std=c++17 -ffp-contract=off -fno-fast-math';
+  restore = [];
+  if isOctave
+    saved = getenv('CXXFLAGS');
+    setenv('CXXFLAGS', gnuFlags);
+    restore = onCleanup(@() setenv('CXXFLAGS', saved));
+    flags = {};
+  elseif ispc && ~uses_mingw()
+    % Microsoft's compiler (and those that take its options) reads COMPFLAGS.
+    flags = {'COMPFLAGS=$COMPFLAGS /std:c++17 /fp:precise'};
+  else
+    % GCC, MinGW-w64 and Clang read CXXFLAGS.
+    flags = {['CXXFLAGS=$CXXFLAGS ' gnuFlags]};
+  end
+end
+
+function yes = uses_mingw()
+  compiler = mex.getCompilerConfigurations('C++', 'Selected');
+  yes = ~isempty(compiler) && ~isempty(strfind(lower(compiler(1).ShortName), 'mingw'));
+end
+
+function objects = compile_objects(sources, objdir, root, flags, isOctave)
+% Compiles each source into objdir; returns the object files.
+  mkdir(objdir);
+  if isOctave
+    objects = cell(size(sources));
+    for k = 1:numel(sources)
+      [~, name] = fileparts(sources{k});
+      objects{k} = fullfile(objdir, [name '.o']);
+      run_mex({'-c', ['-I' root], sources{k}, '-o', objects{k}});
+    end
+  else
+    run_mex([{'-c', ['-I' root], '-outdir', objdir}, flags, sources]);
+    listing = [dir(fullfile(objdir, '*.o')); dir(fullfile(objdir, '*.obj'))];
+    objects = cellfun(@(name) fullfile(objdir, name), {listing.name}, 'UniformOutput', false);
+  end
+end
+
+function run_mex(args)
+  fprintf('mex %s\n', strjoin(args, ' '));
+  mex(args{:});
+end
+
+function remove_folder(folder)
+  if exist(folder, 'dir')
+    if exist('confirm_recursive_rmdir', 'builtin') || exist('confirm_recursive_rmdir', 'file')
+      confirm_recursive_rmdir(false, 'local');
+    end
+    rmdir(folder, 's');
   end
 end
 

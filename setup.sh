@@ -2,6 +2,7 @@
 # Sets up a Debian machine for the library, builds every module and then
 #   ./setup.sh demo   runs the demo in octave-cli
 #   ./setup.sh test   runs the whole test suite (unit, gateway and Octave layers)
+#   ./setup.sh install PACKAGE...   only installs those packages if they are missing
 # Installing missing packages needs root (or sudo).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -45,8 +46,13 @@ case "${1:-}" in
     build
     (cd build && ctest --output-on-failure -j "$(nproc)")
     ;;
+  install)
+    shift
+    packages=("$@")
+    install_missing
+    ;;
   *)
-    echo "usage: $0 demo|test" >&2
+    echo "usage: $0 demo|test|install PACKAGE..." >&2
     exit 2
     ;;
 esac

@@ -5,7 +5,9 @@
 # The include directories come from mkoctfile itself.
 
 set(SPARSEMEX_HAVE_OCTAVE OFF)
-if(SPARSEMEX_OCTAVE)
+if(SPARSEMEX_OCTAVE AND SPARSEMEX_FOREIGN_RUNTIME)
+  message(STATUS "Octave modules: off (Octave runs on another platform or C++ runtime)")
+elseif(SPARSEMEX_OCTAVE)
   find_program(MKOCTFILE_EXECUTABLE mkoctfile)
   find_program(OCTAVE_CLI_EXECUTABLE octave-cli)
   if(MKOCTFILE_EXECUTABLE)
@@ -19,6 +21,13 @@ if(SPARSEMEX_OCTAVE)
         string(REGEX REPLACE "^-I" "" directory "${flag}")
         list(APPEND SPARSEMEX_OCTAVE_INCLUDES "${directory}")
       endforeach()
+      # Where a module cannot leave Octave's symbols undefined (Windows, macOS), it links
+      # against Octave's libraries, as mkoctfile does there.
+      execute_process(COMMAND ${MKOCTFILE_EXECUTABLE} -p LDFLAGS
+                      OUTPUT_VARIABLE octave_ldflags OUTPUT_STRIP_TRAILING_WHITESPACE)
+      execute_process(COMMAND ${MKOCTFILE_EXECUTABLE} -p OCTAVE_LIBS
+                      OUTPUT_VARIABLE octave_libs OUTPUT_STRIP_TRAILING_WHITESPACE)
+      separate_arguments(SPARSEMEX_OCTAVE_LIBS NATIVE_COMMAND "${octave_ldflags} ${octave_libs}")
       set(SPARSEMEX_HAVE_OCTAVE ON)
       message(STATUS "Octave modules: on (${MKOCTFILE_EXECUTABLE})")
     endif()

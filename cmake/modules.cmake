@@ -5,8 +5,9 @@
 # object library, and linked whole into every module of the family: each module carries its
 # own copy of all the family's routines and links against nothing but its host.
 #
-# Built modules go to <build>/modules/<host>/: embedded/<module>.so, octave/<module>.mex and
-# matlab/<module>.<mexext>, each host folder with the help files beside the modules.
+# Built modules go to <build>/modules/<host>/: embedded/<module>.so (.dll on Windows),
+# octave/<module>.mex and matlab/<module>.<mexext>, each host folder with the help files
+# beside the modules.
 
 set_property(GLOBAL PROPERTY SPARSEMEX_MODULES "")
 
@@ -42,11 +43,26 @@ function(_add_embedded_module family module gateway)
   add_library(${target} MODULE ${gateway} $<TARGET_OBJECTS:gateway_embedded>
                                $<TARGET_OBJECTS:${family}_core>)
   target_link_libraries(${target} PRIVATE mexhost core_headers)
-  # Export mexFunction only, and fail the link on any symbol the module does not define.
-  target_link_options(${target} PRIVATE
-    -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/embedded/module.map -Wl,--no-undefined)
-  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${module} PREFIX "" SUFFIX ".so"
-    LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/embedded)
+  _export_mex_function_only(${target})
+  if(SPARSEMEX_ELF_LINKER)
+    # Fail the link on any symbol the module does not define (the default of the others).
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${module} PREFIX ""
+    SUFFIX ${SPARSEMEX_EMBEDDED_SUFFIX} LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/embedded)
+endfunction()
+
+# A module exports mexFunction and nothing else, in each linker's own way.
+function(_export_mex_function_only target)
+  if(WIN32)
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/host/embedded/module.def)
+  elseif(APPLE)
+    target_link_options(${target} PRIVATE
+      -Wl,-exported_symbols_list,${PROJECT_SOURCE_DIR}/host/embedded/module.exports)
+  elseif(SPARSEMEX_ELF_LINKER)
+    target_link_options(${target} PRIVATE
+      -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/embedded/module.map)
+  endif()
 endfunction()
 
 function(_add_octave_module family module gateway help)
@@ -55,7 +71,13 @@ function(_add_octave_module family module gateway help)
                                $<TARGET_OBJECTS:${family}_core>)
   target_include_directories(${target} PRIVATE ${SPARSEMEX_OCTAVE_INCLUDES})
   target_link_libraries(${target} PRIVATE core_headers)
-  target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
+  if(SPARSEMEX_ELF_LINKER)
+    # Octave provides the MEX symbols when it loads the module; its own calls stay inside.
+    target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
+  else()
+    target_link_libraries(${target} PRIVATE ${SPARSEMEX_OCTAVE_LIBS})
+    _export_mex_function_only(${target})
+  endif()
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${module} PREFIX "" SUFFIX ".mex"
     LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/octave)
   _copy_help(${target} ${help} ${SPARSEMEX_MODULE_DIR}/octave)

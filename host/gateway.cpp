@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 
 namespace gateway {
 
@@ -49,7 +49,7 @@ void Call::fail(const char* reason, const char* format, ...) const {
     va_end(arguments);
     // The hosts name the module beside the message themselves.
     mexErrMsgIdAndTxt(identifier, "%s", message);
-    __builtin_unreachable();  // the host does not return from an error
+    std::abort();  // not reached: the host does not return from an error
 }
 
 void Call::expectArguments(int inputs, int outputs) const {
@@ -67,8 +67,8 @@ const mxArray* Call::realDoubleArray(int position, const char* name, std::ptrdif
              position + 1);
     const std::size_t have = mxGetNumberOfElements(array);
     if (count > 0 && have < static_cast<std::size_t>(count))
-        fail(reason::tooFewElements, "%s (input %d) has %zu elements, fewer than the %td needed",
-             name, position + 1, have, count);
+        fail(reason::tooFewElements, "%s (input %d) has %lld elements, fewer than the %lld needed",
+             name, position + 1, static_cast<long long>(have), static_cast<long long>(count));
     return array;
 }
 
@@ -107,26 +107,39 @@ char* Call::string(int position, const char* name) const {
         fail(reason::notString, "%s (input %d) must be a character row vector", name,
              position + 1);
     const std::size_t length = mxGetN(array);
-    char* buffer = static_cast<char*>(mxCalloc(length + 1, 1));
-    if (mxGetString(array, buffer, length + 1) != 0)
+    const mxChar* characters = mxGetChars(array);
+    for (std::size_t k = 0; k < length; ++k)
+        if (characters[k] == 0)
+            fail(reason::notString, "%s (input %d) must not contain NUL characters", name,
+                 position + 1);
+    // The text comes as UTF-8, which names every file on every system (the file functions
+    // of host/utf8_file.hpp take it). A character takes at most three bytes there.
+#if defined(HAVE_OCTAVE) || defined(EMBEDDED_MEX_H)
+    const std::size_t room = 3 * length + 1;
+    char* buffer = static_cast<char*>(mxCalloc(room, 1));
+    const bool read = mxGetString(array, buffer, room) == 0;
+#else
+    // MATLAB's mxGetString gives the system's code page, which on Windows is not UTF-8.
+    char* buffer = mxArrayToUTF8String(array);
+    const bool read = buffer != nullptr;
+#endif
+    if (!read)
         fail(reason::notString, "%s (input %d) could not be read as text", name, position + 1);
-    if (std::strlen(buffer) != length)
-        fail(reason::notString, "%s (input %d) must not contain NUL characters", name,
-             position + 1);
     return buffer;
 }
 
 void Call::requireNumbers(const double* data, std::ptrdiff_t count, const char* name) const {
     for (std::ptrdiff_t i = 0; i < count; ++i)
         if (std::isnan(data[i]))
-            fail(reason::notFinite, "%s must not hold NaN, but element %td does", name, i + 1);
+            fail(reason::notFinite, "%s must not hold NaN, but element %lld does", name,
+                 static_cast<long long>(i) + 1);
 }
 
 void Call::requireFinite(const double* data, std::ptrdiff_t count, const char* name) const {
     for (std::ptrdiff_t i = 0; i < count; ++i)
         if (!std::isfinite(data[i]))
-            fail(reason::notFinite, "%s must be finite, but element %td is %g", name, i + 1,
-                 data[i]);
+            fail(reason::notFinite, "%s must be finite, but element %lld is %g", name,
+                 static_cast<long long>(i) + 1, data[i]);
 }
 
 Matrix Call::matrix(int position, const char* name, int rowsPosition, const char* rowsName,
@@ -144,8 +157,8 @@ void Call::requireFiniteSum(const double* data, std::ptrdiff_t count, std::ptrdi
     for (std::ptrdiff_t k = 0; k < count; ++k) {
         const double value = data[k * stride];
         if (!std::isfinite(value))
-            fail(reason::notFinite, "%s must be finite, but element %td is %g", name, k + 1,
-                 value);
+            fail(reason::notFinite, "%s must be finite, but element %lld is %g", name,
+                 static_cast<long long>(k) + 1, value);
         sum += std::fabs(value);
     }
     if (!std::isfinite(sum))

@@ -99,7 +99,7 @@ public:
     // An integer parameter that must not be negative: a length, a count, a size.
     int size(int position, const char* name) const;
 
-    // A character row vector, copied into a buffer that the host releases after the call.
+    // A character row vector as UTF-8 text, in a buffer that the host releases after the call.
     char* string(int position, const char* name) const;
 
     // The matrix at `position`, with its sizes at rowsPosition and colsPosition: sizes first,

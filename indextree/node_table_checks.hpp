@@ -80,8 +80,8 @@ inline void requireSlicesWithin(const double* ind, int nodes, bool readsNodeZero
     forEachGroupNode(ind, nodes, readsNodeZero, [&](const Node& node, int k) {
         if (node.first < 0 || static_cast<std::size_t>(node.end) > listLength)
             failTable("sliceOutOfRange",
-                      "node ind(:,%d) lists G(%d) to G(%d), outside the %zu entries of G", k + 1,
-                      node.first + 1, node.end, listLength);
+                      "node ind(:,%d) lists G(%d) to G(%d), outside the %lld entries of G", k + 1,
+                      node.first + 1, node.end, static_cast<long long>(listLength));
         const double past = static_cast<double>(extent.length) + 1.0;
         for (int j = node.first; j < node.end; ++j)
             if (!(G[j] >= 1.0 && G[j] < past))

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "host/utf8_file.hpp"
 #include "monotone/building.hpp"
 #include "monotone/description_scanner.hpp"
 
@@ -86,7 +87,7 @@ void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char
 }  // namespace
 
 void readFromFile(const char* fileName, treeInfo& table, int n) {
-    File file(std::fopen(fileName, "r"));
+    File file(utf8::open(fileName, "r"));
     if (!file) failUnreadable(fileName);
 
     treeInfo read;

@@ -1,12 +1,46 @@
 // Opening a built module and calling it as MATLAB would.
+#if defined(_WIN32)
+#include "host/utf8_file.hpp"  // windows.h and the UTF-8 to UTF-16 conversion
+#else
 #include <dlfcn.h>
+#endif
 
 #include <algorithm>
 #include <cstring>
 
 #include "host/embedded/host_state.hpp"
+#include "host/embedded/utf16.hpp"
 
 namespace mexhost {
+
+namespace {
+
+// The platform's dynamic loader: open a library, find a symbol, close it.
+#if defined(_WIN32)
+void* openLibrary(const std::string& path, std::string& error) {
+    const HMODULE library = LoadLibraryW(utf8::widen(path.c_str()).c_str());
+    if (library == nullptr) error = "Windows error " + std::to_string(GetLastError());
+    return reinterpret_cast<void*>(library);
+}
+
+void* findSymbol(void* library, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+
+void closeLibrary(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
+#else
+void* openLibrary(const std::string& path, std::string& error) {
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (library == nullptr) error = dlerror();
+    return library;
+}
+
+void* findSymbol(void* library, const char* name) { return dlsym(library, name); }
+
+void closeLibrary(void* library) { dlclose(library); }
+#endif
+
+}  // namespace
 
 HostError::HostError(std::string identifier, const std::string& message)
     : std::runtime_error(message), identifier_(std::move(identifier)) {}
@@ -30,11 +64,9 @@ Array Array::column(const std::vector<double>& values) {
 Array Array::scalar(double value) { return matrix(1, 1, {value}); }
 
 Array Array::text(const std::string& characters) {
-    Array array(newArray(mxCHAR_CLASS, 1, characters.size(), false));
-    for (std::size_t i = 0; i < characters.size(); ++i) {
-        const unsigned short unit = static_cast<unsigned char>(characters[i]);
-        std::memcpy(array.get()->real.data() + 2 * i, &unit, 2);
-    }
+    const std::vector<unsigned short> units = utf16FromUtf8(characters);
+    Array array(newArray(mxCHAR_CLASS, 1, units.size(), false));
+    if (!units.empty()) std::memcpy(array.get()->real.data(), units.data(), 2 * units.size());
     return array;
 }
 
@@ -90,16 +122,17 @@ bool Array::sameAs(const Array& other) const {
 }
 
 Module::Module(const std::string& path) : path_(path), handle_(nullptr), entry_(nullptr) {
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) throw std::runtime_error("cannot open module " + path + ": " + dlerror());
-    entry_ = reinterpret_cast<Entry>(dlsym(handle_, "mexFunction"));
+    std::string error;
+    handle_ = openLibrary(path, error);
+    if (handle_ == nullptr) throw std::runtime_error("cannot open module " + path + ": " + error);
+    entry_ = reinterpret_cast<Entry>(findSymbol(handle_, "mexFunction"));
     if (entry_ == nullptr) {
-        dlclose(handle_);
+        closeLibrary(handle_);
         throw std::runtime_error("module " + path + " exports no mexFunction");
     }
 }
 
-Module::~Module() { dlclose(handle_); }
+Module::~Module() { closeLibrary(handle_); }
 
 CallResult Module::call(int nlhs, const std::vector<const Array*>& inputs) const {
     std::vector<const mxArray*> prhs;

@@ -16,6 +16,7 @@ typedef struct mxArray_tag mxArray;
 typedef size_t mwSize;
 typedef size_t mwIndex;
 typedef ptrdiff_t mwSignedIndex;
+typedef unsigned short mxChar; /* a UTF-16 code unit */
 
 typedef enum {
     mxUNKNOWN_CLASS = 0,
@@ -63,16 +64,23 @@ bool mxIsStruct(const mxArray* array);
 mxArray* mxGetField(const mxArray* array, mwIndex index, const char* field);
 void mxDestroyArray(mxArray* array);
 int mxGetString(const mxArray* array, char* buffer, mwSize length);
+mxChar* mxGetChars(const mxArray* array);
 
 /* Memory that the host releases after the call. */
 void* mxCalloc(mwSize count, mwSize size);
 void mxFree(void* pointer);
 
 /* Console and errors. An error never returns: the host leaves the module. */
+#if defined(_MSC_VER)
+#define EMBEDDED_MEX_NORETURN __declspec(noreturn)
+#elif defined(__GNUC__)
+#define EMBEDDED_MEX_NORETURN __attribute__((noreturn))
+#else
+#define EMBEDDED_MEX_NORETURN
+#endif
 int mexPrintf(const char* format, ...);
-void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...)
-    __attribute__((noreturn));
-void mexErrMsgTxt(const char* message) __attribute__((noreturn));
+EMBEDDED_MEX_NORETURN void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...);
+EMBEDDED_MEX_NORETURN void mexErrMsgTxt(const char* message);
 void mexWarnMsgIdAndTxt(const char* identifier, const char* format, ...);
 
 /* Calling the host back: the embedded host answers warning('query', id) only, with the

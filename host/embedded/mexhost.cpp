@@ -5,6 +5,7 @@
 // the caller. Misuse that MATLAB would punish with a crash or an error (the data pointer of
 // an array of another class, say) raises an error here, so that gateway tests catch it.
 #include "host/embedded/host_state.hpp"
+#include "host/embedded/utf16.hpp"
 #include "host/format.hpp"
 
 #include <cstdarg>
@@ -13,6 +14,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace mexhost {
 
@@ -207,15 +209,20 @@ int mxGetString(const mxArray* array, char* buffer, mwSize length) {
         buffer[0] = '\0';
         return 1;
     }
-    const std::size_t count = a.rows * a.cols;
-    const std::size_t copied = count < length - 1 ? count : length - 1;
-    for (std::size_t i = 0; i < copied; ++i) {
-        unsigned short unit;
-        std::memcpy(&unit, a.real.data() + 2 * i, 2);
-        buffer[i] = unit < 256 ? static_cast<char>(unit) : '?';
-    }
+    // UTF-8, as MATLAB gives it where that is the system's encoding, and as Octave keeps text.
+    std::vector<unsigned short> units(a.rows * a.cols);
+    if (!units.empty()) std::memcpy(units.data(), a.real.data(), 2 * units.size());
+    const std::string text = mexhost::utf8FromUtf16(units.data(), units.size());
+    const std::size_t copied = text.size() < length - 1 ? text.size() : length - 1;
+    std::memcpy(buffer, text.data(), copied);
     buffer[copied] = '\0';
-    return copied < count ? 1 : 0;
+    return copied < text.size() ? 1 : 0;
+}
+
+mxChar* mxGetChars(const mxArray* array) {
+    const mxArray& a = mexhost::valid(array);
+    if (a.classId != mxCHAR_CLASS) return nullptr;
+    return reinterpret_cast<mxChar*>(const_cast<unsigned char*>(a.real.data()));
 }
 
 void* mxCalloc(mwSize count, mwSize size) {

@@ -71,9 +71,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
         for (std::ptrdiff_t at = 0; at < count; ++at)
             if (!std::isfinite(estimate[k][at]))
                 call.fail("notInvertible",
-                          "the estimate of %s is not finite (element %td is %g): W = S + "
+                          "the estimate of %s is not finite (element %lld is %g): W = S + "
                           "lambda*I cannot be inverted; a positive lambda makes it invertible",
-                          k == 0 ? "X" : "W", at + 1, estimate[k][at]);
+                          k == 0 ? "X" : "W", static_cast<long long>(at) + 1, estimate[k][at]);
 
     // Write in place and return the copies (with n = 0 there is nothing to copy, and the data
     // may be null).

@@ -2,9 +2,9 @@
 // a temporary file that is removed again.
 #pragma once
 
-#include <unistd.h>
-
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,25 +23,33 @@ inline std::string descriptionText(const std::vector<std::vector<int>>& children
     return text;
 }
 
-// A file in the temporary folder holding `contents`, removed when this goes.
+// A file in the temporary folder holding `contents`, removed when this goes. `stem` begins
+// its name and may hold spaces and any UTF-8 characters.
 class TempFile {
 public:
-    explicit TempFile(const std::string& contents) {
+    explicit TempFile(const std::string& contents, const std::string& stem = "sparsemex_tree") {
         static int count = 0;
-        path_ = "/tmp/sparsemex_tree_" + std::to_string(getpid()) + "_" + std::to_string(count++) +
-                ".txt";
-        std::FILE* file = std::fopen(path_.c_str(), "wb");
-        if (file == nullptr) throw std::runtime_error("cannot write " + path_);
-        std::fwrite(contents.data(), 1, contents.size(), file);
-        std::fclose(file);
+        static const unsigned tag = std::random_device{}();
+        file_ = std::filesystem::temp_directory_path() /
+                std::filesystem::u8path(stem + "_" + std::to_string(tag) + "_" +
+                                        std::to_string(count++) + ".txt");
+        path_ = file_.u8string();
+        std::ofstream out(file_, std::ios::binary);
+        out << contents;
+        if (!out.flush()) throw std::runtime_error("cannot write " + path_);
     }
-    ~TempFile() { std::remove(path_.c_str()); }
+    ~TempFile() {
+        std::error_code ignored;
+        std::filesystem::remove(file_, ignored);
+    }
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
 
+    // The file's name in UTF-8, as a module reads it.
     const char* path() const { return path_.c_str(); }
 
 private:
+    std::filesystem::path file_;
     std::string path_;
 };
 

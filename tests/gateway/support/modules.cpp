@@ -1,8 +1,7 @@
 #include "tests/gateway/support/modules.hpp"
 
-#include <dirent.h>
-
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <memory>
 
@@ -12,7 +11,8 @@ const mexhost::Module& get(const std::string& name) {
     static std::map<std::string, std::unique_ptr<mexhost::Module>> loaded;
     auto found = loaded.find(name);
     if (found == loaded.end()) {
-        const std::string path = std::string(SPARSEMEX_EMBEDDED_MODULES) + "/" + name + ".so";
+        const std::string path =
+            std::string(SPARSEMEX_EMBEDDED_MODULES) + "/" + name + SPARSEMEX_EMBEDDED_SUFFIX;
         found = loaded.emplace(name, std::make_unique<mexhost::Module>(path)).first;
     }
     return *found->second;
@@ -20,14 +20,10 @@ const mexhost::Module& get(const std::string& name) {
 
 std::vector<std::string> all() {
     std::vector<std::string> names;
-    if (DIR* folder = opendir(SPARSEMEX_EMBEDDED_MODULES)) {
-        while (const dirent* entry = readdir(folder)) {
-            const std::string file = entry->d_name;
-            if (file.size() > 3 && file.compare(file.size() - 3, 3, ".so") == 0)
-                names.push_back(file.substr(0, file.size() - 3));
-        }
-        closedir(folder);
-    }
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(SPARSEMEX_EMBEDDED_MODULES, error))
+        if (entry.path().extension() == SPARSEMEX_EMBEDDED_SUFFIX)
+            names.push_back(entry.path().stem().string());
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -1,0 +1,23 @@
+#!/bin/sh
+# Runs a test program of the Windows build under Wine: quietly, with no prompt to install
+# Wine's add-ons, in a prefix of its own beside the build's bin folder. The first program to
+# run makes the prefix; any started meanwhile wait for it.
+#   wine-run.sh <build>/bin/program.exe [arguments]
+set -e
+wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
+[ -x "$wine" ] || wine=/usr/lib/wine/wine64
+build=$(cd "$(dirname "$1")/.." && pwd)
+WINEPREFIX="$build/wine"
+WINEDEBUG=-all
+WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  if mkdir "$build/wine.lock" 2>/dev/null; then
+    "$wine" wineboot --init >/dev/null 2>&1 || true
+    rmdir "$build/wine.lock"
+  else
+    while [ -d "$build/wine.lock" ]; do sleep 1; done
+  fi
+fi
+exec "$wine" "$@"
