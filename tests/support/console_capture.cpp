@@ -13,7 +13,8 @@ std::string& captured() {
 void consolePrintf(const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    captured() += formatText(format, arguments);
+    std::string* held = consoleHoldOfThisThread();
+    *(held ? held : &captured()) += formatText(format, arguments);
     va_end(arguments);
 }
 
