@@ -27,6 +27,8 @@
 %     x   n-by-1 projected vector
 %     t   g-by-1 projected bounds
 %
+%   Groups run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier powerShadowVectorR:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements
 %     negativeSize      n < 0 or g < 0

@@ -23,6 +23,8 @@
 %     X   m-by-n projected rows
 %     t   m-by-1 projected bounds
 %
+%   Rows run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier rowCone:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements
 %     negativeSize    m < 0 or n < 0

@@ -20,6 +20,8 @@
 %   Outputs
 %     lambda the largest critical factor
 %
+%   Rows run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier general_criticalWeight_mt:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, outOfMemory
 %     notFinite           V holds NaN or Inf

@@ -21,6 +21,8 @@
 %   With rows = 0 the table is not applied, so only its size, slices and positions are
 %   checked.
 %
+%   Rows run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier general_treeprox_mt:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, outOfMemory
 %     tooFewElements      V has fewer than rows*cols elements, or ind fewer than 3*nodes

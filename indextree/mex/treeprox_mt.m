@@ -19,6 +19,8 @@
 %
 %   With rows = 0 the table is not applied, so only its size and ranges are checked.
 %
+%   Rows run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier treeprox_mt:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize
 %     tooFewElements  V has fewer than rows*cols elements, or ind fewer than 3*nodes (3 at
