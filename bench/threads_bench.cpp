@@ -154,6 +154,16 @@ void PowerShadowVectorR(benchmark::State& state) {
     }
 }
 
+void ElementCone(benchmark::State& state) {
+    const Threads threads(state);
+    const std::vector<double> v = matrix(14), c = matrix(15);
+    std::vector<double> x(v.size()), t(v.size());
+    for (auto _ : state) {
+        elementCone(x.data(), t.data(), v.data(), c.data(), kRows * kCols);
+        benchmark::DoNotOptimize(x.data());
+    }
+}
+
 void MixedShadow(benchmark::State& state) {
     const Threads threads(state);
     const std::vector<double> V = matrix(12);
@@ -205,6 +215,7 @@ BENCHMARK(PowerShadowMatrixP2)->Apply(threadCounts);
 BENCHMARK(RowCone)->Apply(threadCounts);
 BENCHMARK(PowerShadowVectorP3)->Apply(threadCounts);
 BENCHMARK(PowerShadowVectorR)->Apply(threadCounts);
+BENCHMARK(ElementCone)->Apply(threadCounts);
 BENCHMARK(MixedShadow)->Apply(threadCounts);
 BENCHMARK(TwoLevelShadow)->Apply(threadCountsAndModes);
 

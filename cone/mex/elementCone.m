@@ -17,6 +17,8 @@
 %     x   n-by-1 projected values
 %     t   n-by-1 projected bounds
 %
+%   Elements run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier elementCone:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements
 %     negativeSize    n < 0

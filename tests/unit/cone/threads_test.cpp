@@ -26,6 +26,17 @@ TEST(ConeThreads, RowConeRows) {
     });
 }
 
+TEST(ConeThreads, ElementConeElements) {
+    std::mt19937_64 rng(63);
+    const int n = 1000003;
+    const std::vector<double> v = testdata::awkward(rng, n), c = testdata::awkward(rng, n);
+    testthreads::expectSameUnderEveryThreadCount([&] {
+        Outcome outcome{std::vector<double>(2 * v.size(), -7.0), ""};
+        elementCone(outcome.values.data(), &outcome.values[v.size()], v.data(), c.data(), n);
+        return outcome;
+    });
+}
+
 // Groups over n elements whose boundaries are `b`, projected under every thread count.
 void expectSameGroups(const std::vector<double>& v, const std::vector<double>& b,
                       const std::vector<double>& c) {
