@@ -75,6 +75,19 @@ inline int chunkCount(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t 
 
 namespace detail {
 
+inline bool& workerFlag() {
+    static thread_local bool worker = false;
+    return worker;
+}
+
+}  // namespace detail
+
+// Whether this thread is one that forEachChunk started: such a thread must not call the host
+// (print, poll for an interrupt, raise an error), only compute.
+inline bool isWorkerThread() { return detail::workerFlag(); }
+
+namespace detail {
+
 struct Chunk {
     std::ptrdiff_t first = 0;
     std::ptrdiff_t last = 0;
@@ -100,7 +113,10 @@ void runChunks(std::vector<Chunk>& chunks, const Body& body) {
     leftOver.reserve(chunks.size() - 1);
     for (std::size_t i = 1; i < chunks.size(); ++i) {
         try {
-            workers.emplace_back([&body, &chunk = chunks[i]] { runHeld(chunk, body); });
+            workers.emplace_back([&body, &chunk = chunks[i]] {
+                workerFlag() = true;
+                runHeld(chunk, body);
+            });
         } catch (const std::system_error&) {
             leftOver.push_back(i);
         }

@@ -27,6 +27,7 @@ const double kHeavy = 4 * parallel::kWorkPerThread;
 struct Range {
     std::ptrdiff_t first, last;
     std::thread::id thread;
+    bool worker;
 };
 
 std::vector<Range> rangesOf(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grain) {
@@ -36,7 +37,8 @@ std::vector<Range> rangesOf(std::ptrdiff_t count, double workPerPiece, std::ptrd
         count, workPerPiece,
         [&](std::ptrdiff_t first, std::ptrdiff_t last) {
             std::lock_guard<std::mutex> hold(lock);
-            ranges.push_back(Range{first, last, std::this_thread::get_id()});
+            ranges.push_back(
+                Range{first, last, std::this_thread::get_id(), parallel::isWorkerThread()});
         },
         grain);
     return ranges;
@@ -62,6 +64,7 @@ TEST(ForEachChunk, CoversEveryPieceOnceInGrainMultiplesOneThreadEach) {
                 }
                 next = range.last;
                 ids.insert(range.thread);
+                EXPECT_EQ(range.worker, range.thread != std::this_thread::get_id());
             }
             EXPECT_EQ(next, count);
             EXPECT_EQ(ids.size(), ranges.size());  // a thread per chunk
