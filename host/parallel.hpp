@@ -7,10 +7,10 @@
 // per-piece results in piece order. So results do not depend on the thread count.
 //
 // Only the calling thread reaches the host. What another chunk prints through consolePrintf
-// is held (host/console.hpp) and printed by the calling thread after the join, chunk by chunk,
-// so the text is that of one thread. A chunk that throws stops there, as the loop would: the
-// text of the chunks before it and its own is printed, then its exception is rethrown. A
-// thread that cannot be started leaves its chunk to the calling thread.
+// is held (host/console.hpp) and printed by the calling thread after the join, chunk by chunk
+// and call by call, so the text is that of one thread. A chunk that throws stops there, as
+// the loop would: the text of the chunks before it and its own is printed, then its exception
+// is rethrown. A thread that cannot be started leaves its chunk to the calling thread.
 //
 // Threads: SPARSEMEX_THREADS when it is a whole number from 1 to kMostThreads, otherwise the
 // hardware's count. A call whose estimated work does not repay a thread stays on the calling
@@ -91,14 +91,14 @@ namespace detail {
 struct Chunk {
     std::ptrdiff_t first = 0;
     std::ptrdiff_t last = 0;
-    std::string text;  // what the chunk printed, held for the calling thread
+    std::vector<std::string> texts;  // what the chunk printed, call by call, held for the caller
     std::exception_ptr failure;
 };
 
 template <class Body>
 void runHeld(Chunk& chunk, const Body& body) noexcept {
     try {
-        ConsoleHold hold(chunk.text);
+        ConsoleHold hold(chunk.texts);
         body(chunk.first, chunk.last);
     } catch (...) {
         chunk.failure = std::current_exception();
@@ -131,22 +131,21 @@ void runChunks(std::vector<Chunk>& chunks, const Body& body) {
     for (std::thread& worker : workers) worker.join();
 
     for (std::size_t i = 0; i < chunks.size(); ++i) {
-        if (!chunks[i].text.empty()) consolePrintf("%s", chunks[i].text.c_str());
+        for (const std::string& text : chunks[i].texts) consolePrintf("%s", text.c_str());
         if (chunks[i].failure) std::rethrow_exception(chunks[i].failure);
     }
 }
 
 }  // namespace detail
 
-// Calls body(first, last) on contiguous ranges that cover 0..count-1 once, each range on its
-// own thread, every range but the last a multiple of `grain` pieces long. workPerPiece
-// estimates one piece's cost in the units of kWorkPerThread.
+// Calls body(first, last) on `chunks` contiguous ranges (fewer when there are fewer grains)
+// that cover 0..count-1 once, each range on its own thread, every range but the last a
+// multiple of `grain` pieces long. With one chunk, body(0, count) runs on the calling thread.
 template <class Body>
-void forEachChunk(std::ptrdiff_t count, double workPerPiece, const Body& body,
-                  std::ptrdiff_t grain = 1) {
+void forEachOfChunks(int chunks, std::ptrdiff_t count, const Body& body, std::ptrdiff_t grain = 1) {
     if (count <= 0) return;
     grain = std::max<std::ptrdiff_t>(grain, 1);
-    const int chunks = chunkCount(count, workPerPiece, grain);
+    chunks = static_cast<int>(std::min<std::ptrdiff_t>(chunks, (count + grain - 1) / grain));
     if (chunks <= 1) {
         body(std::ptrdiff_t{0}, count);
         return;
@@ -158,6 +157,16 @@ void forEachChunk(std::ptrdiff_t count, double workPerPiece, const Body& body,
         ranges[i].last = std::min(count, units * (i + 1) / chunks * grain);
     }
     detail::runChunks(ranges, body);
+}
+
+// forEachOfChunks with as many chunks as the work repays: workPerPiece estimates one piece's
+// cost in the units of kWorkPerThread.
+template <class Body>
+void forEachChunk(std::ptrdiff_t count, double workPerPiece, const Body& body,
+                  std::ptrdiff_t grain = 1) {
+    if (count <= 0) return;
+    forEachOfChunks(chunkCount(count, workPerPiece, std::max<std::ptrdiff_t>(grain, 1)), count,
+                    body, grain);
 }
 
 }  // namespace parallel

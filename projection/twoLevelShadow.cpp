@@ -35,15 +35,18 @@ struct Row {
 
 double square(double a) { return a * a; }
 
+// The magnitudes of x[j..j+4], summed before they join a running sum.
+inline double blockMagnitude(Row x, int j) {
+    return (((std::fabs(x[j]) + std::fabs(x[j + 1])) + std::fabs(x[j + 2])) + std::fabs(x[j + 3])) +
+           std::fabs(x[j + 4]);
+}
+
 // Adds the magnitudes of the row's elements to `sum`: the n mod 5 leading ones one at a time,
-// the rest in blocks of five summed first.
+// the rest in blocks of five.
 void addMagnitudes(Row x, int n, double& sum) {
     const int h = n % 5;
     for (int j = 0; j < h; ++j) sum = sum + std::fabs(x[j]);
-    for (int j = h; j < n; j += 5)
-        sum = sum + ((((std::fabs(x[j]) + std::fabs(x[j + 1])) + std::fabs(x[j + 2])) +
-                      std::fabs(x[j + 3])) +
-                     std::fabs(x[j + 4]));
+    for (int j = h; j < n; j += 5) sum = sum + blockMagnitude(x, j);
 }
 
 // What a Euclidean row step leaves to the sums N: whether the row was shrunk rather than
@@ -53,8 +56,9 @@ struct ShrunkRow {
     double norm;
 };
 
-// Shrinks the row by lambda in the Euclidean norm.
-ShrunkRow shrinkEuclidean(Row x, double* b, int n, double lambda) {
+// Shrinks the row by lambda in the Euclidean norm. With N, adds its L1 norm to N[0] and its
+// Euclidean norm to N[1] as it goes (addToSums does the same later from the result).
+ShrunkRow shrinkEuclidean(Row x, double* b, int n, double lambda, double* N) {
     const int h = n % 5;
     for (int j = 0; j < n; ++j) b[j] = x[j];
 
@@ -70,7 +74,19 @@ ShrunkRow shrinkEuclidean(Row x, double* b, int n, double lambda) {
         return ShrunkRow{false, 0};
     }
     const double f = (r - lambda) / r;
-    for (int j = 0; j < n; ++j) x[j] = x[j] * f;
+    if (N == nullptr) {
+        for (int j = 0; j < n; ++j) x[j] = x[j] * f;
+        return ShrunkRow{true, r - lambda};
+    }
+    N[1] = N[1] + (r - lambda);
+    for (int j = 0; j < h; ++j) {
+        x[j] = x[j] * f;
+        N[0] = N[0] + std::fabs(x[j]);
+    }
+    for (int j = h; j < n; j += 5) {
+        for (int k = j; k < j + 5; ++k) x[k] = x[k] * f;
+        N[0] = N[0] + blockMagnitude(x, j);
+    }
     return ShrunkRow{true, r - lambda};
 }
 
@@ -122,24 +138,22 @@ void twoLevelShadow(double* X, double* N, const double* V, int m, int n, double 
     // The rows are shared out among threads. The sums N run in row order: on one thread as
     // the rows go, otherwise after the join from what each row left.
     const bool euclidean = mode == 2;
-    std::vector<ShrunkRow> shrunk(euclidean ? static_cast<std::size_t>(rows) : 0);
-    bool summed = false;  // whether one chunk took every row and kept the sums itself
-    parallel::forEachChunk(rows, euclidean ? 4.0 * n : 40.0 * n,
-                           [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        const bool allRows = first == 0 && last == rows;
+    const int chunks = parallel::chunkCount(rows, euclidean ? 4.0 * n : 40.0 * n, 1);
+    const bool allRows = chunks <= 1;
+    std::vector<ShrunkRow> shrunk(euclidean && !allRows ? static_cast<std::size_t>(rows) : 0);
+    parallel::forEachOfChunks(chunks, rows, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
         std::vector<double> b(static_cast<std::size_t>(n));
         std::vector<double> projected(euclidean ? 0 : static_cast<std::size_t>(n));
         for (std::ptrdiff_t i = first; i < last; ++i) {
             const Row x{X, i, rows};
-            if (!euclidean)
+            if (!euclidean) {
                 shrinkInfinity(x, b.data(), projected.data(), n, lambda2);
-            else if (allRows)
-                addToSums(x, n, shrinkEuclidean(x, b.data(), n, lambda2), N);
-            else
-                shrunk[i] = shrinkEuclidean(x, b.data(), n, lambda2);
+                continue;
+            }
+            const ShrunkRow row = shrinkEuclidean(x, b.data(), n, lambda2, allRows ? N : nullptr);
+            if (!allRows) shrunk[i] = row;
         }
-        if (allRows) summed = true;
     });
-    if (euclidean && !summed)
+    if (euclidean && !allRows)
         for (std::ptrdiff_t i = 0; i < rows; ++i) addToSums(Row{X, i, rows}, n, shrunk[i], N);
 }

@@ -135,7 +135,7 @@ TEST(ForEachChunk, AFailingPieceEndsTheTextAndRaisesTheFirstFailure) {
 
 TEST(ConsoleHold, HoldsTheTextOfItsThreadOnlyAndNests) {
     takeConsoleOutput();
-    std::string outer, inner;
+    std::vector<std::string> outer, inner;
     {
         ConsoleHold holdOuter(outer);
         consolePrintf("a%d", 1);
@@ -147,8 +147,8 @@ TEST(ConsoleHold, HoldsTheTextOfItsThreadOnlyAndNests) {
         consolePrintf("c");
     }
     consolePrintf("d");
-    EXPECT_EQ(outer, "a1c");
-    EXPECT_EQ(inner, "b");
+    EXPECT_EQ(outer, (std::vector<std::string>{"a1", "c"}));
+    EXPECT_EQ(inner, (std::vector<std::string>{"b"}));
     EXPECT_EQ(takeConsoleOutput(), "d");
 }
 
