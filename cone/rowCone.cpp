@@ -8,7 +8,8 @@
 #include "host/parallel.hpp"
 
 void rowCone(double* X, double* t, const double* V, const double* c, int m, int n) {
-    parallel::forEachChunk(m, 3.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+    // Captured by value, so that the loop keeps them in registers.
+    parallel::forEachChunk(m, 3.0 * n, [=](std::ptrdiff_t first, std::ptrdiff_t last) {
         for (std::ptrdiff_t i = first; i < last; ++i)
             t[i] = projectOntoCone(X + i, V + i, c[i], n, m);
     });
