@@ -100,6 +100,7 @@ function(_add_matlab_module family module gateway help)
     SRC ${gateway} ${PROJECT_SOURCE_DIR}/host/gateway.cpp ${PROJECT_SOURCE_DIR}/host/console_mex.cpp
         $<TARGET_OBJECTS:${family}_core>)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${target} PRIVATE Threads::Threads)
   target_compile_options(${target} PRIVATE ${SPARSEMEX_EXACT_FLAGS})
   set_target_properties(${target} PROPERTIES
     LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/matlab)

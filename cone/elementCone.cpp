@@ -1,12 +1,17 @@
 // Element-wise projection onto the epigraph of the absolute value.
 #include <cmath>
+#include <cstddef>
 
 #include "cone/branchless.hpp"
 #include "cone/cone.hpp"
 #include "cone/cone_region.hpp"
+#include "host/parallel.hpp"
 
-void elementCone(double* x, double* t, const double* v, const double* c, int n) {
-    for (int i = 0; i < n; ++i) {
+namespace {
+
+void projectElements(double* x, double* t, const double* v, const double* c, std::ptrdiff_t first,
+                     std::ptrdiff_t last) {
+    for (std::ptrdiff_t i = first; i < last; ++i) {
         const double a = std::fabs(v[i]);
         // The tests in their order: within counts only where beyond fails.
         const bool beyond = beyondCone(a, c[i]);
@@ -18,4 +23,12 @@ void elementCone(double* x, double* t, const double* v, const double* c, int n) 
         t[i] = pick(beyond, bound, pick(within, c[i], 0.0));
         x[i] = pick(beyond, toBoundary, pick(within, v[i], 0.0));
     }
+}
+
+}  // namespace
+
+void elementCone(double* x, double* t, const double* v, const double* c, int n) {
+    parallel::forEachChunk(n, 2.0, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+        projectElements(x, t, v, c, first, last);
+    });
 }

@@ -1,10 +1,16 @@
-// Row-wise projection onto second-order cones, one row at a time down the column-major data.
-// Flat indices are 64-bit, so matrices with more than 2^31 elements work.
+// Row-wise projection onto second-order cones, one row at a time down the column-major data,
+// the rows shared out among threads. Flat indices are 64-bit, so matrices with more than 2^31
+// elements work.
 #include <cstddef>
 
 #include "cone/cone.hpp"
 #include "cone/second_order_cone.hpp"
+#include "host/parallel.hpp"
 
 void rowCone(double* X, double* t, const double* V, const double* c, int m, int n) {
-    for (std::ptrdiff_t i = 0; i < m; ++i) t[i] = projectOntoCone(X + i, V + i, c[i], n, m);
+    // Captured by value, so that the loop keeps them in registers.
+    parallel::forEachChunk(m, 3.0 * n, [=](std::ptrdiff_t first, std::ptrdiff_t last) {
+        for (std::ptrdiff_t i = first; i < last; ++i)
+            t[i] = projectOntoCone(X + i, V + i, c[i], n, m);
+    });
 }

@@ -5,6 +5,9 @@
 // tests capture the text so that they can check it.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #if defined(__GNUC__)
 #define CONSOLE_PRINTF_FORMAT __attribute__((format(printf, 1, 2)))
 #else
@@ -12,3 +15,26 @@
 #endif
 
 void consolePrintf(const char* format, ...) CONSOLE_PRINTF_FORMAT;
+
+// Where consolePrintf on this thread keeps the text of each call instead of printing it;
+// nullptr (the default) prints. Threads other than the host's must never print
+// (host/parallel.hpp), so their text is kept for the host's thread to print, call by call.
+inline std::vector<std::string>*& consoleHoldOfThisThread() {
+    static thread_local std::vector<std::string>* held = nullptr;
+    return held;
+}
+
+// While alive, consolePrintf on the thread that made it appends each call's text to `texts`
+// instead of printing it.
+class ConsoleHold {
+public:
+    explicit ConsoleHold(std::vector<std::string>& texts) : previous_(consoleHoldOfThisThread()) {
+        consoleHoldOfThisThread() = &texts;
+    }
+    ~ConsoleHold() { consoleHoldOfThisThread() = previous_; }
+    ConsoleHold(const ConsoleHold&) = delete;
+    ConsoleHold& operator=(const ConsoleHold&) = delete;
+
+private:
+    std::vector<std::string>* previous_;
+};

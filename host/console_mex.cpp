@@ -10,5 +10,9 @@ void consolePrintf(const char* format, ...) {
     va_start(arguments, format);
     const std::string text = formatText(format, arguments);
     va_end(arguments);
+    if (std::vector<std::string>* held = consoleHoldOfThisThread()) {
+        held->push_back(text);
+        return;
+    }
     if (!text.empty()) mexPrintf("%s", text.c_str());
 }

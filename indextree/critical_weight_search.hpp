@@ -135,13 +135,17 @@ double criticalWeightOf(const double* v, int n, const double* ind, int nodes, co
 }
 
 // The largest critical weight over the rows of V, and 0 if none is larger. One workspace
-// serves every row.
+// serves every row of a chunk.
 template <class Positions>
 double largestCriticalWeightOverRows(const double* V, int rows, int cols, const double* ind,
                                      int nodes, const Positions& at) {
-    CriticalWeightSearch<Positions> search(rows > 0 ? cols : 0);
-    return largestOverRows(V, rows, cols, [&](const double* row, int length) {
-        return search.run(row, length, ind, nodes, at);
+    // A search takes some fifty passes of the operator.
+    const double workPerRow = 50.0 * (2.0 * cols + 4.0 * nodes);
+    return largestOverRows(V, rows, cols, workPerRow, [&] {
+        return [&, search = CriticalWeightSearch<Positions>(cols)](const double* row,
+                                                                   int length) mutable {
+            return search.run(row, length, ind, nodes, at);
+        };
     });
 }
 

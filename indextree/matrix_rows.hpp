@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "host/parallel.hpp"
+
 namespace treetable {
 
 // Rows per block: as many as the tree routines shrink side by side.
@@ -45,40 +47,59 @@ private:
     double* row_[kRowBlock];
 };
 
-// For every block of rows: gathers its `count` rows (at most kRowBlock) into `in` and calls
-// visit(in's rows, index of the block's first row, count).
+// For every block of rows first..last-1: gathers its `count` rows (at most kRowBlock) into `in`
+// and calls visit(in's rows, index of the block's first row, count).
 template <class Visit>
-void forEachRowBlock(const double* V, int rows, int cols, RowBlock& in, const Visit& visit) {
-    for (int first = 0; first < rows; first += kRowBlock) {
-        const int count = std::min(kRowBlock, rows - first);
+void forEachRowBlock(const double* V, int rows, int cols, int first, int last, RowBlock& in,
+                     const Visit& visit) {
+    for (; first < last; first += kRowBlock) {
+        const int count = std::min(kRowBlock, last - first);
         gatherRows(in.rows(), V, rows, cols, first, count);
         visit(in.rows(), first, count);
     }
 }
 
-// X(i, :) = the rows of `transform(out, in, count)`, which fills out[b] from in[b].
+// X(i, :) = the rows of `transform(out, in, count)`, which fills out[b] from in[b]. Blocks of
+// rows are shared out among threads; workPerRow estimates a row's cost (host/parallel.hpp).
 template <class Transform>
-void transformRows(double* X, const double* V, int rows, int cols, const Transform& transform) {
-    if (rows <= 0) return;
-    RowBlock in(cols), out(cols);
-    forEachRowBlock(V, rows, cols, in, [&](double* const* inRows, int first, int count) {
-        transform(out.rows(), inRows, count);
-        scatterRows(X, out.rows(), rows, cols, first, count);
-    });
+void transformRows(double* X, const double* V, int rows, int cols, double workPerRow,
+                   const Transform& transform) {
+    parallel::forEachChunk(
+        rows, workPerRow,
+        [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            RowBlock in(cols), out(cols);
+            forEachRowBlock(V, rows, cols, static_cast<int>(first), static_cast<int>(last), in,
+                            [&](double* const* inRows, int firstRow, int count) {
+                                transform(out.rows(), inRows, count);
+                                scatterRows(X, out.rows(), rows, cols, firstRow, count);
+                            });
+        },
+        kRowBlock);
 }
 
 // The largest of measure(row, cols) over the rows, and 0 if none is larger (NaN passed over).
-template <class Measure>
-double largestOverRows(const double* V, int rows, int cols, Measure&& measure) {
+// Each chunk of rows measures with its own makeMeasure(), so that no workspace is shared; the
+// row results are then compared in row order.
+template <class MakeMeasure>
+double largestOverRows(const double* V, int rows, int cols, double workPerRow,
+                       const MakeMeasure& makeMeasure) {
     double value = 0.0;
     if (rows <= 0) return value;
-    RowBlock in(cols);
-    forEachRowBlock(V, rows, cols, in, [&](double* const* inRows, int, int count) {
-        for (int b = 0; b < count; ++b) {
-            const double result = measure(inRows[b], cols);
-            if (result > value) value = result;
-        }
-    });
+    std::vector<double> results(static_cast<std::size_t>(rows));
+    parallel::forEachChunk(
+        rows, workPerRow,
+        [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            auto measure = makeMeasure();
+            RowBlock in(cols);
+            forEachRowBlock(V, rows, cols, static_cast<int>(first), static_cast<int>(last), in,
+                            [&](double* const* inRows, int firstRow, int count) {
+                                for (int b = 0; b < count; ++b)
+                                    results[firstRow + b] = measure(inRows[b], cols);
+                            });
+        },
+        kRowBlock);
+    for (double result : results)
+        if (result > value) value = result;
     return value;
 }
 

@@ -182,9 +182,11 @@ void applyTreeToVectors(double* const* x, const double* const* v, int count, int
 template <class Positions>
 void applyTreeToRows(double* X, const double* V, int rows, int cols, const double* ind, int nodes,
                      const Positions& at) {
-    transformRows(X, V, rows, cols, [&](double* const* out, const double* const* in, int count) {
-        applyTreeToVectors(out, in, count, cols, ind, nodes, at);
-    });
+    const double workPerRow = 2.0 * cols + 4.0 * nodes;
+    transformRows(X, V, rows, cols, workPerRow,
+                  [&](double* const* out, const double* const* in, int count) {
+                      applyTreeToVectors(out, in, count, cols, ind, nodes, at);
+                  });
 }
 
 }  // namespace treetable

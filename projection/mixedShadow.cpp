@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/console.hpp"
+#include "host/parallel.hpp"
 #include "host/scaled_length.hpp"
 #include "host/routine_failure.hpp"
 #include "projection/binaryScale.hpp"
@@ -39,15 +40,18 @@ void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, 
     const std::ptrdiff_t rows = m;
     const std::ptrdiff_t size = rows * n;
     std::vector<double> norms(static_cast<std::size_t>(m));
+    // The norms row by row, shared out among threads; their sum in row order after.
+    parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+        for (std::ptrdiff_t i = first; i < last; ++i) {
+            double s = 0;
+            for (std::ptrdiff_t k = i; k < size; k += rows) s += V[k] * V[k];
+            norms[i] = lengthFromSumOfSquares(s, n, [V, i, rows](std::ptrdiff_t j) {
+                return V[i + j * rows];
+            });
+        }
+    });
     double total = 0;
-    for (std::ptrdiff_t i = 0; i < rows; ++i) {
-        double s = 0;
-        for (std::ptrdiff_t k = i; k < size; k += rows) s += V[k] * V[k];
-        norms[i] = lengthFromSumOfSquares(s, n, [V, i, rows](std::ptrdiff_t j) {
-            return V[i + j * rows];
-        });
-        total += norms[i];
-    }
+    for (std::ptrdiff_t i = 0; i < rows; ++i) total += norms[i];
     // The L1-ball search needs a finite sum of its magnitudes.
     if (!std::isfinite(total))
         throw RoutineFailure(projectionReason::overflow,
@@ -69,12 +73,15 @@ void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, 
         for (std::ptrdiff_t k = 0; k < size; ++k) X[k] = V[k];
         return;
     }
-    for (std::ptrdiff_t i = 0; i < rows; ++i) {
-        if (*lambda >= norms[i]) {
-            for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = 0;
-        } else {
-            const double f = 1 - *lambda / norms[i];
-            for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = f * V[k];
+    const double threshold = *lambda;
+    parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+        for (std::ptrdiff_t i = first; i < last; ++i) {
+            if (threshold >= norms[i]) {
+                for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = 0;
+            } else {
+                const double f = 1 - threshold / norms[i];
+                for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = f * V[k];
+            }
         }
-    }
+    });
 }

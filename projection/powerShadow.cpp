@@ -9,6 +9,8 @@ const double kInfinityFrom = 1e6;
 
 }  // namespace
 
+bool shadowChainsRows(double p) { return p >= kInfinityFrom; }
+
 void powerShadow(double* x, double* c, int* iterSteps, const double* v, int n, double rho, double p,
                  double c0) {
     requireNonnegativeWeight(rho);

@@ -2,24 +2,45 @@
 #include <cstddef>
 #include <vector>
 
+#include "host/parallel.hpp"
 #include "projection/domain.hpp"
 #include "projection/projection.hpp"
 
-void powerShadowMatrix(double* X, const double* V, int m, int n, double rho, double p) {
-    requireNonnegativeWeight(rho);
-    requireNormExponent(p);
+namespace {
 
-    const std::ptrdiff_t rows = m;
+// Rows first..last-1 of the m-by-n matrix (rows = m).
+void shadowRows(double* X, const double* V, std::ptrdiff_t rows, int n, double rho, double p,
+                std::ptrdiff_t first, std::ptrdiff_t last) {
     std::vector<double> row(static_cast<std::size_t>(n));
     std::vector<double> result(static_cast<std::size_t>(n));
     int steps[2];
     // Each row starts its threshold search (the infinity case) from the previous row's.
     double c0 = 0;
-    for (std::ptrdiff_t i = 0; i < rows; ++i) {
+    for (std::ptrdiff_t i = first; i < last; ++i) {
         for (int j = 0; j < n; ++j) row[j] = V[i + j * rows];
         double c = 0;
         powerShadow(result.data(), &c, steps, row.data(), n, rho, p, c0);
         c0 = c;
         for (int j = 0; j < n; ++j) X[i + j * rows] = result[j];
     }
+}
+
+// A row's cost in work units: the closed forms pass over it a few times, the bisection of a
+// general p some fifty times with a power per element.
+double workPerRow(int n, double p) {
+    if (p == 1 || p == 2) return 4.0 * n;
+    return 2000.0 * n;
+}
+
+}  // namespace
+
+void powerShadowMatrix(double* X, const double* V, int m, int n, double rho, double p) {
+    requireNonnegativeWeight(rho);
+    requireNormExponent(p);
+
+    // The infinity case chains its rows through their thresholds: those stay on one thread.
+    const double work = shadowChainsRows(p) ? 0.0 : workPerRow(n, p);
+    parallel::forEachChunk(m, work, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+        shadowRows(X, V, m, n, rho, p, first, last);
+    });
 }

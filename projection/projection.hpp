@@ -57,6 +57,10 @@ void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, i
 void powerShadowVector(double* x, const double* v, const double* b, int g, int n, const double* rho,
                        double p);
 
+// Whether powerShadow with exponent p takes the infinity case, whose search starts from c0:
+// the rows of powerShadowMatrix then depend on one another.
+bool shadowChainsRows(double p);
+
 // powerShadow on every row of the column-major m-by-n matrix V, each row starting its
 // threshold search from the previous row's multiplier.
 void powerShadowMatrix(double* X, const double* V, int m, int n, double rho, double p);

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "host/parallel.hpp"
 #include "host/scaled_length.hpp"
 #include "projection/domain.hpp"
 #include "projection/projection.hpp"
@@ -35,9 +36,30 @@ struct Row {
 
 double square(double a) { return a * a; }
 
-// Shrinks the row by lambda in the Euclidean norm, adding its L1 norm to N[0] and its
-// Euclidean norm to N[1].
-void shrinkEuclidean(Row x, double* b, int n, double lambda, double* N) {
+// The magnitudes of x[j..j+4], summed before they join a running sum.
+inline double blockMagnitude(Row x, int j) {
+    return (((std::fabs(x[j]) + std::fabs(x[j + 1])) + std::fabs(x[j + 2])) + std::fabs(x[j + 3])) +
+           std::fabs(x[j + 4]);
+}
+
+// Adds the magnitudes of the row's elements to `sum`: the n mod 5 leading ones one at a time,
+// the rest in blocks of five.
+void addMagnitudes(Row x, int n, double& sum) {
+    const int h = n % 5;
+    for (int j = 0; j < h; ++j) sum = sum + std::fabs(x[j]);
+    for (int j = h; j < n; j += 5) sum = sum + blockMagnitude(x, j);
+}
+
+// What a Euclidean row step leaves to the sums N: whether the row was shrunk rather than
+// zeroed, and then its new Euclidean norm r - lambda.
+struct ShrunkRow {
+    bool shrunk;
+    double norm;
+};
+
+// Shrinks the row by lambda in the Euclidean norm. With N, adds its L1 norm to N[0] and its
+// Euclidean norm to N[1] as it goes (addToSums does the same later from the result).
+ShrunkRow shrinkEuclidean(Row x, double* b, int n, double lambda, double* N) {
     const int h = n % 5;
     for (int j = 0; j < n; ++j) b[j] = x[j];
 
@@ -50,20 +72,30 @@ void shrinkEuclidean(Row x, double* b, int n, double lambda, double* N) {
 
     if (lambda >= r) {
         for (int j = 0; j < n; ++j) x[j] = 0;
-        return;
+        return ShrunkRow{false, 0};
+    }
+    const double f = (r - lambda) / r;
+    if (N == nullptr) {
+        for (int j = 0; j < n; ++j) x[j] = x[j] * f;
+        return ShrunkRow{true, r - lambda};
     }
     N[1] = N[1] + (r - lambda);
-    const double f = (r - lambda) / r;
     for (int j = 0; j < h; ++j) {
         x[j] = x[j] * f;
         N[0] = N[0] + std::fabs(x[j]);
     }
     for (int j = h; j < n; j += 5) {
         for (int k = j; k < j + 5; ++k) x[k] = x[k] * f;
-        N[0] = N[0] + ((((std::fabs(x[j]) + std::fabs(x[j + 1])) + std::fabs(x[j + 2])) +
-                        std::fabs(x[j + 3])) +
-                       std::fabs(x[j + 4]));
+        N[0] = N[0] + blockMagnitude(x, j);
     }
+    return ShrunkRow{true, r - lambda};
+}
+
+// N[1] += the norm of a shrunk row, N[0] += its magnitudes; a zeroed row adds nothing.
+void addToSums(Row x, int n, const ShrunkRow& row, double* N) {
+    if (!row.shrunk) return;
+    N[1] = N[1] + row.norm;
+    addMagnitudes(x, n, N[0]);
 }
 
 // Shrinks the row by lambda in the infinity norm: the row minus its projection onto the L1
@@ -96,17 +128,33 @@ void twoLevelShadow(double* X, double* N, const double* V, int m, int n, double 
     requireNonnegativeParameter(lambda1, "lambda1");
     requireNonnegativeParameter(lambda2, "lambda2");
 
-    std::vector<double> b(static_cast<std::size_t>(n));
-    std::vector<double> projected(static_cast<std::size_t>(n));
     N[1] = 0;
     N[0] = 0;
     const std::ptrdiff_t rows = m;
-    softThreshold(X, V, rows * n, lambda1);
-    for (std::ptrdiff_t i = 0; i < rows; ++i) {
-        const Row x{X, i, rows};
-        if (mode == 2)
-            shrinkEuclidean(x, b.data(), n, lambda2, N);
-        else
-            shrinkInfinity(x, b.data(), projected.data(), n, lambda2);
-    }
+    const std::ptrdiff_t size = rows * n;
+    parallel::forEachChunk(size, 1.0, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+        softThreshold(X + first, V + first, last - first, lambda1);
+    });
+
+    // The rows are shared out among threads. The sums N run in row order: on one thread as
+    // the rows go, otherwise after the join from what each row left.
+    const bool euclidean = mode == 2;
+    const int chunks = parallel::chunkCount(rows, euclidean ? 4.0 * n : 40.0 * n, 1);
+    const bool allRows = chunks <= 1;
+    std::vector<ShrunkRow> shrunk(euclidean && !allRows ? static_cast<std::size_t>(rows) : 0);
+    parallel::forEachOfChunks(chunks, rows, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+        std::vector<double> b(static_cast<std::size_t>(n));
+        std::vector<double> projected(euclidean ? 0 : static_cast<std::size_t>(n));
+        for (std::ptrdiff_t i = first; i < last; ++i) {
+            const Row x{X, i, rows};
+            if (!euclidean) {
+                shrinkInfinity(x, b.data(), projected.data(), n, lambda2);
+                continue;
+            }
+            const ShrunkRow row = shrinkEuclidean(x, b.data(), n, lambda2, allRows ? N : nullptr);
+            if (!allRows) shrunk[i] = row;
+        }
+    });
+    if (euclidean && !allRows)
+        for (std::ptrdiff_t i = 0; i < rows; ++i) addToSums(Row{X, i, rows}, n, shrunk[i], N);
 }

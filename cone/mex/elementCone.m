@@ -18,6 +18,8 @@ function [x, t] = elementCone(v, c, n)
 %     x   n-by-1 projected values
 %     t   n-by-1 projected bounds
 %
+%   Elements run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier elementCone:<reason>)
 %     notFinite       v or c holds a NaN (infinities are accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements

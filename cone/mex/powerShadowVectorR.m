@@ -28,6 +28,8 @@ function [x, t] = powerShadowVectorR(v, c, b, n, g)
 %     x   n-by-1 projected vector
 %     t   g-by-1 projected bounds
 %
+%   Groups run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier powerShadowVectorR:<reason>)
 %     notFinite       v or c holds a NaN (infinities are accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements

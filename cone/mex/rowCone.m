@@ -24,6 +24,8 @@ function [X, t] = rowCone(V, c, m, n)
 %     X   m-by-n projected rows
 %     t   m-by-1 projected bounds
 %
+%   Rows run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier rowCone:<reason>)
 %     notFinite       V or c holds a NaN (infinities are accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements

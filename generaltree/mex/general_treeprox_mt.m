@@ -22,6 +22,8 @@ function X = general_treeprox_mt(V, rows, cols, G, ind, nodes)
 %   With rows = 0 the table is not applied, so only its size, slices and positions are
 %   checked.
 %
+%   Rows run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier general_treeprox_mt:<reason>)
 %     notFinite       V holds a NaN, or a weight in ind is NaN (Inf is accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, outOfMemory

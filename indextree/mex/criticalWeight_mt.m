@@ -19,6 +19,8 @@ function lambda = criticalWeight_mt(V, rows, cols, ind, nodes)
 %   Outputs
 %     lambda the largest critical factor
 %
+%   Rows run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier criticalWeight_mt:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, outOfMemory
 %     notFinite       V holds NaN or Inf, or a weight in ind is NaN

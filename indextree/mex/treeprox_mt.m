@@ -20,6 +20,8 @@ function X = treeprox_mt(V, rows, cols, ind, nodes)
 %
 %   With rows = 0 the table is not applied, so only its size and ranges are checked.
 %
+%   Rows run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier treeprox_mt:<reason>)
 %     notFinite       V holds a NaN, or a weight in ind is NaN (Inf is accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize

@@ -20,6 +20,8 @@ function [X, lambda, steps] = mixedShadow(V, m, n, z, lambda0)
 %     lambda   the threshold
 %     steps    iterations of the threshold search, an int32 scalar
 %
+%   Rows run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier mixedShadow:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, tooFewElements
 %     notFinite       V holds NaN or Inf, or z is NaN

@@ -16,6 +16,8 @@ function X = powerShadowMatrix(V, m, n, rho, p)
 %   Outputs
 %     X      m-by-n result
 %
+%   Rows run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier powerShadowMatrix:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, tooFewElements
 %     negativeWeight   rho < 0 (after printing "rho should be non-negative!")

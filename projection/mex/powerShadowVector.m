@@ -19,6 +19,8 @@ function x = powerShadowVector(v, b, g, n, rho, p)
 %   Outputs
 %     x      n-by-1 result
 %
+%   Groups run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier powerShadowVector:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, tooFewElements
 %     badGroups        a group leaves 0..n-1 or has a negative length

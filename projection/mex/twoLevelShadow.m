@@ -21,6 +21,8 @@ function [X, N] = twoLevelShadow(V, m, n, lambda1, lambda2, mode)
 %     X        m-by-n result
 %     N        1-by-2 norms of X (mode 2 only)
 %
+%   Rows run on up to SPARSEMEX_THREADS threads (default: every core), with the same results.
+%
 %   Errors (identifier twoLevelShadow:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, tooFewElements
 %     negativeWeight  lambda1 < 0 or lambda2 < 0

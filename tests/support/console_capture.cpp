@@ -1,5 +1,7 @@
 #include "tests/support/console_capture.hpp"
 
+#include <utility>
+
 #include "host/console.hpp"
 #include "host/format.hpp"
 
@@ -13,7 +15,11 @@ std::string& captured() {
 void consolePrintf(const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    captured() += formatText(format, arguments);
+    std::string text = formatText(format, arguments);
+    if (std::vector<std::string>* held = consoleHoldOfThisThread())
+        held->push_back(std::move(text));
+    else
+        captured() += text;
     va_end(arguments);
 }
 

@@ -21,3 +21,17 @@
 %!error id=treeprox_mt:badL1Node treeprox_mt(ones(2, 3), 2, 3, [-1; 4; 1], 1)
 %!error id=treeprox_mt:tooFewElements treeprox_mt(ones(2, 3), 3, 3, [1; 3; 1], 1)
 %!error id=treeprox_mt:negativeSize treeprox_mt(ones(2, 3), 2, -3, [1; 3; 1], 1)
+
+%!test
+%! % SPARSEMEX_THREADS, set from the prompt, changes nothing in the result.
+%! randn('seed', 9);
+%! V = randn(600, 300);
+%! ind = [-1 1 1; -1 100 300; 0.2 3 5];
+%! saved = getenv('SPARSEMEX_THREADS');
+%! setenv('SPARSEMEX_THREADS', '1');
+%! one = treeprox_mt(V, 600, 300, ind, 3);
+%! setenv('SPARSEMEX_THREADS', '3');
+%! three = treeprox_mt(V, 600, 300, ind, 3);
+%! setenv('SPARSEMEX_THREADS', saved);
+%! assert(isequal(one, three));
+%! assert(isequal(one(17, :), treeprox_mt(V(17, :), 1, 300, ind, 3)));

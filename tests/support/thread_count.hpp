@@ -1,0 +1,76 @@
+// Running code under a chosen SPARSEMEX_THREADS, and checking that the thread count changes
+// nothing: neither a bit of the results nor a character of the printed text.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace testthreads {
+
+inline void setThreadsVariable(const char* value) {
+#if defined(_WIN32)
+    _putenv_s("SPARSEMEX_THREADS", value ? value : "");
+#else
+    if (value)
+        setenv("SPARSEMEX_THREADS", value, 1);
+    else
+        unsetenv("SPARSEMEX_THREADS");
+#endif
+}
+
+// Sets SPARSEMEX_THREADS for its lifetime; the previous value (or none) comes back after.
+class ThreadsVariable {
+public:
+    explicit ThreadsVariable(const std::string& value) {
+        const char* previous = std::getenv("SPARSEMEX_THREADS");
+        hadPrevious_ = previous != nullptr;
+        if (hadPrevious_) previous_ = previous;
+        setThreadsVariable(value.c_str());
+    }
+    explicit ThreadsVariable(int count) : ThreadsVariable(std::to_string(count)) {}
+    ~ThreadsVariable() { setThreadsVariable(hadPrevious_ ? previous_.c_str() : nullptr); }
+    ThreadsVariable(const ThreadsVariable&) = delete;
+    ThreadsVariable& operator=(const ThreadsVariable&) = delete;
+
+private:
+    bool hadPrevious_ = false;
+    std::string previous_;
+};
+
+// What one call gave: its outputs, one after another, and what it printed.
+struct Outcome {
+    std::vector<double> values;
+    std::string printed;
+};
+
+inline std::vector<std::uint64_t> bitsOf(const std::vector<double>& values) {
+    std::vector<std::uint64_t> bits(values.size());
+    if (!values.empty()) std::memcpy(bits.data(), values.data(), values.size() * sizeof(double));
+    return bits;
+}
+
+// One, two and seven threads: seven splits most inputs at edges that two do not.
+const int kThreadCounts[] = {1, 2, 7};
+
+// run() under each thread count gives the outcome of one thread, bit for bit.
+template <class Run>
+void expectSameUnderEveryThreadCount(const Run& run) {
+    Outcome one;
+    {
+        ThreadsVariable threads(1);
+        one = run();
+    }
+    for (int count : kThreadCounts) {
+        ThreadsVariable threads(count);
+        const Outcome other = run();
+        EXPECT_EQ(bitsOf(other.values), bitsOf(one.values)) << count << " threads";
+        EXPECT_EQ(other.printed, one.printed) << count << " threads";
+    }
+}
+
+}  // namespace testthreads
