@@ -44,7 +44,10 @@ function(_add_embedded_module family module gateway)
   target_link_libraries(${target} PRIVATE mexhost core_headers)
   # Export mexFunction only, and fail the link on any symbol the module does not define.
   target_link_options(${target} PRIVATE
-    -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/embedded/module.map -Wl,--no-undefined)
+    -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/embedded/module.map)
+  if(NOT SPARSEMEX_FUZZ)  # fuzzing modules take the sanitizer runtime from the fuzz target
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${module} PREFIX "" SUFFIX ".so"
     LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/embedded)
 endfunction()

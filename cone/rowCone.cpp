@@ -6,5 +6,8 @@
 #include "cone/second_order_cone.hpp"
 
 void rowCone(double* X, double* t, const double* V, const double* c, int m, int n) {
-    for (std::ptrdiff_t i = 0; i < m; ++i) t[i] = projectOntoCone(X + i, V + i, c[i], n, m);
+    // Rows without elements leave X and V without data (their pointers may be null).
+    const std::ptrdiff_t rowStart = n > 0 ? 1 : 0;
+    for (std::ptrdiff_t i = 0; i < m; ++i)
+        t[i] = projectOntoCone(X + i * rowStart, V + i * rowStart, c[i], n, m);
 }

@@ -10,6 +10,7 @@ void powerShadowMatrix(double* X, const double* V, int m, int n, double rho, dou
     requireNormExponent(p);
 
     const std::ptrdiff_t rows = m;
+    if (rows == 0) return;  // no row: no buffers, however long the rows would be
     std::vector<double> row(static_cast<std::size_t>(n));
     std::vector<double> result(static_cast<std::size_t>(n));
     int steps[2];

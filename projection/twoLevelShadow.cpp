@@ -95,11 +95,14 @@ void twoLevelShadow(double* X, double* N, const double* V, int m, int n, double 
     requireNonnegativeParameter(lambda1, "lambda1");
     requireNonnegativeParameter(lambda2, "lambda2");
 
-    std::vector<double> b(static_cast<std::size_t>(n));
-    std::vector<double> projected(static_cast<std::size_t>(n));
     N[1] = 0;
     N[0] = 0;
     const std::ptrdiff_t rows = m;
+    // An empty matrix changes nothing (a row without elements has norm 0, which every weight
+    // zeroes): no buffers, and no walk over rows that hold nothing.
+    if (rows == 0 || n == 0) return;
+    std::vector<double> b(static_cast<std::size_t>(n));
+    std::vector<double> projected(static_cast<std::size_t>(n));
     softThreshold(X, V, rows * n, lambda1);
     for (std::ptrdiff_t i = 0; i < rows; ++i) {
         const Row x{X, i, rows};
