@@ -27,6 +27,12 @@ function built = build_modules(outdir, varargin)
   host = {fullfile(root, 'host', 'gateway.cpp'), fullfile(root, 'host', 'console_mex.cpp')};
   flags = '-O2 -std=c++17 -ffp-contract=off -fno-fast-math';
   isOctave = exist('OCTAVE_VERSION', 'builtin') ~= 0;
+  % Octave lets a module see Ctrl-C; MATLAB documents no way to.
+  if isOctave
+    host{end + 1} = fullfile(root, 'host', 'interrupt_octave.cpp');
+  else
+    host{end + 1} = fullfile(root, 'host', 'interrupt_none.cpp');
+  end
 
   if isOctave
     % Octave's mex takes its flags from the environment: set them, restore them afterwards.

@@ -79,6 +79,7 @@ function(_add_matlab_module family module gateway help)
   set(target matlab_${module})
   matlab_add_mex(NAME ${target} MODULE OUTPUT_NAME ${module}
     SRC ${gateway} ${PROJECT_SOURCE_DIR}/host/gateway.cpp ${PROJECT_SOURCE_DIR}/host/console_mex.cpp
+        ${PROJECT_SOURCE_DIR}/host/interrupt_none.cpp
         $<TARGET_OBJECTS:${family}_core>)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   target_compile_options(${target} PRIVATE ${SPARSEMEX_EXACT_FLAGS})

@@ -8,6 +8,7 @@
 
 #include "monotone/building.hpp"
 #include "monotone/description_scanner.hpp"
+#include "host/interrupt.hpp"
 
 namespace {
 
@@ -42,7 +43,9 @@ void requireNodeNumber(int number, int n, const char* fileName, const Descriptio
 
 // Reads the records into `table`. Returns normally at the end of the file.
 void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char* fileName) {
+    InterruptPoll poll;
     for (;;) {
+        poll.tick();
         int node = 0;
         int count = 0;
         Outcome outcome = scanner.next(node);
@@ -64,6 +67,7 @@ void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char
         // with numbers costs no memory.
         const std::size_t offset = table.children.size();
         for (int j = 0; j < count; ++j) {
+            poll.tick();
             int child = 0;
             const Outcome read = scanner.next(child);
             if (read == Outcome::unreadable) failUnreadable(fileName);

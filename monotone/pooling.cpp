@@ -11,6 +11,7 @@
 
 #include "monotone/child_heap.hpp"
 #include "monotone/monotone.hpp"
+#include "host/interrupt.hpp"
 
 namespace {
 
@@ -65,7 +66,9 @@ void poolSubtree(TreeBlock* block, Settle settle) {
     if (block == nullptr) return;
     // A block is entered twice: first to stack its unsettled children, then to settle it.
     std::vector<std::pair<TreeBlock*, bool>> stack{{block, false}};
+    InterruptPoll poll;
     while (!stack.empty()) {
+        poll.tick();
         auto& [current, childrenStacked] = stack.back();
         if (childrenStacked) {
             TreeBlock* settled = current;

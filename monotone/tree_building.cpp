@@ -7,6 +7,7 @@
 
 #include "monotone/building.hpp"
 #include "monotone/child_list.hpp"
+#include "host/interrupt.hpp"
 
 namespace {
 
@@ -31,7 +32,9 @@ Frame frameOf(TreeBlock* block, const treeInfo& table) {
 void buildTree(BlockTree& tree, const treeInfo& table, const double* v) {
     reportingAllocationFailure(kBuildFailure, [&] {
         std::vector<Frame> stack{frameOf(tree.get(), table)};
+        InterruptPoll poll;
         while (!stack.empty()) {
+            poll.tick();
             Frame& frame = stack.back();
             if (frame.made == frame.count) {
                 stack.pop_back();

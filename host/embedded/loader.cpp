@@ -89,6 +89,18 @@ bool Array::sameAs(const Array& other) const {
            a.complex == b.complex && a.sparse == b.sparse && a.real == b.real && a.imag == b.imag;
 }
 
+namespace {
+long long pollsUntilInterrupt = 0;
+}  // namespace
+
+void interruptAtPoll(long long polls) { pollsUntilInterrupt = polls; }
+
+bool interruptPending() {
+    if (pollsUntilInterrupt == 0) return false;
+    if (pollsUntilInterrupt > 1) --pollsUntilInterrupt;
+    return pollsUntilInterrupt == 1;
+}
+
 Module::Module(const std::string& path) : path_(path), handle_(nullptr), entry_(nullptr) {
     handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) throw std::runtime_error("cannot open module " + path + ": " + dlerror());
