@@ -33,11 +33,13 @@ std::string at(const char* fileName, const DescriptionScanner& scanner) {
     return std::string(fileName) + ", line " + std::to_string(scanner.line()) + ": ";
 }
 
-void requireNodeNumber(int number, int n, const char* fileName, const DescriptionScanner& scanner) {
+// text: the number as the file wrote it (a number beyond the int range saturates).
+void requireNodeNumber(int number, const std::string& text, int n, const char* fileName,
+                       const DescriptionScanner& scanner) {
     if (number >= 1 && number <= n) return;
     consolePrintf("\n The node number should be between [1, %d]!", n);
     throw RoutineFailure("nodeOutOfRange", at(fileName, scanner) + "the node number " +
-                                               std::to_string(number) + " is outside 1.." +
+                                               text + " is outside 1.." +
                                                std::to_string(n));
 }
 
@@ -49,6 +51,7 @@ void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char
         int node = 0;
         int count = 0;
         Outcome outcome = scanner.next(node);
+        const std::string nodeText = scanner.text();
         if (outcome == Outcome::number) outcome = scanner.next(count);
         if (outcome == Outcome::end) return;  // trailing white space or a lone number
         if (outcome == Outcome::unreadable) failUnreadable(fileName);
@@ -60,7 +63,7 @@ void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char
                 "incompleteRecord",
                 at(fileName, scanner) + "a record needs a node number and a child count");
         }
-        requireNodeNumber(node, n, fileName, scanner);
+        requireNodeNumber(node, nodeText, n, fileName, scanner);
         if (count <= 0) continue;
 
         // Children are appended as they are read, so a count that the file does not back
@@ -79,7 +82,7 @@ void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char
                                          std::to_string(count) + " children, but " +
                                          std::to_string(j) + " child numbers follow");
             }
-            requireNodeNumber(child, n, fileName, scanner);
+            requireNodeNumber(child, scanner.text(), n, fileName, scanner);
             table.children.push_back(child - 1);
         }
         // A later record of the same node replaces this one.
