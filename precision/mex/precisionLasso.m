@@ -61,6 +61,8 @@
 %     negativePenalty  lambda < 0
 %     sharedData       two of X, W and S share their data
 %     outOfMemory      no memory for the work (after printing "Memory allocation failure!")
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example: which of five variables depend on each other
 %     Z = randn(1000, 5);
