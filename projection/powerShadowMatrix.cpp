@@ -10,7 +10,9 @@ void powerShadowMatrix(double* X, const double* V, int m, int n, double rho, dou
     requireNormExponent(p);
 
     const std::ptrdiff_t rows = m;
-    if (rows == 0) return;  // no row: no buffers, however long the rows would be
+    // An empty matrix has nothing to write: no buffers however long the rows would be, and
+    // no walk over rows that hold nothing.
+    if (rows == 0 || n == 0) return;
     std::vector<double> row(static_cast<std::size_t>(n));
     std::vector<double> result(static_cast<std::size_t>(n));
     int steps[2];
