@@ -18,9 +18,9 @@
 #include <limits>
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "indextree/matrix_rows.hpp"
 #include "indextree/tree_prox.hpp"
-#include "host/interrupt.hpp"
 
 namespace treetable {
 

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "host/interrupt.hpp"
 #include "monotone/building.hpp"
 #include "monotone/description_scanner.hpp"
-#include "host/interrupt.hpp"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "monotone/child_heap.hpp"
 #include "monotone/monotone.hpp"
-#include "host/interrupt.hpp"
 
 namespace {
 

@@ -5,9 +5,9 @@
 // reverse of the listed order; the pooling breaks ties by that order.
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "monotone/building.hpp"
 #include "monotone/child_list.hpp"
-#include "host/interrupt.hpp"
 
 namespace {
 

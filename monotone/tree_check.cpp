@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "monotone/building.hpp"
 #include "host/interrupt.hpp"
+#include "monotone/building.hpp"
 
 namespace {
 

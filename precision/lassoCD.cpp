@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "host/console.hpp"
+#include "host/interrupt.hpp"
 #include "precision/column_lasso.hpp"
 #include "precision/precision.hpp"
-#include "host/interrupt.hpp"
 
 namespace {
 

@@ -2,10 +2,10 @@
 #include <cmath>
 
 #include "host/console.hpp"
+#include "host/interrupt.hpp"
 #include "host/routine_failure.hpp"
 #include "precision/column_lasso.hpp"
 #include "precision/precision.hpp"
-#include "host/interrupt.hpp"
 
 namespace {
 
