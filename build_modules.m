@@ -29,6 +29,12 @@ function built = build_modules(outdir, varargin)
   host = {fullfile(root, 'host', 'gateway.cpp'), fullfile(root, 'host', 'console_mex.cpp')};
   isOctave = exist('OCTAVE_VERSION', 'builtin') ~= 0;
   [flags, restoreFlags] = compiler_flags(isOctave); %#ok<ASGLU> restores them when cleared
+  % Octave lets a module see Ctrl-C; MATLAB documents no way to.
+  if isOctave
+    host{end + 1} = fullfile(root, 'host', 'interrupt_octave.cpp');
+  else
+    host{end + 1} = fullfile(root, 'host', 'interrupt_none.cpp');
+  end
 
   % Objects are compiled once into a scratch folder: the host helpers once for every module,
   % each family's core once for its modules.

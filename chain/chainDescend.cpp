@@ -6,13 +6,16 @@
 // prefix from s has a positive mean, s gets the marker -1 and the read-out zeroes from there.
 #include "chain/blocks.hpp"
 #include "chain/chain.hpp"
+#include "host/interrupt.hpp"
 
 void chainDescend(double* x, const double* v, int n) {
     if (n <= 0) return;
     const BlockEnds blockEnd = allocateBlockEnds(n);
 
+    InterruptPoll poll;
     int s = 0;
     while (true) {
+        poll.tick(n - s);  // each block scans the rest of v
         blockEnd[s] = s;
         double best = 0;
         double sum = 0;

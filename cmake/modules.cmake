@@ -44,8 +44,9 @@ function(_add_embedded_module family module gateway)
                                $<TARGET_OBJECTS:${family}_core>)
   target_link_libraries(${target} PRIVATE mexhost core_headers)
   _export_mex_function_only(${target})
-  if(SPARSEMEX_ELF_LINKER)
-    # Fail the link on any symbol the module does not define (the default of the others).
+  if(SPARSEMEX_ELF_LINKER AND NOT SPARSEMEX_FUZZ)
+    # Fail the link on any symbol the module does not define (the default of the others);
+    # fuzzing modules take the sanitizer runtime from the fuzz target instead.
     target_link_options(${target} PRIVATE -Wl,--no-undefined)
   endif()
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${module} PREFIX ""
@@ -98,6 +99,7 @@ function(_add_matlab_module family module gateway help)
   set(target matlab_${module})
   matlab_add_mex(NAME ${target} MODULE OUTPUT_NAME ${module}
     SRC ${gateway} ${PROJECT_SOURCE_DIR}/host/gateway.cpp ${PROJECT_SOURCE_DIR}/host/console_mex.cpp
+        ${PROJECT_SOURCE_DIR}/host/interrupt_none.cpp
         $<TARGET_OBJECTS:${family}_core>)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE Threads::Threads)

@@ -97,8 +97,9 @@ int Call::size(int position, const char* name) const {
     const double value = scalar(position, name);
     const int converted = truncateToInt(value);
     if (converted < 0)
-        fail(reason::negativeSize, "%s (input %d) must be a nonnegative integer below 2^31, got %g",
-             name, position + 1, value);
+        fail(reason::negativeSize,
+             "%s (input %d) must be a nonnegative integer below 2^31, got %.17g", name,
+             position + 1, value);
     return converted;
 }
 

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "host/scaled_length.hpp"
+#include "host/interrupt.hpp"
 #include "indextree/matrix_rows.hpp"
 #include "indextree/tree_prox.hpp"
 
@@ -118,14 +119,27 @@ private:
         return 1.0;
     }
 
+    // The weights of a zero test, polling for an interrupt at every node they weigh: one
+    // pass over a large tree can take seconds.
+    template <class Weights>
+    struct PolledWeights {
+        Weights weights;
+        InterruptPoll* poll;
+        double operator()(double weight) const {
+            poll->tick();
+            return weights(weight);
+        }
+    };
+
     template <class Weights>
     bool zeroAt(const double* v, int n, const double* ind, int nodes, const Positions& at,
                 const Weights& weights) {
-        applyTree(result_.data(), v, n, ind, nodes, at, weights);
+        applyTree(result_.data(), v, n, ind, nodes, at, PolledWeights<Weights>{weights, &poll_});
         return allZero(result_.data(), n);
     }
 
     std::vector<double> result_;
+    InterruptPoll poll_{256};  // in nodes, which may each cover the whole vector
 };
 
 template <class Positions>

@@ -10,6 +10,7 @@
 #include <cstddef>
 
 #include "host/format.hpp"
+#include "host/interrupt.hpp"
 #include "host/routine_failure.hpp"
 #include "indextree/node_table.hpp"
 
@@ -77,7 +78,9 @@ inline void requireRangesWithin(const double* ind, int nodes, bool readsNodeZero
 // 1..extent.length.
 inline void requireSlicesWithin(const double* ind, int nodes, bool readsNodeZero, const double* G,
                                 std::size_t listLength, const Extent& extent) {
+    InterruptPoll poll;  // nested slices make this check as long as a pass of the operator
     forEachGroupNode(ind, nodes, readsNodeZero, [&](const Node& node, int k) {
+        poll.tick(node.end > node.first ? node.end - node.first : 1);
         if (node.first < 0 || static_cast<std::size_t>(node.end) > listLength)
             failTable("sliceOutOfRange",
                       "node ind(:,%d) lists G(%d) to G(%d), outside the %lld entries of G", k + 1,

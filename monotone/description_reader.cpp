@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "host/interrupt.hpp"
 #include "host/utf8_file.hpp"
 #include "monotone/building.hpp"
 #include "monotone/description_scanner.hpp"
@@ -33,20 +34,25 @@ std::string at(const char* fileName, const DescriptionScanner& scanner) {
     return std::string(fileName) + ", line " + std::to_string(scanner.line()) + ": ";
 }
 
-void requireNodeNumber(int number, int n, const char* fileName, const DescriptionScanner& scanner) {
+// text: the number as the file wrote it (a number beyond the int range saturates).
+void requireNodeNumber(int number, const std::string& text, int n, const char* fileName,
+                       const DescriptionScanner& scanner) {
     if (number >= 1 && number <= n) return;
     consolePrintf("\n The node number should be between [1, %d]!", n);
     throw RoutineFailure("nodeOutOfRange", at(fileName, scanner) + "the node number " +
-                                               std::to_string(number) + " is outside 1.." +
+                                               text + " is outside 1.." +
                                                std::to_string(n));
 }
 
 // Reads the records into `table`. Returns normally at the end of the file.
 void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char* fileName) {
+    InterruptPoll poll;
     for (;;) {
+        poll.tick();
         int node = 0;
         int count = 0;
         Outcome outcome = scanner.next(node);
+        const std::string nodeText = scanner.text();
         if (outcome == Outcome::number) outcome = scanner.next(count);
         if (outcome == Outcome::end) return;  // trailing white space or a lone number
         if (outcome == Outcome::unreadable) failUnreadable(fileName);
@@ -58,13 +64,14 @@ void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char
                 "incompleteRecord",
                 at(fileName, scanner) + "a record needs a node number and a child count");
         }
-        requireNodeNumber(node, n, fileName, scanner);
+        requireNodeNumber(node, nodeText, n, fileName, scanner);
         if (count <= 0) continue;
 
         // Children are appended as they are read, so a count that the file does not back
         // with numbers costs no memory.
         const std::size_t offset = table.children.size();
         for (int j = 0; j < count; ++j) {
+            poll.tick();
             int child = 0;
             const Outcome read = scanner.next(child);
             if (read == Outcome::unreadable) failUnreadable(fileName);
@@ -76,7 +83,7 @@ void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char
                                          std::to_string(count) + " children, but " +
                                          std::to_string(j) + " child numbers follow");
             }
-            requireNodeNumber(child, n, fileName, scanner);
+            requireNodeNumber(child, scanner.text(), n, fileName, scanner);
             table.children.push_back(child - 1);
         }
         // A later record of the same node replaces this one.

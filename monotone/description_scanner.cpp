@@ -37,14 +37,20 @@ DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
         c = peek();
     }
     if (readError_) return Outcome::unreadable;
-    if (c == EOF) return Outcome::end;
+    if (c == EOF) {
+        line_ = numberLine_;  // line breaks after the last number start no line of their own
+        return Outcome::end;
+    }
     if (!isDigit(c)) return Outcome::notNumber;
+    numberLine_ = line_;
+    text_.assign(negative ? "-" : "");
 
     // The magnitude stops growing once it is past the int range, so it cannot overflow.
     long long magnitude = 0;
     const long long limit = static_cast<long long>(INT_MAX) + 1;
     while (isDigit(c)) {
         if (magnitude < limit) magnitude = magnitude * 10 + (c - '0');
+        if (text_.size() < 40) text_.push_back(static_cast<char>(c));
         ++position_;
         c = peek();
     }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 class DescriptionScanner {
 public:
@@ -21,8 +22,12 @@ public:
 
     Outcome next(int& value);
 
-    // The line of the last number read or attempted, counted from 1.
+    // The line of the last number read or attempted, counted from 1; at the end of the file,
+    // the line of the last number read.
     long line() const { return line_; }
+    // The last number as the file wrote it (its first 40 characters), for messages about a
+    // number that saturated.
+    const std::string& text() const { return text_; }
 
 private:
     // The next character without consuming it; EOF at the end of the file or on an error.
@@ -38,4 +43,6 @@ private:
     std::size_t filled_ = 0;
     bool readError_ = false;
     long line_ = 1;
+    long numberLine_ = 1;
+    std::string text_;
 };

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "monotone/child_heap.hpp"
 #include "monotone/monotone.hpp"
 
@@ -65,7 +66,9 @@ void poolSubtree(TreeBlock* block, Settle settle) {
     if (block == nullptr) return;
     // A block is entered twice: first to stack its unsettled children, then to settle it.
     std::vector<std::pair<TreeBlock*, bool>> stack{{block, false}};
+    InterruptPoll poll;
     while (!stack.empty()) {
+        poll.tick();
         auto& [current, childrenStacked] = stack.back();
         if (childrenStacked) {
             TreeBlock* settled = current;

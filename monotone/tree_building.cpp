@@ -5,6 +5,7 @@
 // reverse of the listed order; the pooling breaks ties by that order.
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "monotone/building.hpp"
 #include "monotone/child_list.hpp"
 
@@ -31,7 +32,9 @@ Frame frameOf(TreeBlock* block, const treeInfo& table) {
 void buildTree(BlockTree& tree, const treeInfo& table, const double* v) {
     reportingAllocationFailure(kBuildFailure, [&] {
         std::vector<Frame> stack{frameOf(tree.get(), table)};
+        InterruptPoll poll;
         while (!stack.empty()) {
+            poll.tick();
             Frame& frame = stack.back();
             if (frame.made == frame.count) {
                 stack.pop_back();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "monotone/building.hpp"
 
 namespace {
@@ -32,7 +33,9 @@ long long requireBoundedTree(const treeInfo& table, int rootNode, const char* fi
     std::vector<long long> blocksBelow(table.nodes.size(), 0);
     std::vector<Frame> path{{rootNode, 0}};
     visit[rootNode] = Visit::onPath;
+    InterruptPoll poll;
     while (!path.empty()) {
+        poll.tick();
         Frame& frame = path.back();
         const int* children = table.childrenOf(frame.node);
         const int count = table.nodes[frame.node].childCount;

@@ -1,6 +1,6 @@
 # Builds every module with mkoctfile, as `pkg install` runs it (with its own --jobs).
 #
-# Each family's core (<family>/*.cpp) and the gateway helpers (host/*.cpp) are compiled once
+# Each family's core (<family>/*.cpp) and the Octave host's helpers are compiled once
 # and linked into every module of the family; the modules land here, where pkg collects them.
 
 MKOCTFILE ?= mkoctfile
@@ -9,7 +9,8 @@ MKOCTFILE ?= mkoctfile
 export CXXFLAGS := $(shell $(MKOCTFILE) -p CXXFLAGS) -std=c++17 -ffp-contract=off -fno-fast-math
 
 FAMILIES := $(patsubst %/mex/,%,$(wildcard */mex/))
-HOST_OBJECTS := $(patsubst %.cpp,%.o,$(wildcard host/*.cpp))
+# The helpers of the Octave host: the gateway's, its console and its view of Ctrl-C.
+HOST_OBJECTS := host/gateway.o host/console_mex.o host/interrupt_octave.o
 MODULES :=
 
 # module_rule(family, module): the module's gateway, its family's core and the helpers.

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "host/console.hpp"
+#include "host/interrupt.hpp"
 #include "precision/column_lasso.hpp"
 #include "precision/precision.hpp"
 
@@ -79,7 +80,9 @@ int lassoColumn(double* X, double* W, const double* S, double lambda, int n, int
     double previous = -100;
     int t = 0;
     double q = 0;
+    InterruptPoll poll;
     while (t < maxIter) {
+        poll.tick(n);
         double change = 0;
         for (int i = 0; i < n; ++i) {
             if (i == j) continue;

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "host/console.hpp"
+#include "host/interrupt.hpp"
 #include "host/routine_failure.hpp"
 #include "precision/column_lasso.hpp"
 #include "precision/precision.hpp"
@@ -38,9 +39,11 @@ void precisionSweep(double* X, double* W, const double* S, double lambda, double
     }
 
     int lastSweep = 0;
+    InterruptPoll poll;
     for (int iter = 0; iter <= maxOuter; ++iter) {
         CovarianceShape shape = examineCovariance(W, n);
         for (int j = 0; j < n; ++j) {
+            poll.tick(static_cast<long long>(count));  // a column's step reads all of W
             // A column left unsolved would make the estimate wrong: fail the call (the step
             // has printed its message).
             if (lassoColumn(X, W, S, lambda, n, j, lastSweep, maxIter, tolFun, tolX, &shape) < 0)

@@ -39,6 +39,13 @@ void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, 
 
     const std::ptrdiff_t rows = m;
     const std::ptrdiff_t size = rows * n;
+    // An empty matrix: every row norm is 0, inside the ball, as the search would find; without
+    // columns, m is not bounded by any data, so no buffer of m norms is made.
+    if (size == 0) {
+        *lambda = 0;
+        *steps = 0;
+        return;
+    }
     std::vector<double> norms(static_cast<std::size_t>(m));
     // The norms row by row, shared out among threads; their sum in row order after.
     parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {

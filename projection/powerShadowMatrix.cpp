@@ -37,6 +37,9 @@ double workPerRow(int n, double p) {
 void powerShadowMatrix(double* X, const double* V, int m, int n, double rho, double p) {
     requireNonnegativeWeight(rho);
     requireNormExponent(p);
+    // An empty matrix has nothing to write: no buffers however long the rows would be, and
+    // no walk over rows that hold nothing.
+    if (m == 0 || n == 0) return;
 
     // The infinity case chains its rows through their thresholds: those stay on one thread.
     const double work = shadowChainsRows(p) ? 0.0 : workPerRow(n, p);

@@ -131,6 +131,9 @@ void twoLevelShadow(double* X, double* N, const double* V, int m, int n, double 
     N[1] = 0;
     N[0] = 0;
     const std::ptrdiff_t rows = m;
+    // An empty matrix changes nothing (a row without elements has norm 0, which every weight
+    // zeroes): no buffers, and no walk over rows that hold nothing.
+    if (rows == 0 || n == 0) return;
     const std::ptrdiff_t size = rows * n;
     parallel::forEachChunk(size, 1.0, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
         softThreshold(X + first, V + first, last - first, lambda1);

@@ -28,6 +28,8 @@ function x = chainDescend(v, n)
 %     overflow        sum(abs(v(1:n))) exceeds the double range
 %     outOfMemory     no memory for the block table (after printing
 %                     "Allocation of array failure!")
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     x = chainDescend([1; 2; 3], 3)     % x = [2; 2; 2]

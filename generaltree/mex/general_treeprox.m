@@ -38,6 +38,8 @@ function x = general_treeprox(v, n, G, ind, nodes)
 %     positionOutOfRange  a slice lists a position outside 1..n
 %     badL1Node           ind(:,1) starts at -1 but does not end at -1 (after printing
 %                         "Error! Check ind")
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     v = [3; 0; 4];

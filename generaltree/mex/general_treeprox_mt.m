@@ -35,6 +35,8 @@ function X = general_treeprox_mt(V, rows, cols, G, ind, nodes)
 %     positionOutOfRange  a slice lists a position outside 1..cols
 %     badL1Node           ind(:,1) starts at -1 but does not end at -1 (after printing
 %                         "Error! Check ind")
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     V = [3 0 4; 1 1 0];

@@ -121,6 +121,18 @@ bool Array::sameAs(const Array& other) const {
            a.complex == b.complex && a.sparse == b.sparse && a.real == b.real && a.imag == b.imag;
 }
 
+namespace {
+long long pollsUntilInterrupt = 0;
+}  // namespace
+
+void interruptAtPoll(long long polls) { pollsUntilInterrupt = polls; }
+
+bool interruptPending() {
+    if (pollsUntilInterrupt == 0) return false;
+    if (pollsUntilInterrupt > 1) --pollsUntilInterrupt;
+    return pollsUntilInterrupt == 1;
+}
+
 Module::Module(const std::string& path) : path_(path), handle_(nullptr), entry_(nullptr) {
     std::string error;
     handle_ = openLibrary(path, error);

@@ -2,6 +2,10 @@
 // routine they call, and so do the two shape modules.
 #pragma once
 
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
 #include "host/gateway.hpp"
 #include "monotone/monotone.hpp"
 
@@ -16,13 +20,22 @@ inline void fileTreeGateway(const gateway::Call& call, FileTreeFit fit, mxArray*
     const int n = call.size(3, "n");
     const double* v = call.doubles(1, "v", n);
     call.requireFinite(v, n, "v");
-    const int rootNumber = call.integer(2, "rootNumber");
+    const double rootValue = call.scalar(2, "rootNumber");
+    const int rootNumber = gateway::truncateToInt(rootValue);
     const char* fileName = call.string(0, "fileName");
 
     // Create the output, compute, return it.
     mxArray* outputs[1] = {gateway::newMatrix(n, 1)};
     double* x = mxGetPr(outputs[0]);
-    call.check(gateway::attempt([&] { fit(x, fileName, v, rootNumber, n); }));
+    gateway::Failure failure = gateway::attempt([&] { fit(x, fileName, v, rootNumber, n); });
+    // The routine sees the root as an int: name the value that the caller gave (NaN, 1e10).
+    if (failure.failed && std::strcmp(failure.reason, "rootOutOfRange") == 0)
+        std::isnan(rootValue)
+            ? std::snprintf(failure.message, sizeof failure.message,
+                            "the root node number NaN is outside 1..%d", n)
+            : std::snprintf(failure.message, sizeof failure.message,
+                            "the root node number %.17g is outside 1..%d", rootValue, n);
+    call.check(failure);
     call.deliver(plhs, outputs, 1);
 }
 

@@ -49,6 +49,8 @@ function x = isoHier(fileName, v, rootNumber, n)
 %     overflow          a pooled mean overflows the double range
 %     outOfMemory       the tree does not fit in memory
 %   The file and root errors are preceded by a message in the command window.
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     file = [tempname() '.txt'];

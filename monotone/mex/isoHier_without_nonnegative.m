@@ -29,6 +29,8 @@ function x = isoHier_without_nonnegative(fileName, v, rootNumber, n)
 %     negativeSize, tooFewElements, notString, notFinite, unreadableFile, incompleteRecord,
 %     nodeOutOfRange, missingChildren, rootOutOfRange, cyclicTree, treeTooLarge, overflow,
 %     outOfMemory.
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     file = [tempname() '.txt'];

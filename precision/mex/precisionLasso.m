@@ -65,6 +65,8 @@ function [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tol
 %     sharedData       two of X, W and S share their data
 %     outOfMemory      no memory for the work (after printing "Memory allocation failure!")
 %     notInvertible    the estimate is not finite: S + lambda*I cannot be inverted
+%     interrupted      Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                      a module to see Ctrl-C: there the call runs to its end)
 %   On every error X and W keep what they held.
 %
 %   Example: which of five variables depend on each other

@@ -29,6 +29,7 @@ inline void requireNumbers(const gateway::Call& call, const double* values, std:
 // column-major m-by-n matrix V.
 inline void requireSearchableRows(const gateway::Call& call, const double* V, int m, int n,
                                   const char* name) {
+    if (n == 0) return;  // rows without elements: V may hold no data at all
     for (int i = 0; i < m; ++i) {
         char what[64];
         std::snprintf(what, sizeof what, "row %d of %s", i + 1, name);

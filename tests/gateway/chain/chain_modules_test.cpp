@@ -45,6 +45,11 @@ TEST_P(ChainModule, RejectsBadArguments) {
         const Array bad = Array::scalar(size);
         modules::expectError(module(), 1, {&v, &bad}, id("negativeSize"));
     }
+    // The size that the check rejects is printed in full.
+    const Array twoTo31 = Array::scalar(2147483648.0);
+    EXPECT_NE(std::string(modules::expectError(module(), 1, {&v, &twoTo31}, id("negativeSize")).what())
+                  .find("below 2^31, got 2147483648"),
+              std::string::npos);
     const Array four = Array::scalar(4);
     modules::expectError(module(), 1, {&v, &four}, id("tooFewElements"));
     for (double bad : {nan, inf, -inf}) {

@@ -64,4 +64,12 @@ TEST(RowConeModule, RejectsBadArguments) {
     modules::expectError(module(), 1, {&V, &c, &three, &two}, id("tooFewElements"));
 }
 
+TEST(RowConeModule, RowsWithoutElementsKeepTheirBoundsInTheCone) {
+    // Each empty row has norm 0: a nonnegative bound stays, a negative one becomes 0.
+    const Array none = Array::matrix(3, 0), c = Array::column({2, -1, 0});
+    const Array m = Array::scalar(3), n = Array::scalar(0);
+    const mexhost::CallResult result = modules::get("rowCone").call(2, {&none, &c, &m, &n});
+    EXPECT_EQ(result.outputs[1].values(), (std::vector<double>{2, 0, 0}));
+}
+
 }  // namespace

@@ -108,6 +108,31 @@ TEST_P(FileTreeModule, RejectsBadArguments) {
     modules::expectError(module(), 1, {&name, &v, &nanRoot, &n}, id("rootOutOfRange"));
 }
 
+TEST_P(FileTreeModule, MessagesNameTheLineAndTheNumbersAsWritten) {
+    // The error text, on a file's text and a root as the caller gives it.
+    const auto message = [&](const std::string& text, double rootNumber, const char* reason) {
+        const TempFile file(text);
+        const Array name = Array::text(file.path()), v = Array::column({1, 2, 3}),
+                    root = Array::scalar(rootNumber), n = Array::scalar(3);
+        return std::string(modules::expectError(module(), 1, {&name, &v, &root, &n}, id(reason)).what());
+    };
+    // A one-line file ends on its first line, line breaks after it or not.
+    for (const char* oneLine : {"1 3 2 3\n\n", "1 3 2 3"})
+        EXPECT_NE(message(oneLine, 1, "missingChildren").find(", line 1: "), std::string::npos);
+    EXPECT_NE(message("1 1 2\n2 1 5\n", 1, "nodeOutOfRange").find(", line 2: "), std::string::npos);
+    // A number past the int range is named as written, not as it saturated.
+    EXPECT_NE(message("1 1 100000000000000000000000\n", 1, "nodeOutOfRange")
+                  .find("node number 100000000000000000000000 is outside 1..3"),
+              std::string::npos);
+    EXPECT_NE(message("-99999999999 1 2\n", 1, "nodeOutOfRange").find("number -99999999999 is"),
+              std::string::npos);
+    EXPECT_NE(message("1 1 2\n", std::numeric_limits<double>::quiet_NaN(), "rootOutOfRange")
+                  .find("root node number NaN is outside 1..3"),
+              std::string::npos);
+    EXPECT_NE(message("1 1 2\n", 1e10, "rootOutOfRange").find("number 10000000000 is"),
+              std::string::npos);
+}
+
 TEST_P(FileTreeModule, ValuesTooLargeToPoolRaiseOverflow) {
     const TempFile file("1 1 2\n");
     const Array name = Array::text(file.path()), v = Array::column({1e308, 1.5e308}),

@@ -99,11 +99,11 @@ TEST(DescriptionReader, EveryFaultHasItsMessage) {
         {"1 2 2 -3", 3, "nodeOutOfRange", "\n The node number should be between [1, 3]!",
          "node number -3"},
         {"1 0", 0, "nodeOutOfRange", "\n The node number should be between [1, 0]!", "1..0"},
-        // Numbers beyond the int range do not wrap around into 1..n.
+        // Numbers beyond the int range do not wrap around into 1..n, and are named as written.
         {"4294967297 1 2", 3, "nodeOutOfRange", "\n The node number should be between [1, 3]!",
-         "node number 2147483647"},
+         "node number 4294967297"},
         {"1 1 -4294967295", 3, "nodeOutOfRange", "\n The node number should be between [1, 3]!",
-         "node number -2147483648"},
+         "node number -4294967295"},
         {"1 3 2 3", 3, "missingChildren", "\n This row should have 3 children nodes!",
          "announces 3 children, but 2 child numbers follow"},
         {"1 3 2 x 3", 3, "missingChildren", "\n This row should have 3 children nodes!",

@@ -1,0 +1,15 @@
+// Interrupts in an embedded-host module: the host's test hook says when one is pending, to
+// the thread that loaded the module and calls it.
+#include "host/interrupt.hpp"
+
+#include <thread>
+
+#include "host/embedded/loader.hpp"
+
+namespace {
+const std::thread::id callingThread = std::this_thread::get_id();
+}  // namespace
+
+bool interruptRequested() {
+    return std::this_thread::get_id() == callingThread && mexhost::interruptPending();
+}
