@@ -17,6 +17,8 @@ function built = build_modules(outdir, varargin)
 %     addpath(fullfile(pwd, 'modules'));
 %     help simplexShadow
 
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
+
   root = fileparts(mfilename('fullpath'));
   if nargin < 1 || isempty(outdir)
     outdir = fullfile(root, 'modules');

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # Sets up a Debian machine for the library, builds every module and then
 #   ./setup.sh demo   runs the demo in octave-cli
 #   ./setup.sh test   runs the whole test suite (unit, gateway and Octave layers)

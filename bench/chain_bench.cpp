@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The chain fits, reported as time per element.
 //
 // Typical data: a falling trend with Gaussian noise, v_i = 2 - 4 i / n + N(0, 1), whose fit

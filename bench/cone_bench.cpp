@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The cone projections on Gaussian data, reported as time per element of the vector part.
 // Bounds are Gaussian too, so that the three cases mix.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The index-tree routines on Gaussian data with complete binary trees of ranges, reported as
 // time per element of the summed group lengths (the work of one pass of the operator).
 #include <benchmark/benchmark.h>

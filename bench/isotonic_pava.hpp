@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The pool-adjacent-violators algorithm for the non-increasing least-squares fit, in place
 // with a stack of blocks, as fast isotonic kernels do it: one pass from the first position
 // pushes each value as a block and pools the top blocks while they violate the order, the

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Condat's algorithm for the Euclidean projection onto the L1 ball (L. Condat, "Fast
 // projection onto the simplex and the l1 ball", Mathematical Programming 158, 2016), written
 // from the paper's description, as the peer of simplexShadow in the benchmarks.

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The ordered-tree fits on trees of 1e3 to 1e6 nodes, reported as time per node.
 //
 // isoHier and isoHier_without_nonnegative read their tree from a description file (the

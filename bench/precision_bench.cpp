@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // precisionSweep on the sample covariance of 2p draws from a sparse Gaussian graphical model,
 // for p = 100, 200, 500 variables and lambda = 0.1, 0.05, with tight tolerances: time per
 // call, outer iterations, nonzeros of the inverse and the largest violation of the

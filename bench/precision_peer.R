@@ -1,3 +1,4 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # Runs the problems written by `bench_precision --write-problems DIR` with the peer (R's
 # glasso package), and prints a table beside our figures: time per call, outer iterations,
 # nonzeros of the inverse, the largest violation of the optimality conditions for both

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # Side-by-side figures of precisionLasso and a peer, R's glasso package, on the problems of
 # bench_precision. Needs R with glasso (on Debian: apt-get install r-base-core
 # r-cran-glasso); neither the build nor the tests use them.

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The projection routines on Gaussian data, reported as time per element.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Two routines timed alternately on the same input, so that a shared, busy machine slows both
 // alike: each benchmark iteration runs both once, in alternating order, and the counters give
 // the median time per element of each, the median of the per-iteration ratios, and the spread

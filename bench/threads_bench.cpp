@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Thread scaling of the row-wise and group-wise routines: each on one thread and on every
 // thread the hardware has (SPARSEMEX_THREADS set for the run), on a 1000-by-1000 matrix or
 // 1e6-element vector. "Time" is wall time, "CPU" the whole process's CPU time, so that a

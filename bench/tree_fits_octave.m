@@ -1,3 +1,4 @@
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 % Repeated calls of the ordered-tree fits and chainAscend through Octave, as a fitting loop
 % makes them: the process CPU time per node (user and system) at 1e4 and 1e6 nodes and its
 % ratio, and at 1e3 nodes the median repeated call against the first call of the process.

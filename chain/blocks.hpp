@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The blocks of a chain fit during a sweep: for a block starting at s, x[s] holds its mean and
 // blockEnd[s] its last position; other entries are scratch until the read-out.
 #pragma once

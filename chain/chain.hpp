@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Chain fits: the nonnegative non-increasing fit of a sequence that is constant on blocks of
 // consecutive positions, each block carrying the mean of its values and every block with a
 // mean at or below 0 set to 0. Two sweeps compute it, each with its own arithmetic.

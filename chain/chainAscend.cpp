@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The chain fit by pooling from the last position toward the first.
 //
 // Position i either starts a block of its own (v_i above the mean of the block after it) or

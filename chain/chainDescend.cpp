@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The chain fit by largest prefix means, from the first position on.
 //
 // From each block start s, the block is the longest prefix s..i whose mean is largest; the

@@ -1,3 +1,4 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # Finds the hosts that modules can be built for, besides the embedded one.
 #
 # Octave: a module is a shared library with the suffix .mex, compiled against Octave's mex.h

@@ -1,3 +1,4 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # Stages and packs the Octave package (run by the octave-package target with -P):
 #   SOURCE  the source tree       VERSION  the version
 #   STAGE   a scratch folder      OUTPUT   the tarball to write

@@ -1,3 +1,4 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # Cross build for 64-bit Windows with the MinGW-w64 toolchain (posix threads), its tests run
 # under Wine:
 #   cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake

@@ -1,3 +1,4 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # add_family(<family>)
 #
 # A family is a folder holding its core (<family>/*.cpp) and, in <family>/mex/, one gateway

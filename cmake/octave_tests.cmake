@@ -1,3 +1,4 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # add_octave_test(<name> <statement>): runs the statement in octave-cli with the built Octave
 # modules and the Octave test helpers on the path; the test fails when Octave exits non-zero.
 function(add_octave_test name statement)

@@ -1,3 +1,4 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # The package files: Contents.m and sparsemex_version.m beside the built modules, and the
 # Octave package, `cmake --build build --target octave-package`, which makes
 # build/sparsemex-<version>.tar.gz for `pkg install`.

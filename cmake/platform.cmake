@@ -1,3 +1,4 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # What the platform's toolchain allows, beyond the compiler flags.
 #
 # SPARSEMEX_ELF_LINKER: the modules are ELF objects, linked by GNU ld, gold or lld, which take

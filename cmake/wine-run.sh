@@ -1,4 +1,5 @@
 #!/bin/sh
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # Runs a test program of the Windows build under Wine: quietly, with no prompt to install
 # Wine's add-ons, in a prefix of its own beside the build's bin folder. The first program to
 # run makes the prefix; any started meanwhile wait for it.

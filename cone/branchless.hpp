@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A choice between two doubles made with bit masks rather than a branch: the cone cases
 // follow no pattern in real data, and mispredicted branches would cost more than the
 // arithmetic of both candidates.

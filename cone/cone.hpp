@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Projections onto second-order (epigraph) cones: a vector part x with its bound t goes to the
 // nearest point of {(x, t) : ||x|| <= t}, element by element, row by row or group by group.
 //

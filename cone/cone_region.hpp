@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Where a point (vector part of norm r, bound c) lies relative to the cone {||x|| <= t}.
 //
 // The tests in this order, strict then inclusive, decide the ties: a point on the boundary

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Element-wise projection onto the epigraph of the absolute value.
 #include <cmath>
 #include <cstddef>

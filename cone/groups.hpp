@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The group boundary table of powerShadowVectorR: g + 1 doubles of 0-based element indices,
 // group k running from trunc(b[k]) up to, not including, trunc(b[k+1]).
 #pragma once

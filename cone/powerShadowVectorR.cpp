@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Group-wise projection onto second-order cones, over a group boundary table.
 #include <cstddef>
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Row-wise projection onto second-order cones, one row at a time down the column-major data,
 // the rows shared out among threads. Flat indices are 64-bit, so matrices with more than 2^31
 // elements work.

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The projection of a vector part, `count` elements `stride` apart, with its bound c onto
 // {(x, t) : ||x||_2 <= t}: a row of a column-major matrix (stride m, rowCone) or a group of a
 // vector (stride 1, powerShadowVectorR).

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The largest critical weight over the rows of a matrix, over slices of an index list.
 #include "generaltree/generaltree.hpp"
 #include "indextree/critical_weight_search.hpp"

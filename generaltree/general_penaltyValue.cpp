@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The penalty value over slices of an index list.
 #include "generaltree/generaltree.hpp"
 #include "indextree/node_positions.hpp"

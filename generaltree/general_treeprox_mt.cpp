@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The proximal operator over slices of an index list, row by row.
 #include "generaltree/generaltree.hpp"
 #include "indextree/node_positions.hpp"

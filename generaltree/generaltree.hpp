@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Tree-structured group penalties whose groups are lists of positions.
 //
 // The positions of all groups are written one after another into the index list G (1-based,

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A choice made on a double's bits, for loops whose comparisons come out at random on real
 // data: a compiler may turn a conditional expression into a branch, whose mispredictions then
 // cost more than the work; a mask never does. The result is exact: the operand's bits, or +0.

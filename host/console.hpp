@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Console output for the numerical core.
 //
 // The core prints its messages through consolePrintf and never includes a host header. Each

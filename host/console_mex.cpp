@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The core's console in a module: the host's command window.
 #include "host/console.hpp"
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // printf-style formatting into a string, for the consoles and the embedded host.
 #pragma once
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // What every gateway uses: argument checks, typed getters, output creation and error raising.
 //
 // A gateway reads in four sections: check and get the inputs, create the outputs, call the

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Interrupting long calls.
 //
 // A routine that may run for seconds polls for a pending interrupt (Ctrl-C) through an

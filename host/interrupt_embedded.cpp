@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Interrupts in an embedded-host module: the host's test hook says when one is pending, to
 // the thread that loaded the module and calls it.
 #include "host/interrupt.hpp"

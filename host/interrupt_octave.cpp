@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Interrupts in an Octave module: Octave's signal handler raises octave_signal_caught when
 // SIGINT (Ctrl-C) or SIGTERM arrives, and leaves the signal for the interpreter to handle
 // once the module has returned. Only the interpreter's thread, which loads and calls the

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Working memory that a routine keeps from one call to the next.
 //
 // A module is called thousands of times in a fit. Memory freshly obtained on every call costs

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A loop of independent pieces (rows, groups) split over threads, with the results of one.
 //
 // forEachChunk splits the pieces 0..count-1 into contiguous chunks, one per thread; the

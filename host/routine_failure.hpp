@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // How a core routine fails a call.
 //
 // A routine that cannot deliver a result prints its message through consolePrintf and then

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The Euclidean length of a vector from its plain sum of squares, taken again in scaled form
 // only where that sum left the normal range: squares of entries above about 1e154 overflow,
 // and below about 1e-154 they underflow. Where the plain sum is a normal number it is used as

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The conversion of a double to a 32-bit int used for integer parameters and for the entries
 // of boundary and node tables, in the gateways and in the core alike.
 #pragma once

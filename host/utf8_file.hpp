@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Opening a file named in UTF-8, which is how MATLAB and Octave hand text to a module.
 //
 // POSIX systems take the bytes as they are. Windows reads a narrow path in the ANSI code page,

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The critical weight over index ranges.
 #include "indextree/critical_weight_search.hpp"
 #include "indextree/indextree.hpp"

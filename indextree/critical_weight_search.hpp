@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The critical weight of a tree-structured group penalty at v: the smallest common factor of
 // the node weights at which the proximal operator maps v to zero.
 //

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Tree-structured group penalties whose groups are ranges of consecutive positions.
 //
 // The node table `ind` holds `nodes` triples (start, end, weight), 1-based inclusive ranges

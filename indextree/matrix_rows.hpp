@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The row-wise routines: one vector routine run on every row of a rows-by-cols matrix.
 //
 // The matrix is column-major, so a row is strided in memory. Rows are gathered a block at a

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Where a node's list indices point in the vector. The tree routines are written once over
 // these two policies: a group of consecutive positions (the index-tree routines) or a slice
 // of an index list G of 1-based positions (the general index-tree routines).

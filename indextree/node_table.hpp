@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The node table of a tree-structured group penalty, as every tree routine reads it.
 //
 // `nodes` triples (start, end, weight) stored node after node, so that node k is elements

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Checks of a node table (and of the index list it slices) against the arrays it indexes,
 // made by the gateways of both tree families before any routine reads the table. The
 // routines themselves trust the table; these checks make that trust safe.

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The penalty value over index ranges.
 #include "indextree/indextree.hpp"
 #include "indextree/node_positions.hpp"

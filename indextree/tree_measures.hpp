@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Two measures of a vector under a tree-structured group penalty: the penalty itself and the
 // largest ratio of a group's Euclidean length to its weight.
 #pragma once

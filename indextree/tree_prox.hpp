@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The proximal operator of a tree-structured group penalty
 //
 //   Omega(x) = w0 * sum_i |x_i| + sum_k w_k * ||x over group k||_2,

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The storage of a tree's blocks and index items.
 //
 // Chunks grow geometrically, so a small tree takes little memory and a large one few

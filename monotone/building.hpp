@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // What the routines that grow a tree share: blocks, roots, the bound on a file's tree, and
 // the reporting of a failed allocation.
 #pragma once

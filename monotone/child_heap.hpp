@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The heap in which the pooling finds the child to merge with.
 //
 // The pooling merges a block with its child of largest mean, the one later in the child list

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Reading a tree description file into the child table.
 //
 // The table is filled in a local copy and handed over only when the whole file has been read,

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Reads the decimal integers of a tree description file, one at a time.
 //
 // A number is what the C library's "%d" conversion accepts: white space, an optional sign,

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The fits over the tree of a description file. On a failure the tree goes with `root`.
 #include "monotone/monotone.hpp"
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Ordered-tree fitting: monotone fits over a tree order by maximal-mean pooling.
 //
 // Given a value v[i] on every node of a rooted tree, the fit x is constant on blocks of

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Maximal-mean pooling of a tree of blocks, in place.
 //
 // Every block is settled after its children: it merges with its child of largest mean (the

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Reading the fitted values out of a pooled tree.
 //
 // In preorder, a block's nodes before its children, children in list order: a node listed

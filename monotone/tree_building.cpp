@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Building the tree of blocks from a child table.
 //
 // Depth first with an explicit stack, so a path of a million nodes needs no deep recursion.

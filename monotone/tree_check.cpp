@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The check that a description file's table is a tree of bounded size below the root.
 //
 // Building copies a node's subtree once per listing of the node, so a file of a few lines

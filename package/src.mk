@@ -1,3 +1,4 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # Builds every module with mkoctfile, as `pkg install` runs it (with its own --jobs).
 #
 # Each family's core (<family>/*.cpp) and the Octave host's helpers are compiled once

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The column step behind lassoCD, told what is known about W so that it can take shortcuts
 // that leave every result bit for bit the same.
 #pragma once

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Cyclic coordinate descent on the lasso problem of one column.
 //
 // y = W(-j)b is kept up to date as coefficients change, so a sweep costs O(n) plus O(n) per

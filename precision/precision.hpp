@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Sparse inverse covariance by block coordinate descent.
 //
 // From a sample covariance S (n-by-n, column-major, symmetric) and a penalty lambda,

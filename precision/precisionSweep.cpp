@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Block coordinate descent over the columns of W, one lasso step per column.
 #include <cmath>
 

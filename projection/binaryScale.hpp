@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The scale of a vector as a power of two: the searches take their tolerances relative to it,
 // so that their answers do not depend on the units of the data. Dividing or multiplying by a
 // power of two is exact in binary floating point, and at unit scale (largest magnitude in

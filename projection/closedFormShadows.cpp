@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The norm shadows that have a closed form: p = 1, p = 2 and p = infinity.
 #include <cmath>
 

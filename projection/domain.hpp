@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Checks of the parameters that the norm-shadow routines share. Each fails the call by
 // throwing RoutineFailure. A NaN passes them all but requireNormExponent, as the routines
 // compare with < 0.

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // One step of the L1-ball projection's search: the magnitudes of an active range on one side
 // of a threshold are dropped, those on the other side gathered at one end of the range.
 #pragma once

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Safeguarded Newton iteration for x + c x^(p-1) = v on 0 < x < v.
 //
 // For v > 0, c > 0 and p > 1 the left side grows strictly with x, so the root is unique. A

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Group boundary tables: g + 1 doubles of 0-based element indices. Group k starts at
 // trunc(b[k]) and has trunc(b[k+1] - b[k]) elements, the difference taken between the doubles.
 #pragma once

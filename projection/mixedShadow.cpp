@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Projection of the rows of a matrix onto the ball of the summed row norms.
 //
 // The projection keeps every row's direction and shrinks its norm r_i to max(r_i - lambda, 0),

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The pieces of the general-p norm shadow (powerShadowGeneral): the magnitudes at unit scale,
 // the bracket of the multiplier c, and the bisection on c.
 //

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The bisection on the multiplier c of the general-p norm shadow.
 //
 // For a given c every x_i solves x_i + c x_i^(p-1) = a_i (findPowerRoot, warm-started from the

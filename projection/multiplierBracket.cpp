@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The magnitudes at unit scale and the bracket of the multiplier c.
 #include <algorithm>
 #include <cfloat>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The general-p norm shadow in logarithms, for the inputs on which the bisection on c fails:
 // magnitudes whose roots underflow, bracket ends that overflow, multipliers far below the
 // bisection's absolute tolerance.

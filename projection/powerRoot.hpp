@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The root finder with the power of its starting point carried between calls.
 //
 // The bisection of the general case solves every element again from its previous root, whose

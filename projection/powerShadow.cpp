@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The norm shadow for any p >= 1: the closed forms where they exist, the bisection otherwise.
 #include "projection/domain.hpp"
 #include "projection/projection.hpp"

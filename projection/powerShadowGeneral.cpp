@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The norm shadow for 1 < p < infinity, by bisection on its multiplier (multiplier.hpp), and
 // where that fails by the search in logarithms (normSearch.cpp).
 //

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The norm shadow of every row of a column-major matrix, with one weight and one exponent.
 #include <cstddef>
 #include <vector>

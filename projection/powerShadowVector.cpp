@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The norm shadow of each group of a vector, every group with its own weight.
 #include <cstddef>
 

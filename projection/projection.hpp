@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The projection library: Euclidean projections onto norm balls and the Lp-norm shadows.
 //
 // Plain routines over caller-owned arrays: outputs first, then inputs, then sizes and

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Euclidean projection onto the L1 ball, without sorting.
 //
 // The threshold lambda is the root of f(t) = sum_i max(|v_i| - t, 0) - z, a decreasing

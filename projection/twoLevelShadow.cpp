@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Two shrinkage steps on a matrix: every element by lambda1, then every row by lambda2, in
 // the Euclidean norm (mode 2) or in the infinity norm (any other mode).
 //

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // x = chainDescend(v, n)
 #include "chain/chain.hpp"
 #include "chain/mex/chain_gateway.hpp"

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The gateway of both chain modules, x = <module>(v, n); they differ only in the routine.
 #pragma once
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // [x, t] = elementCone(v, c, n)
 #include "cone/cone.hpp"
 #include "host/gateway.hpp"

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // value = general_criticalWeight(v, n, G, ind, nodes)
 #include "generaltree/generaltree.hpp"
 #include "host/gateway.hpp"

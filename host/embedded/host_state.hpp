@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Internals of the embedded host shared by its array operations and its loader.
 #pragma once
 

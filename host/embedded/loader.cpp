@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Opening a built module and calling it as MATLAB would.
 #if defined(_WIN32)
 #include "host/utf8_file.hpp"  // windows.h and the UTF-8 to UTF-16 conversion

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Calling built modules without MATLAB or Octave: arrays, a module loader, host errors.
 //
 //   mexhost::Module module(path);

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 /* The MEX interface of the embedded host: the operations that our gateways use, with the
  * names, types and class numbers of the MATLAB interface, so that one gateway source builds
  * for every host. The implementation is mexhost.cpp; tests drive modules through loader.hpp. */

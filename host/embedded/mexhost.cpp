@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The embedded host's arrays, memory, console and errors.
 //
 // Like MATLAB, the host releases after each call every array that the module created and did

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Character arrays hold UTF-16 code units, as in MATLAB; modules read them as UTF-8.
 #pragma once
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // value = groupRatioCeiling(x, n, ind, nodes)
 #include "host/gateway.hpp"
 #include "indextree/indextree.hpp"

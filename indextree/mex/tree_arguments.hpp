@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The node table and index list arguments of the tree gateways (both families): read, and
 // checked against the arrays they index, before any routine runs.
 #pragma once

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The gateways of the ordered-tree modules: the two file-tree modules differ only in the
 // routine they call, and so do the two shape modules.
 #pragma once

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // x = isoHierDepth1(v, n)
 #include "monotone/mex/fit_gateway.hpp"
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // x = isoHier_without_nonnegative(fileName, v, rootNumber, n)
 #include "monotone/mex/fit_gateway.hpp"
 

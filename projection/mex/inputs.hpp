@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Input checks that the family's gateways share, on top of host/gateway.hpp.
 #pragma once
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // [X, lambda, steps] = mixedShadow(V, m, n, z, lambda0)
 #include <cstddef>
 

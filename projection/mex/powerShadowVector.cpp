@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // x = powerShadowVector(v, b, g, n, rho, p)
 #include <cstddef>
 #include <cstdio>

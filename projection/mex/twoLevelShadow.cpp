@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // [X, N] = twoLevelShadow(V, m, n, lambda1, lambda2, mode)
 #include <cstddef>
 

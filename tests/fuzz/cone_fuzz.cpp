@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The cone family: element-wise, row-wise and group-wise cone projections.
 #include "tests/fuzz/fuzz_call.hpp"
 

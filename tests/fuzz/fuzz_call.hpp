@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Structured fuzzing of the modules through the embedded host.
 //
 // The fuzzer's bytes are read as a recipe: which module of the family to call, a valid call

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The general index-tree family: groups as slices of an index list.
 #include "tests/fuzz/fuzz_call.hpp"
 

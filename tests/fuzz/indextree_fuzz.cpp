@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The index-tree family: proximal operator, penalty, bound and critical weight.
 #include "tests/fuzz/fuzz_call.hpp"
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The ordered-tree family: fits to a tree read from a description file, or to a shape.
 #include "tests/fuzz/fuzz_call.hpp"
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The precision family: sparse inverse covariance by coordinate descent.
 #include "tests/fuzz/fuzz_call.hpp"
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The projection family: L1-ball projection and the Lp-norm shadows.
 #include "tests/fuzz/fuzz_call.hpp"
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Every built module against random argument lists: wrong counts, classes, shapes, sizes,
 // NaN and infinities, occasionally a valid call. A module must either return or raise an
 // error of its own ("<module>:<reason>"); a crash, a hang (the test's timeout), a host-API

@@ -2,6 +2,8 @@ function check_build_modules(root, outdir)
 %CHECK_BUILD_MODULES Build every module with build_modules.m into outdir and check the result:
 %   every gateway gives a module with its help file, and a module built this way computes
 %   bit for bit what the CMake build's module computes.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
   addpath(root);
   if exist(outdir, 'dir')
     confirm_recursive_rmdir(false);

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # Ctrl-C during a long call in octave-cli: for each module, a child octave-cli starts a call
 # that would run for many seconds, gets SIGINT a moment later, and must come back within a
 # second with "<module>:interrupted", its session alive. SIGTERM ends a session during a call.

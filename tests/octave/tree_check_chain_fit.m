@@ -3,6 +3,8 @@ function tree_check_chain_fit(x, v, nonnegative, tol)
 %   Checks the optimality conditions: x non-increasing (and >= 0 when nonnegative); on each
 %   run of equal values that is not held at 0, x is the mean of v; and no top part of a run
 %   has a mean of v above the run's value (splitting it off would then fit better).
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
   x = x(:);
   v = v(:);
   assert(all(diff(x) <= 0), 'the fit increases along the chain');

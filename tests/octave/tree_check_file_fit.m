@@ -4,6 +4,8 @@ function tree_check_file_fit(fit, nonnegative, seed)
 %   is bounded below by 0. Random recursive trees of 2 to 26 nodes are compared with Octave's
 %   quadratic programming solver; a path of a million nodes read from a file must be fitted
 %   without exhausting the stack, and its fit must meet the optimality conditions of a chain.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
   rand('seed', seed);
   randn('seed', seed);
   for trial = 1:30

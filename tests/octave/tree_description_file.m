@@ -2,6 +2,8 @@ function file = tree_description_file(text)
 %TREE_DESCRIPTION_FILE Write a tree description to a new temporary file; return its path.
 %   text is either the file's text or a cell array whose k-th cell lists the children of
 %   node k (one line "k d children..." per node with children).
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
   if iscell(text)
     lines = '';
     for k = 1:numel(text)

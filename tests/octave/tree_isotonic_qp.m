@@ -2,6 +2,8 @@ function x = tree_isotonic_qp(parent, v, nonnegative)
 %TREE_ISOTONIC_QP The isotonic fit on a tree by Octave's quadratic programming solver.
 %   Minimises sum((x - v).^2) / 2 subject to x(parent(k)) >= x(k) for every k with
 %   parent(k) > 0, and x >= 0 when nonnegative is true.
+
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
   n = numel(v);
   edges = find(parent(:)' > 0);
   A = zeros(numel(edges), n);

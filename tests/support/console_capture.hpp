@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The core's console in the unit tests: what the routines print is kept for the test.
 #pragma once
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Sparse Gaussian graphical models for the tests and benchmarks of the inverse covariance
 // estimate, and the optimality conditions of that estimate, checked independently.
 #pragma once

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The core's interrupt poll in the unit tests: a test says at which poll Ctrl-C "arrives".
 #pragma once
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The ordered-tree fit written the plain way, as a yardstick for the library's routines:
 // recursive building, pooling and read-out over singly linked child lists, each pooling
 // step scanning the whole child list for the child to merge and each merge walking the list

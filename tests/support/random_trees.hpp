@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Random and balanced trees of groups for the tree-penalty tests and benchmarks. Every tree
 // lists its groups deepest first, so that applying them in order is the proximal operator.
 #pragma once

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Independent references for the tests and benchmarks: slow, obvious, and written without
 // reference to the algorithms they check.
 #pragma once

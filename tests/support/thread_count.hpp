@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Running code under a chosen SPARSEMEX_THREADS, and checking that the thread count changes
 // nothing: neither a bit of the results nor a character of the printed text.
 #pragma once

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // GoogleTest checks shared by the tests of both tree families, stated against the
 // definitions: a proximal operator minimises 0.5*||x - v||^2 + Omega(x); the critical weight
 // is the smallest factor of the weights at which that operator gives zero.

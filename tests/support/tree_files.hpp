@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Tree description files for the tests and benchmarks: the text of a child table, written to
 // a temporary file that is removed again.
 #pragma once

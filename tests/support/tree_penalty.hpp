@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A tree-structured group penalty described the obvious way, for the tests and benchmarks:
 // groups as lists of 0-based positions with their weights, and an optional L1 weight. It
 // writes itself as a node table (index ranges, or slices of an index list) and gives

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Child tables of trees for the tests and benchmarks: children[k] lists the children of
 // node k (0-based) in the order a description file would list them.
 #pragma once

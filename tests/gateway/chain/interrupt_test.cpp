@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A pending interrupt through the embedded host's hook: the call fails with
 // "<module>:interrupted", its input as it was, and the next call runs as usual.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A NaN in the data is rejected: the cone tests would both fail on it and return 0.
 #include <gtest/gtest.h>
 

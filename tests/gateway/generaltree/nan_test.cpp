@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A NaN in the data is rejected by the prox, where it would come out as 0, and reaches the
 // penalty value.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Rules of the index list and the node table that every general index-tree module follows.
 #include <gtest/gtest.h>
 

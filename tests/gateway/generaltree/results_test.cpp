@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // What the general index-tree modules return, through the host.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A NaN in the data is rejected where it would vanish from the answer (the prox and the ratio
 // ceiling) and reaches the output where it lands (the penalty value).
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Rules of the node table that every index-tree module follows.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A threaded module through the host: the same outputs and text under any SPARSEMEX_THREADS,
 // what workers print reaches the host from the calling thread, and no thread outlives a call.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The two file-tree modules through the embedded host: the fit, what they print, and every
 // rejection. Both modules share their checks, so each case runs against both.
 #include <gtest/gtest.h>

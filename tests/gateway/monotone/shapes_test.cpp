@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The two shape modules through the embedded host.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Tree description files as Windows users have them: saved with CRLF line endings, in folders
 // whose names hold spaces and characters beyond ASCII. Both file-tree modules read them as
 // they read a plain file.

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Matrices without elements: a row count or column count up to 2^31 - 1 beside an empty
 // array must cost nothing (no buffers of that length, no walk over rows that hold nothing)
 // and give what the rows would give, each of them empty.

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Module calls that also check that no input array changed, whether the call returns or
 // raises an error: the family's modules only read their inputs.
 #pragma once

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Built modules for the gateway tests, loaded once each through the embedded host.
 #pragma once
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The tree modules of both families, called with one argument list: the data (a rows-by-cols
 // matrix; the vector modules read its first cols elements), the index list G (general
 // modules only), the node table and the node count. Lets one test state a rule for every

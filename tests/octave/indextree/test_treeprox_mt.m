@@ -1,3 +1,4 @@
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 % treeprox_mt as a user calls it from Octave.
 
 %!test

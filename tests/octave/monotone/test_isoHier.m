@@ -1,3 +1,4 @@
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 % isoHier as a user calls it from Octave: a description file written here, the fits, errors.
 
 %!shared example

@@ -1,3 +1,4 @@
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 % isoHierDepth1 as a user calls it from Octave.
 
 %!assert(isoHierDepth1([1; 5; 3], 3), [3; 3; 3])

@@ -1,3 +1,4 @@
+% Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 % precisionLasso as a user calls it from Octave: results written into X and W.
 
 %!function S = sample_covariance(n, seed)

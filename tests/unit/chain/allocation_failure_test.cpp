@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A failed allocation of the block table is a failure of the call, after the message, never
 // the end of the process. This test program's operator new fails on request.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // chainAscend keeps its block table from call to call and its running block in registers;
 // neither may change a bit of the fit.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Whether (x, t) is the Euclidean projection of (v, c) onto the cone {(x, t) : ||x||_2 <= t},
 // judged by the conditions that define it: (x, t) lies in the cone, (v - x, c - t) lies in
 // the polar cone {(y, s) : ||y||_2 <= -s}, and the two are orthogonal. Long double sums.

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // At 2^800 and 2^-800 times unit-scale data and bounds, where plain sums of squares overflow
 // or underflow, the cone projections give their unit-scale results scaled.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The row-wise routines over index lists give the same bits whatever the thread count, and
 // each row what the vector routine gives it.
 #include <gtest/gtest.h>

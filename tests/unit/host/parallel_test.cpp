@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The splitting of a loop over threads: coverage, the calling thread's share, printed text in
 // one-thread order, failures, and the thread count that SPARSEMEX_THREADS sets.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Every allocation of a fit failing in turn. The call must fail with an allocation error,
 // after the message that goes with the allocation where there is one, and release what it
 // obtained: the file is closed here, and the sanitizer build checks that no memory leaks.

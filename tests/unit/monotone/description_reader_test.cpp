@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The description file reader: layouts, records that change nothing or replace, and every
 // failure with its console messages, its reason and no table delivered.
 #include "tests/unit/monotone/tree_test_support.hpp"

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Independent solutions of the isotonic problem on a tree: minimise ½‖x − v‖² subject to
 // x[parent] >= x[child] on every edge, and x >= 0 when asked.
 #pragma once

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A fit takes the block storage that the previous one left, full of its blocks: every fit
 // must still match the literal recursive pooling bit for bit, whichever tree came before.
 #include "tests/support/random.hpp"

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Maximal-mean pooling: the worked cases, the merge itself, the tie order, and the fit
 // checked three ways: bit for bit against the plain recursive form, against an exhaustive
 // solution of the isotonic problem, and along chains against pool adjacent violators.

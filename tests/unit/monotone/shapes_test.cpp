@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The binary-heap and depth-one shapes: their tree, their worked cases, and their fits
 // against the same trees given as child tables.
 #include <random>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Building the tree of blocks below a root: list order, copies of shared nodes, the root
 // check, and the files that describe no tree or too large a one.
 #include "tests/unit/monotone/tree_test_support.hpp"

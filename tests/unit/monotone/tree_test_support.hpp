@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // What the ordered-tree unit tests share: catching a routine's failure with what it printed,
 // fitting over a child table through a description file, looking into built trees.
 #pragma once

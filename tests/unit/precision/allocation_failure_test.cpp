@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Allocations failed on purpose: every allocation of this test program goes through the
 // operators below, which fail the k-th one from the moment they are armed.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The column step and the outer loop written out operation by operation, with no shortcut:
 // every index from its definition, every sum in its stated order. The routines must match it
 // bit for bit.

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The batched drop finds the moves of the two scans: same array, same new range end, whatever
 // the length (across whole and partial batches), the share of magnitudes on each side and the
 // ties with the threshold.

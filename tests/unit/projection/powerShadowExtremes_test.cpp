@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The general-p norm shadow where the bisection on its multiplier cannot work: an entry whose
 // root underflows beside entries of order 1, and large exponents with weights so small that
 // the multiplier is far below the bisection's tolerance. Checked against the optimality

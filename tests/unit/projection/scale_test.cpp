@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The projections do not depend on the units of the data: scaling v (and the radius or the
 // weight) scales the result, at every scale, and at unit scale nothing has changed.
 #include <gtest/gtest.h>

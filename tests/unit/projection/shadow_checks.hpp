@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Calls of the norm shadow and independent checks of its optimality, for the unit tests.
 #pragma once
 

@@ -1,3 +1,4 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The row-wise and group-wise shadows give the same bits whatever the thread count.
 #include <gtest/gtest.h>
 
