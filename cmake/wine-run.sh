@@ -7,18 +7,23 @@
 set -e
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 [ -x "$wine" ] || wine=/usr/lib/wine/wine64
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 build=$(cd "$(dirname "$1")/.." && pwd)
 WINEPREFIX="$build/wine"
 WINEDEBUG=-all
 WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX WINEDEBUG WINEDLLOVERRIDES
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# Wine writes a new prefix's registry only when its server exits, so the prefix counts as
+# made once wineboot has finished and the server is gone (the marker file says so).
+if [ ! -f "$build/wine.ready" ]; then
   if mkdir "$build/wine.lock" 2>/dev/null; then
     "$wine" wineboot --init >/dev/null 2>&1 || true
+    "$wineserver" -w >/dev/null 2>&1 || true
+    touch "$build/wine.ready"
     rmdir "$build/wine.lock"
   else
-    while [ -d "$build/wine.lock" ]; do sleep 1; done
+    while [ ! -f "$build/wine.ready" ]; do sleep 1; done
   fi
 fi
 exec "$wine" "$@"
