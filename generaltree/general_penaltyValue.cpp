@@ -1,8 +1,8 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The penalty value over slices of an index list.
 #include "generaltree/generaltree.hpp"
-#include "indextree/node_positions.hpp"
-#include "indextree/tree_measures.hpp"
+#include "treetable/node_positions.hpp"
+#include "treetable/tree_measures.hpp"
 
 void general_penaltyValue(double* value, const double* x, int n, const double* G, const double* ind,
                           int nodes) {

@@ -6,7 +6,8 @@
 // its start and end, instead of a range of the vector. Groups may therefore be scattered, and
 // a position may belong to several groups; one listed twice in a slice counts twice. The L1
 // node (-1, -1, w0) as node 0 acts on every entry and does not use G. Otherwise the routines
-// are those of indextree/indextree.hpp, with the same arithmetic.
+// are the shared tree algorithms of treetable/, as in the range-indexed family, with the
+// same arithmetic.
 //
 // They trust every slice to lie inside G and every position it lists to lie inside the
 // vector or the columns (the gateways check both).

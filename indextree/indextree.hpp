@@ -2,7 +2,7 @@
 // Tree-structured group penalties whose groups are ranges of consecutive positions.
 //
 // The node table `ind` holds `nodes` triples (start, end, weight), 1-based inclusive ranges
-// with their weights, node 0 possibly the L1 node (-1, -1, w0) (indextree/node_table.hpp).
+// with their weights, node 0 possibly the L1 node (-1, -1, w0) (treetable/node_table.hpp).
 // The penalty is Omega(x) = w0 * sum_i |x_i| + sum_k w_k * ||x(start_k:end_k)||_2; the table
 // lists every node after the nodes nested inside it. Row-wise routines (_mt) apply one table
 // to every row of a rows-by-cols column-major matrix, its ranges indexing the columns.
@@ -24,7 +24,7 @@ void penaltyValue(double* value, const double* x, int n, const double* ind, int 
 void groupRatioCeiling(double* value, const double* x, int n, const double* ind, int nodes);
 
 // *value = the smallest common factor of the weights at which treeprox maps v to zero, found
-// to a relative gap of 1e-10 (indextree/critical_weight_search.hpp): 0 when v is empty or
+// to a relative gap of 1e-10 (treetable/critical_weight_search.hpp): 0 when v is empty or
 // zero, +infinity when no finite factor zeroes it.
 void criticalWeight(double* value, const double* v, int n, const double* ind, int nodes);
 

@@ -11,7 +11,7 @@
 #include "host/parallel.hpp"
 #include "host/scaled_length.hpp"
 #include "host/routine_failure.hpp"
-#include "projection/binaryScale.hpp"
+#include "projection/binary_scale.hpp"
 #include "projection/messages.hpp"
 #include "projection/projection.hpp"
 

@@ -4,7 +4,7 @@
 
 #include "host/parallel.hpp"
 #include "projection/domain.hpp"
-#include "projection/groupTable.hpp"
+#include "projection/group_table.hpp"
 #include "projection/projection.hpp"
 
 namespace {

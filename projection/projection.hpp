@@ -53,7 +53,7 @@ void powerShadowGeneral(double* x, double* c, int* iterSteps, const double* v, i
 
 // powerShadow on each of g consecutive groups of v, group k with weight rho[k]. The table b
 // holds g + 1 doubles: group k starts at trunc(b[k]) and has trunc(b[k+1] - b[k]) elements,
-// inside 0..n-1 (see groupTable.hpp). Elements outside every group are left as they are.
+// inside 0..n-1 (see group_table.hpp). Elements outside every group are left as they are.
 // Every weight is checked before the first group is computed.
 void powerShadowVector(double* x, const double* v, const double* b, int g, int n, const double* rho,
                        double p);

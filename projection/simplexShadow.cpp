@@ -20,8 +20,8 @@
 
 #include "host/branchless.hpp"
 #include "host/console.hpp"
-#include "projection/binaryScale.hpp"
-#include "projection/dropSide.hpp"
+#include "projection/binary_scale.hpp"
+#include "projection/drop_side.hpp"
 #include "projection/messages.hpp"
 #include "projection/projection.hpp"
 

@@ -2,7 +2,7 @@
 // x = general_treeprox(v, n, G, ind, nodes)
 #include "generaltree/generaltree.hpp"
 #include "host/gateway.hpp"
-#include "indextree/mex/tree_arguments.hpp"
+#include "treetable/mex/tree_arguments.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const gateway::Call call("general_treeprox", "x = general_treeprox(v, n, G, ind, nodes)", nlhs,

@@ -3,7 +3,7 @@
 
 #include "host/gateway.hpp"
 #include "indextree/indextree.hpp"
-#include "indextree/mex/tree_arguments.hpp"
+#include "treetable/mex/tree_arguments.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const gateway::Call call("criticalWeight_mt",

@@ -2,7 +2,7 @@
 // value = groupRatioCeiling(x, n, ind, nodes)
 #include "host/gateway.hpp"
 #include "indextree/indextree.hpp"
-#include "indextree/mex/tree_arguments.hpp"
+#include "treetable/mex/tree_arguments.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const gateway::Call call("groupRatioCeiling", "value = groupRatioCeiling(x, n, ind, nodes)",

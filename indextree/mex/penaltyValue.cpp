@@ -2,7 +2,7 @@
 // value = penaltyValue(x, n, ind, nodes)
 #include "host/gateway.hpp"
 #include "indextree/indextree.hpp"
-#include "indextree/mex/tree_arguments.hpp"
+#include "treetable/mex/tree_arguments.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const gateway::Call call("penaltyValue", "value = penaltyValue(x, n, ind, nodes)", nlhs, nrhs,

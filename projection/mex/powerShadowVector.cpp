@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "host/gateway.hpp"
-#include "projection/groupTable.hpp"
+#include "projection/group_table.hpp"
 #include "projection/mex/inputs.hpp"
 #include "projection/projection.hpp"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/routine_failure.hpp"
-#include "projection/groupTable.hpp"
+#include "projection/group_table.hpp"
 #include "projection/projection.hpp"
 #include "tests/support/console_capture.hpp"
 #include "tests/support/random.hpp"

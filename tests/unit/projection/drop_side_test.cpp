@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "projection/dropSide.hpp"
+#include "projection/drop_side.hpp"
 
 namespace {
 

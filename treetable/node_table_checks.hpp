@@ -13,7 +13,7 @@
 #include "host/format.hpp"
 #include "host/interrupt.hpp"
 #include "host/routine_failure.hpp"
-#include "indextree/node_table.hpp"
+#include "treetable/node_table.hpp"
 
 namespace treetable {
 

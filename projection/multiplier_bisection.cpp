@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "projection/multiplier.hpp"
-#include "projection/powerRoot.hpp"
+#include "projection/power_root.hpp"
 #include "projection/projection.hpp"
 
 namespace {

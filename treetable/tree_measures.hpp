@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "indextree/tree_prox.hpp"
+#include "treetable/tree_prox.hpp"
 
 namespace treetable {
 

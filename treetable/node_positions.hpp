@@ -8,7 +8,7 @@
 #pragma once
 
 #include "host/truncate.hpp"
-#include "indextree/node_table.hpp"
+#include "treetable/node_table.hpp"
 
 namespace treetable {
 

@@ -1,6 +1,6 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The norm shadow for 1 < p < infinity, by bisection on its multiplier (multiplier.hpp), and
-// where that fails by the search in logarithms (normSearch.cpp).
+// where that fails by the search in logarithms (norm_search.cpp).
 //
 // The problem is solved at unit scale, on the magnitudes of v and on rho divided by the binary
 // scale s of v: the shadow of s v with weight s rho is s times the shadow of v with weight rho,

@@ -4,7 +4,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "projection/binaryScale.hpp"
+#include "projection/binary_scale.hpp"
 #include "projection/multiplier.hpp"
 
 namespace {

@@ -1,5 +1,5 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-#include "projection/groupTable.hpp"
+#include "projection/group_table.hpp"
 
 #include "host/truncate.hpp"
 

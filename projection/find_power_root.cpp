@@ -9,7 +9,7 @@
 
 #include "host/console.hpp"
 #include "projection/messages.hpp"
-#include "projection/powerRoot.hpp"
+#include "projection/power_root.hpp"
 #include "projection/projection.hpp"
 
 namespace {

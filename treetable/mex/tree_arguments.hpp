@@ -7,7 +7,7 @@
 #include <cstddef>
 
 #include "host/gateway.hpp"
-#include "indextree/node_table_checks.hpp"
+#include "treetable/node_table_checks.hpp"
 
 namespace treeargs {
 

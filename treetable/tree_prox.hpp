@@ -15,9 +15,9 @@
 #include <limits>
 
 #include "host/scaled_length.hpp"
-#include "indextree/matrix_rows.hpp"
-#include "indextree/node_positions.hpp"
-#include "indextree/node_table.hpp"
+#include "treetable/matrix_rows.hpp"
+#include "treetable/node_positions.hpp"
+#include "treetable/node_table.hpp"
 
 namespace treetable {
 

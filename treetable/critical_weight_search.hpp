@@ -21,8 +21,8 @@
 
 #include "host/scaled_length.hpp"
 #include "host/interrupt.hpp"
-#include "indextree/matrix_rows.hpp"
-#include "indextree/tree_prox.hpp"
+#include "treetable/matrix_rows.hpp"
+#include "treetable/tree_prox.hpp"
 
 namespace treetable {
 
