@@ -1,16 +1,14 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
+// What only index lists can state: scattered, overlapping and shared slices, positions listed
+// twice, entries of G truncated. The properties both indexings share are tested in
+// tests/unit/treetable/.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <vector>
 
 #include "generaltree/generaltree.hpp"
-#include "host/routine_failure.hpp"
-#include "tests/support/console_capture.hpp"
-#include "tests/support/random.hpp"
 #include "tests/support/random_trees.hpp"
-#include "tests/support/tree_checks.hpp"
 
 namespace {
 
@@ -47,50 +45,6 @@ TEST(GeneralTreeProx, NestedGroupsMayShareTheirSlices) {
     const testtrees::TreePenalty tree{3, false, 0, {{{1}, 0.5}, {{1, 2}, 1.0}, {{1, 2, 0}, 0.25}}};
     const std::vector<double> v = {1, -2, 3};
     EXPECT_EQ(prox(v, {2, 3, 1}, {1, 1, 0.5, 1, 2, 1, 1, 3, 0.25}, 3), proxOf(tree, v));
-}
-
-TEST(GeneralTreeProx, BadL1NodePrintsAndFails) {
-    takeConsoleOutput();
-    EXPECT_THROW(prox({1}, {}, {-1, 1, 1}, 1), RoutineFailure);
-    EXPECT_EQ(takeConsoleOutput(), "\n Error! \n Check ind");
-}
-
-// On random trees of scattered groups (nested or disjoint sets of positions in any order),
-// with and without an L1 node, the result minimises the objective.
-TEST(GeneralTreeProx, MinimisesTheObjectiveOnRandomTrees) {
-    std::mt19937_64 rng(43);
-    for (int trial = 0; trial < 200; ++trial) {
-        const int n = 1 + trial % 9;
-        const testtrees::TreePenalty tree = testtrees::randomTree(rng, n, trial % 2 == 0, true);
-        const std::vector<double> v = testdata::gaussian(rng, n, trial % 3 == 0 ? 0.3 : 2.0);
-        SCOPED_TRACE(trial);
-        testtrees::expectMinimisesObjective(proxOf, tree, v, rng);
-    }
-}
-
-TEST(GeneralTreeProx, IsBitForBitTheGroupByGroupDefinition) {
-    std::mt19937_64 rng(48);
-    for (testtrees::TreePenalty tree : testtrees::treesForOrderChecks(rng, true)) {
-        tree.groups.back().positions.push_back(tree.groups.back().positions.front());
-        const std::vector<double> v = testdata::awkward(rng, static_cast<std::size_t>(tree.n));
-        testtrees::expectGroupByGroup(proxOf, tree, v);
-    }
-}
-
-TEST(GeneralTreeProxRows, EveryRowIsTheVectorResult) {
-    std::mt19937_64 rng(6);
-    for (int trial = 0; trial < 40; ++trial) {
-        const int rows = trial % 5, cols = 1 + trial % 7;
-        const testtrees::TreePenalty tree = testtrees::randomTree(rng, cols, trial % 2 == 1, true);
-        std::vector<double> G;
-        const std::vector<double> ind = tree.listTable(&G);
-        const std::vector<double> V = testdata::awkward(rng, static_cast<std::size_t>(rows) * cols);
-        std::vector<double> X(V.size(), -7.0);
-        general_treeprox_mt(X.data(), V.data(), rows, cols, G.data(), ind.data(), tree.nodes());
-        testtrees::expectRowByRow(X, V, rows, cols, [&](const std::vector<double>& row) {
-            return prox(row, G, ind, tree.nodes());
-        });
-    }
 }
 
 }  // namespace
