@@ -2,25 +2,21 @@
 // The chain family: fits to an increasing or decreasing order along a chain.
 #include "tests/fuzz/fuzz_call.hpp"
 
+namespace fuzzcall {
 namespace {
-
-using fuzzcall::Call;
-using fuzzcall::Decoder;
-using fuzzcall::Role;
-using mexhost::Array;
 
 // x = module(v, n)
 void chainCall(Decoder& in, Call& call) {
     const int n = in.between(0, 48);
-    call.add(fuzzcall::plainColumn(in, n), Role::data);
-    call.add(Array::scalar(n), Role::size);
+    addColumn(in, call, n);
 }
 
-const std::vector<fuzzcall::Recipe> recipes = {
+const std::vector<Recipe> recipes = {
     {"chainAscend", chainCall},
     {"chainDescend", chainCall},
 };
 
 }  // namespace
+}  // namespace fuzzcall
 
-SPARSEMEX_FUZZ_FAMILY(recipes)
+SPARSEMEX_FUZZ_FAMILY(fuzzcall::recipes)

@@ -61,6 +61,17 @@ Array plainMatrix(Decoder& in, std::size_t rows, std::size_t cols) {
     return Array::matrix(rows, cols, values);
 }
 
+void addColumn(Decoder& in, Call& call, int n) {
+    call.add(plainColumn(in, n), Role::data);
+    call.add(Array::scalar(n), Role::size);
+}
+
+void addMatrix(Decoder& in, Call& call, int rows, int cols) {
+    call.add(plainMatrix(in, rows, cols), Role::data);
+    call.add(Array::scalar(rows), Role::size);
+    call.add(Array::scalar(cols), Role::size);
+}
+
 namespace {
 
 // The ranges nested in [low, high], each listed before the range that holds it, then

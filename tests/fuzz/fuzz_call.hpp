@@ -22,6 +22,8 @@
 
 namespace fuzzcall {
 
+using mexhost::Array;
+
 // Reads the fuzzer's bytes from the front; past the end every byte reads as 0, so any input
 // decodes to some call.
 class Decoder {
@@ -57,7 +59,7 @@ enum class Role {
 };
 
 struct Argument {
-    mexhost::Array array;
+    Array array;
     Role role;
 };
 
@@ -67,17 +69,21 @@ struct Call {
     bool hasFile = false;  // the call names a description file with the text below
     std::string fileText;
 
-    void add(mexhost::Array array, Role role) { inputs.push_back({std::move(array), role}); }
+    void add(Array array, Role role) { inputs.push_back({std::move(array), role}); }
 };
 
 // Builders of valid arguments.
-mexhost::Array plainColumn(Decoder& in, std::size_t length);
-mexhost::Array plainMatrix(Decoder& in, std::size_t rows, std::size_t cols);
+Array plainColumn(Decoder& in, std::size_t length);
+Array plainMatrix(Decoder& in, std::size_t rows, std::size_t cols);
+// Adds the arguments (v, n): a plain column of n entries and its length.
+void addColumn(Decoder& in, Call& call, int n);
+// Adds the arguments (V, rows, cols): a plain matrix and its shape.
+void addMatrix(Decoder& in, Call& call, int rows, int cols);
 // An index-range tree on positions 1..n (deepest nodes first, the root last), optionally led
 // by the L1 node; returns the 3-by-nodes table and sets `nodes`.
-mexhost::Array rangeTree(Decoder& in, int n, bool allowL1, int& nodes);
+Array rangeTree(Decoder& in, int n, bool allowL1, int& nodes);
 // Consecutive groups of 0..n-1: g + 1 boundaries.
-mexhost::Array boundaries(Decoder& in, int n, int& g);
+Array boundaries(Decoder& in, int n, int& g);
 // A random tree on nodes 1..n in the description-file format; sets the root's number.
 std::string descriptionFile(Decoder& in, int n, int& root);
 // Where a call's description file is written (one file per fuzzing process).
@@ -97,7 +103,9 @@ void run(const std::vector<Recipe>& recipes, const std::uint8_t* data, std::size
 
 }  // namespace fuzzcall
 
-// The entry points of a family's fuzzer, over its list of recipes.
+// The entry points of a family's fuzzer, over its list of recipes. A family's recipes live in
+// namespace fuzzcall (an unnamed namespace inside it), where the builders above need no
+// qualification.
 #define SPARSEMEX_FUZZ_FAMILY(recipes)                                                 \
     extern "C" int LLVMFuzzerInitialize(int*, char***) {                              \
         fuzzcall::load(recipes);                                                       \

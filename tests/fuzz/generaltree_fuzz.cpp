@@ -2,12 +2,8 @@
 // The general index-tree family: groups as slices of an index list.
 #include "tests/fuzz/fuzz_call.hpp"
 
+namespace fuzzcall {
 namespace {
-
-using fuzzcall::Call;
-using fuzzcall::Decoder;
-using fuzzcall::Role;
-using mexhost::Array;
 
 // The positions 1..n in a random order; a range tree over the list makes groups that are
 // nested or disjoint as sets of positions.
@@ -21,7 +17,7 @@ Array shuffledPositions(Decoder& in, int n) {
 void addTree(Decoder& in, Call& call, int n) {
     int nodes = 0;
     Array G = shuffledPositions(in, n);
-    Array ind = fuzzcall::rangeTree(in, n, true, nodes);
+    Array ind = rangeTree(in, n, true, nodes);
     call.add(std::move(G), Role::data);
     call.add(std::move(ind), Role::data);
     call.add(Array::scalar(nodes), Role::size);
@@ -30,26 +26,24 @@ void addTree(Decoder& in, Call& call, int n) {
 // module(v, n, G, ind, nodes)
 void vectorCall(Decoder& in, Call& call) {
     const int n = in.between(1, 20);
-    call.add(fuzzcall::plainColumn(in, n), Role::data);
-    call.add(Array::scalar(n), Role::size);
+    addColumn(in, call, n);
     addTree(in, call, n);
 }
 
 // module(V, rows, cols, G, ind, nodes)
 void rowsCall(Decoder& in, Call& call) {
     const int rows = in.between(0, 5), cols = in.between(1, 12);
-    call.add(fuzzcall::plainMatrix(in, rows, cols), Role::data);
-    call.add(Array::scalar(rows), Role::size);
-    call.add(Array::scalar(cols), Role::size);
+    addMatrix(in, call, rows, cols);
     addTree(in, call, cols);
 }
 
-const std::vector<fuzzcall::Recipe> recipes = {
+const std::vector<Recipe> recipes = {
     {"general_treeprox", vectorCall},        {"general_penaltyValue", vectorCall},
     {"general_criticalWeight", vectorCall},  {"general_treeprox_mt", rowsCall},
     {"general_criticalWeight_mt", rowsCall},
 };
 
 }  // namespace
+}  // namespace fuzzcall
 
-SPARSEMEX_FUZZ_FAMILY(recipes)
+SPARSEMEX_FUZZ_FAMILY(fuzzcall::recipes)

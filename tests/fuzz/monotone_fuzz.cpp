@@ -2,21 +2,17 @@
 // The ordered-tree family: fits to a tree read from a description file, or to a shape.
 #include "tests/fuzz/fuzz_call.hpp"
 
+namespace fuzzcall {
 namespace {
-
-using fuzzcall::Call;
-using fuzzcall::Decoder;
-using fuzzcall::Role;
-using mexhost::Array;
 
 // x = module(fileName, v, rootNumber, n)
 void fileTree(Decoder& in, Call& call) {
     const int n = in.between(1, 30);
     int root = 1;
-    call.fileText = fuzzcall::descriptionFile(in, n, root);
+    call.fileText = descriptionFile(in, n, root);
     call.hasFile = true;
-    call.add(Array::text(fuzzcall::descriptionPath()), Role::text);
-    call.add(fuzzcall::plainColumn(in, n), Role::data);
+    call.add(Array::text(descriptionPath()), Role::text);
+    call.add(plainColumn(in, n), Role::data);
     call.add(Array::scalar(root), Role::parameter);
     call.add(Array::scalar(n), Role::size);
 }
@@ -24,11 +20,10 @@ void fileTree(Decoder& in, Call& call) {
 // x = module(v, n)
 void shape(Decoder& in, Call& call) {
     const int n = in.between(0, 40);
-    call.add(fuzzcall::plainColumn(in, n), Role::data);
-    call.add(Array::scalar(n), Role::size);
+    addColumn(in, call, n);
 }
 
-const std::vector<fuzzcall::Recipe> recipes = {
+const std::vector<Recipe> recipes = {
     {"isoHier", fileTree},
     {"isoHier_without_nonnegative", fileTree},
     {"isoHierBinary", shape},
@@ -36,5 +31,6 @@ const std::vector<fuzzcall::Recipe> recipes = {
 };
 
 }  // namespace
+}  // namespace fuzzcall
 
-SPARSEMEX_FUZZ_FAMILY(recipes)
+SPARSEMEX_FUZZ_FAMILY(fuzzcall::recipes)

@@ -2,12 +2,8 @@
 // The precision family: sparse inverse covariance by coordinate descent.
 #include "tests/fuzz/fuzz_call.hpp"
 
+namespace fuzzcall {
 namespace {
-
-using fuzzcall::Call;
-using fuzzcall::Decoder;
-using fuzzcall::Role;
-using mexhost::Array;
 
 // S = A * A' / n + I: a symmetric positive definite covariance.
 Array covariance(Decoder& in, int n) {
@@ -41,8 +37,9 @@ void precisionLasso(Decoder& in, Call& call) {
     call.nlhs = in.between(0, 2);
 }
 
-const std::vector<fuzzcall::Recipe> recipes = {{"precisionLasso", precisionLasso}};
+const std::vector<Recipe> recipes = {{"precisionLasso", precisionLasso}};
 
 }  // namespace
+}  // namespace fuzzcall
 
-SPARSEMEX_FUZZ_FAMILY(recipes)
+SPARSEMEX_FUZZ_FAMILY(fuzzcall::recipes)

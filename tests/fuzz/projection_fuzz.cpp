@@ -2,12 +2,8 @@
 // The projection family: L1-ball projection and the Lp-norm shadows.
 #include "tests/fuzz/fuzz_call.hpp"
 
+namespace fuzzcall {
 namespace {
-
-using fuzzcall::Call;
-using fuzzcall::Decoder;
-using fuzzcall::Role;
-using mexhost::Array;
 
 // The closed forms, the infinity norm and the general-p search.
 double exponent(Decoder& in) {
@@ -17,8 +13,7 @@ double exponent(Decoder& in) {
 
 void vectorCall(Decoder& in, Call& call, double parameter) {
     const int n = in.between(0, 24);
-    call.add(fuzzcall::plainColumn(in, n), Role::data);
-    call.add(Array::scalar(n), Role::size);
+    addColumn(in, call, n);
     call.add(Array::scalar(in.positive()), Role::parameter);
     if (parameter != 0) call.add(Array::scalar(parameter), Role::parameter);
     call.add(Array::scalar(in.positive()), Role::parameter);
@@ -35,8 +30,8 @@ void powerShadow(Decoder& in, Call& call) { vectorCall(in, call, exponent(in)); 
 void powerShadowVector(Decoder& in, Call& call) {
     const int n = in.between(0, 24);
     int g = 0;
-    Array b = fuzzcall::boundaries(in, n, g);
-    call.add(fuzzcall::plainColumn(in, n), Role::data);
+    Array b = boundaries(in, n, g);
+    call.add(plainColumn(in, n), Role::data);
     call.add(std::move(b), Role::data);
     call.add(Array::scalar(g), Role::size);
     call.add(Array::scalar(n), Role::size);
@@ -49,9 +44,7 @@ void powerShadowVector(Decoder& in, Call& call) {
 // Calls of the form (V, m, n, parameters...).
 void matrixCall(Decoder& in, Call& call, int parameters) {
     const int m = in.between(0, 6), n = in.between(0, 8);
-    call.add(fuzzcall::plainMatrix(in, m, n), Role::data);
-    call.add(Array::scalar(m), Role::size);
-    call.add(Array::scalar(n), Role::size);
+    addMatrix(in, call, m, n);
     for (int k = 0; k < parameters; ++k) call.add(Array::scalar(in.positive()), Role::parameter);
 }
 
@@ -74,12 +67,13 @@ void twoLevelShadow(Decoder& in, Call& call) {
     call.nlhs = in.between(0, 2);
 }
 
-const std::vector<fuzzcall::Recipe> recipes = {
+const std::vector<Recipe> recipes = {
     {"simplexShadow", simplexShadow},         {"powerShadow", powerShadow},
     {"powerShadowVector", powerShadowVector}, {"powerShadowMatrix", powerShadowMatrix},
     {"mixedShadow", mixedShadow},             {"twoLevelShadow", twoLevelShadow},
 };
 
 }  // namespace
+}  // namespace fuzzcall
 
-SPARSEMEX_FUZZ_FAMILY(recipes)
+SPARSEMEX_FUZZ_FAMILY(fuzzcall::recipes)
