@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <tuple>
+#include <utility>
 #include <vector>
 #if defined(__linux__)
 #include <time.h>
@@ -35,6 +37,16 @@ inline double quantile(std::vector<double> values, double q) {
     return values[k];
 }
 
+// Runs `first` and then `second` back to back; returns their times in that order.
+template <class First, class Second>
+std::pair<double, double> timeInTurn(First& first, Second& second) {
+    const double t0 = seconds();
+    first();
+    const double t1 = seconds();
+    second();
+    return {t1 - t0, seconds() - t1};
+}
+
 // `ours` and `peer` are callables without arguments; n is the number of elements per call.
 template <class Ours, class Peer>
 void run(benchmark::State& state, std::size_t n, Ours ours, Peer peer) {
@@ -42,21 +54,10 @@ void run(benchmark::State& state, std::size_t n, Ours ours, Peer peer) {
     bool oursFirst = true;
     for (auto _ : state) {
         double tOurs, tPeer;
-        if (oursFirst) {
-            const double t0 = seconds();
-            ours();
-            const double t1 = seconds();
-            peer();
-            tOurs = t1 - t0;
-            tPeer = seconds() - t1;
-        } else {
-            const double t0 = seconds();
-            peer();
-            const double t1 = seconds();
-            ours();
-            tPeer = t1 - t0;
-            tOurs = seconds() - t1;
-        }
+        if (oursFirst)
+            std::tie(tOurs, tPeer) = timeInTurn(ours, peer);
+        else
+            std::tie(tPeer, tOurs) = timeInTurn(peer, ours);
         oursFirst = !oursFirst;
         oursTimes.push_back(tOurs);
         peerTimes.push_back(tPeer);

@@ -93,23 +93,13 @@ void GeneralCriticalWeightRows(benchmark::State& state) {
     }
 }
 
-// p = 3: the bisection of the general exponent on every row.
-void PowerShadowMatrixP3(benchmark::State& state) {
+// p = 3: the bisection of the general exponent on every row; p = 2: the closed form.
+void PowerShadowMatrix(benchmark::State& state, double p, unsigned seed) {
     const Threads threads(state);
-    const std::vector<double> V = matrix(5);
+    const std::vector<double> V = matrix(seed);
     std::vector<double> X(V.size());
     for (auto _ : state) {
-        powerShadowMatrix(X.data(), V.data(), kRows, kCols, 5.0, 3.0);
-        benchmark::DoNotOptimize(X.data());
-    }
-}
-
-void PowerShadowMatrixP2(benchmark::State& state) {
-    const Threads threads(state);
-    const std::vector<double> V = matrix(6);
-    std::vector<double> X(V.size());
-    for (auto _ : state) {
-        powerShadowMatrix(X.data(), V.data(), kRows, kCols, 5.0, 2.0);
+        powerShadowMatrix(X.data(), V.data(), kRows, kCols, 5.0, p);
         benchmark::DoNotOptimize(X.data());
     }
 }
@@ -211,8 +201,8 @@ BENCHMARK(TreeproxRows)->Apply(threadCounts);
 BENCHMARK(GeneralTreeproxRows)->Apply(threadCounts);
 BENCHMARK(CriticalWeightRows)->Apply(threadCounts);
 BENCHMARK(GeneralCriticalWeightRows)->Apply(threadCounts);
-BENCHMARK(PowerShadowMatrixP3)->Apply(threadCounts);
-BENCHMARK(PowerShadowMatrixP2)->Apply(threadCounts);
+BENCHMARK_CAPTURE(PowerShadowMatrix, P3, 3.0, 5u)->Apply(threadCounts);
+BENCHMARK_CAPTURE(PowerShadowMatrix, P2, 2.0, 6u)->Apply(threadCounts);
 BENCHMARK(RowCone)->Apply(threadCounts);
 BENCHMARK(PowerShadowVectorP3)->Apply(threadCounts);
 BENCHMARK(PowerShadowVectorR)->Apply(threadCounts);
