@@ -80,31 +80,24 @@ struct BadFile {
     const char* inMessage;  // where the error message points to
 };
 
+// What the reader prints for a record without two numbers, and for a node outside 1..3.
+const char kTwoNumbers[] =
+    "\n For each row, it should has at least two numbers: nodeNum and number of children";
+const char kOneToThree[] = "\n The node number should be between [1, 3]!";
+
 TEST(DescriptionReader, EveryFaultHasItsMessage) {
     const BadFile cases[] = {
-        {"x", 3, "incompleteRecord",
-         "\n For each row, it should has at least two numbers: nodeNum and number of children",
-         "line 1"},
-        {"1 1 2\n2 x 3\n", 3, "incompleteRecord",
-         "\n For each row, it should has at least two numbers: nodeNum and number of children",
-         "line 2"},
-        {"1 1 2\n\n-x 1\n", 3, "incompleteRecord",
-         "\n For each row, it should has at least two numbers: nodeNum and number of children",
-         "line 3"},
-        {"4 1 2", 3, "nodeOutOfRange", "\n The node number should be between [1, 3]!",
-         "node number 4 is outside 1..3"},
-        {"0 0", 3, "nodeOutOfRange", "\n The node number should be between [1, 3]!",
-         "node number 0"},
-        {"1 1 0", 3, "nodeOutOfRange", "\n The node number should be between [1, 3]!",
-         "node number 0"},
-        {"1 2 2 -3", 3, "nodeOutOfRange", "\n The node number should be between [1, 3]!",
-         "node number -3"},
+        {"x", 3, "incompleteRecord", kTwoNumbers, "line 1"},
+        {"1 1 2\n2 x 3\n", 3, "incompleteRecord", kTwoNumbers, "line 2"},
+        {"1 1 2\n\n-x 1\n", 3, "incompleteRecord", kTwoNumbers, "line 3"},
+        {"4 1 2", 3, "nodeOutOfRange", kOneToThree, "node number 4 is outside 1..3"},
+        {"0 0", 3, "nodeOutOfRange", kOneToThree, "node number 0"},
+        {"1 1 0", 3, "nodeOutOfRange", kOneToThree, "node number 0"},
+        {"1 2 2 -3", 3, "nodeOutOfRange", kOneToThree, "node number -3"},
         {"1 0", 0, "nodeOutOfRange", "\n The node number should be between [1, 0]!", "1..0"},
         // Numbers beyond the int range do not wrap around into 1..n, and are named as written.
-        {"4294967297 1 2", 3, "nodeOutOfRange", "\n The node number should be between [1, 3]!",
-         "node number 4294967297"},
-        {"1 1 -4294967295", 3, "nodeOutOfRange", "\n The node number should be between [1, 3]!",
-         "node number -4294967295"},
+        {"4294967297 1 2", 3, "nodeOutOfRange", kOneToThree, "node number 4294967297"},
+        {"1 1 -4294967295", 3, "nodeOutOfRange", kOneToThree, "node number -4294967295"},
         {"1 3 2 3", 3, "missingChildren", "\n This row should have 3 children nodes!",
          "announces 3 children, but 2 child numbers follow"},
         {"1 3 2 x 3", 3, "missingChildren", "\n This row should have 3 children nodes!",

@@ -1,7 +1,8 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The column step and the outer loop written out operation by operation, with no shortcut:
 // every index from its definition, every sum in its stated order. The routines must match it
-// bit for bit.
+// bit for bit. Its loops look like the routines' on purpose: it is an independent literal
+// transcription of the steps, sharing no code with what it checks, so it is not to be merged.
 #pragma once
 
 #include <cmath>
