@@ -5,15 +5,9 @@
 namespace fuzzcall {
 namespace {
 
-// x = module(v, n)
-void chainCall(Decoder& in, Call& call) {
-    const int n = in.between(0, 48);
-    addColumn(in, call, n);
-}
-
 const std::vector<Recipe> recipes = {
-    {"chainAscend", chainCall},
-    {"chainDescend", chainCall},
+    {"chainAscend", columnCall},
+    {"chainDescend", columnCall},
 };
 
 }  // namespace

@@ -66,6 +66,8 @@ void addColumn(Decoder& in, Call& call, int n) {
     call.add(Array::scalar(n), Role::size);
 }
 
+void columnCall(Decoder& in, Call& call) { addColumn(in, call, in.between(0, 48)); }
+
 void addMatrix(Decoder& in, Call& call, int rows, int cols) {
     call.add(plainMatrix(in, rows, cols), Role::data);
     call.add(Array::scalar(rows), Role::size);

@@ -79,6 +79,8 @@ Array plainMatrix(Decoder& in, std::size_t rows, std::size_t cols);
 void addColumn(Decoder& in, Call& call, int n);
 // Adds the arguments (V, rows, cols): a plain matrix and its shape.
 void addMatrix(Decoder& in, Call& call, int rows, int cols);
+// The whole call x = module(v, n), for the modules that take nothing else; n is at most 48.
+void columnCall(Decoder& in, Call& call);
 // An index-range tree on positions 1..n (deepest nodes first, the root last), optionally led
 // by the L1 node; returns the 3-by-nodes table and sets `nodes`.
 Array rangeTree(Decoder& in, int n, bool allowL1, int& nodes);

@@ -17,17 +17,11 @@ void fileTree(Decoder& in, Call& call) {
     call.add(Array::scalar(n), Role::size);
 }
 
-// x = module(v, n)
-void shape(Decoder& in, Call& call) {
-    const int n = in.between(0, 40);
-    addColumn(in, call, n);
-}
-
 const std::vector<Recipe> recipes = {
     {"isoHier", fileTree},
     {"isoHier_without_nonnegative", fileTree},
-    {"isoHierBinary", shape},
-    {"isoHierDepth1", shape},
+    {"isoHierBinary", columnCall},
+    {"isoHierDepth1", columnCall},
 };
 
 }  // namespace

@@ -22,9 +22,7 @@ using treeindexing::Calls;
 const double kInf = std::numeric_limits<double>::infinity();
 const double kNan = std::numeric_limits<double>::quiet_NaN();
 
-template <class Indexing>
-class CriticalWeight : public ::testing::Test {};
-TYPED_TEST_SUITE(CriticalWeight, treeindexing::Indexings, treeindexing::IndexingName);
+TREE_INDEXING_SUITE(CriticalWeight);
 
 TYPED_TEST(CriticalWeight, WorkedExamples) {
     using C = Calls<TypeParam>;

@@ -177,3 +177,9 @@ private:
 };
 
 }  // namespace treeindexing
+
+// Declares the typed suite `name`, whose tests run once per indexing (TypeParam).
+#define TREE_INDEXING_SUITE(name)           \
+    template <class Indexing>               \
+    class name : public ::testing::Test {}; \
+    TYPED_TEST_SUITE(name, treeindexing::Indexings, treeindexing::IndexingName)

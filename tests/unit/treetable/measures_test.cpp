@@ -19,13 +19,9 @@ using treeindexing::Calls;
 
 const double kInf = std::numeric_limits<double>::infinity();
 
-template <class Indexing>
-class PenaltyValue : public ::testing::Test {};
-TYPED_TEST_SUITE(PenaltyValue, treeindexing::Indexings, treeindexing::IndexingName);
+TREE_INDEXING_SUITE(PenaltyValue);
 
-template <class Indexing>
-class GroupRatioCeiling : public ::testing::Test {};
-TYPED_TEST_SUITE(GroupRatioCeiling, treeindexing::Indexings, treeindexing::IndexingName);
+TREE_INDEXING_SUITE(GroupRatioCeiling);
 
 TYPED_TEST(PenaltyValue, WorkedExamples) {
     using C = Calls<TypeParam>;

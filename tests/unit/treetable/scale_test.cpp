@@ -14,9 +14,7 @@ namespace {
 
 using treeindexing::Calls;
 
-template <class Indexing>
-class TreeScale : public ::testing::Test {};
-TYPED_TEST_SUITE(TreeScale, treeindexing::Indexings, treeindexing::IndexingName);
+TREE_INDEXING_SUITE(TreeScale);
 
 // After the L1 node, two groups and then all four positions after the groups inside them:
 // the ranges {1, 2}, {3, 4}, or where the indexing allows it the scattered {2, 4}, {1, 3}.

@@ -19,9 +19,7 @@ namespace {
 using testthreads::Outcome;
 using treeindexing::Calls;
 
-template <class Indexing>
-class RowWiseThreads : public ::testing::Test {};
-TYPED_TEST_SUITE(RowWiseThreads, treeindexing::Indexings, treeindexing::IndexingName);
+TREE_INDEXING_SUITE(RowWiseThreads);
 
 // Enough rows and columns that seven threads each get rows, and a row count that no chunk
 // size divides.

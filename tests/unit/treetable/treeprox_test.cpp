@@ -22,9 +22,7 @@ using treeindexing::Calls;
 const double kNan = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 
-template <class Indexing>
-class TreeProx : public ::testing::Test {};
-TYPED_TEST_SUITE(TreeProx, treeindexing::Indexings, treeindexing::IndexingName);
+TREE_INDEXING_SUITE(TreeProx);
 
 TYPED_TEST(TreeProx, WorkedExamples) {
     using C = Calls<TypeParam>;
@@ -45,7 +43,8 @@ TYPED_TEST(TreeProx, ThresholdsAreStrict) {
 }
 
 TYPED_TEST(TreeProx, ZeroWeightKeepsNonZeroGroupsAndClearsNegativeZeros) {
-    const std::vector<double> x = Calls<TypeParam>::prox({-0.0, 0.0, 1.5, -2}, {1, 2, 0, 3, 4, 0}, 2);
+    const std::vector<double> x =
+        Calls<TypeParam>::prox({-0.0, 0.0, 1.5, -2}, {1, 2, 0, 3, 4, 0}, 2);
     EXPECT_EQ(x, (std::vector<double>{0, 0, 1.5, -2}));
     EXPECT_FALSE(std::signbit(x[0]));
 }
@@ -127,8 +126,9 @@ TYPED_TEST(TreeProx, RowsAreTheVectorResults) {
             testtrees::randomTree(rng, cols, trial % 2 == 1, TypeParam::kAnyLists);
         const treeindexing::Table table = TypeParam::tableOf(tree);
         const std::vector<double> V = testdata::awkward(rng, static_cast<std::size_t>(rows) * cols);
-        testtrees::expectRowByRow(C::proxRows(V, rows, cols, table), V, rows, cols,
-                                  [&](const std::vector<double>& row) { return C::prox(row, table); });
+        testtrees::expectRowByRow(
+            C::proxRows(V, rows, cols, table), V, rows, cols,
+            [&](const std::vector<double>& row) { return C::prox(row, table); });
     }
 }
 
