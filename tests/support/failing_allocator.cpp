@@ -38,7 +38,7 @@ void* allocateOrThrow(std::size_t size) {
 namespace failingAllocator {
 
 void failAfter(long successes) {
-    successesBeforeFailure = successes < 0 ? 0 : successes;
+    successesBeforeFailure = successes;
     armedFailureHappened = false;
 }
 

@@ -13,7 +13,7 @@
 
 namespace failingAllocator {
 
-// Lets `successes` more allocations succeed and fails the one after them.
+// Lets `successes` (0 or more) further allocations succeed and fails the one after them.
 void failAfter(long successes);
 
 // Fails nothing from now on.
