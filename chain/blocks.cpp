@@ -1,22 +1,19 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 #include "chain/blocks.hpp"
 
-#include <new>
-
-#include "host/console.hpp"
-#include "host/routine_failure.hpp"
+#include "host/allocation_failure.hpp"
 
 namespace {
 KeptSpare<int> keptBlockEnds;
 }  // namespace
 
 BlockEnds allocateBlockEnds(int n) {
-    try {
-        return BlockEnds(keptBlockEnds, n > 0 ? static_cast<std::size_t>(n) : 0);
-    } catch (const std::bad_alloc&) {
-        consolePrintf("\n Allocation of array failure!");
-        throw RoutineFailure("outOfMemory", "out of memory for the block table");
-    }
+    const std::size_t count = n > 0 ? static_cast<std::size_t>(n) : 0;
+    BlockEnds blockEnd;
+    reportingAllocationFailure("\n Allocation of array failure!",
+                               "out of memory for the block table",
+                               [&] { blockEnd = BlockEnds(keptBlockEnds, count); });
+    return blockEnd;
 }
 
 void readOutBlocks(double* x, const int* blockEnd, int n) {

@@ -8,7 +8,7 @@
 using BlockEnds = KeptStorage<int>;
 
 // The blockEnd array for n positions, kept from call to call and not zero-filled. A failed
-// allocation prints "\n Allocation of array failure!" and fails ("outOfMemory").
+// allocation prints "\n Allocation of array failure!" and fails (reason::outOfMemory).
 BlockEnds allocateBlockEnds(int n);
 
 // Spreads each block's mean over its positions, from the first block on; from the first block

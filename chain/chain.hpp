@@ -8,7 +8,7 @@
 #pragma once
 
 // Pools from the last position toward the first; linear in n. n <= 0 prints
-// "\n n=<n> should be an integer over 1!" and fails ("nonPositiveLength").
+// "\n n=<n> should be an integer over 1!" and fails (reason::nonPositiveLength).
 void chainAscend(double* x, const double* v, int n);
 
 // Takes, from each block start on, the longest prefix with the largest mean, summing afresh

@@ -15,7 +15,7 @@
 void chainAscend(double* x, const double* v, int n) {
     if (n <= 0) {
         consolePrintf("\n n=%d should be an integer over 1!", n);
-        throw RoutineFailure("nonPositiveLength",
+        throw RoutineFailure(reason::nonPositiveLength,
                              "n = " + std::to_string(n) + ": the sequence must not be empty");
     }
     const BlockEnds blockEnd = allocateBlockEnds(n);

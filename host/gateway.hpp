@@ -3,8 +3,9 @@
 //
 // A gateway reads in four sections: check and get the inputs, create the outputs, call the
 // routine, deliver the outputs. Every check raises "<module>:<reason>" with a message naming
-// the argument, before any data is touched. Nothing here owns memory, so raising an error is
-// safe on every host (MATLAB may leave the gateway with longjmp).
+// the argument, before any data is touched. Every reason, the checks' here and a module's own,
+// is a constant of host/reasons.hpp. Nothing here owns memory, so raising an error is safe on
+// every host (MATLAB may leave the gateway with longjmp).
 #pragma once
 
 #include "mex.h"
@@ -13,25 +14,11 @@
 #include <exception>
 #include <new>
 
+#include "host/reasons.hpp"
 #include "host/routine_failure.hpp"
 #include "host/truncate.hpp"
 
 namespace gateway {
-
-// Reasons of the checks made by every module; a module adds its own ("negativeRadius", ...).
-namespace reason {
-constexpr const char* inputCount = "inputCount";
-constexpr const char* outputCount = "outputCount";
-constexpr const char* notRealDouble = "notRealDouble";
-constexpr const char* notScalar = "notScalar";
-constexpr const char* negativeSize = "negativeSize";
-constexpr const char* tooFewElements = "tooFewElements";
-constexpr const char* notFinite = "notFinite";
-constexpr const char* notString = "notString";
-constexpr const char* overflow = "overflow";
-constexpr const char* outOfMemory = "outOfMemory";
-constexpr const char* internalError = "internalError";
-}  // namespace reason
 
 // The host's conversion of an integer parameter (host/truncate.hpp).
 using ::truncateToInt;
@@ -119,7 +106,8 @@ public:
     void requireFiniteSum(const double* data, std::ptrdiff_t count, std::ptrdiff_t stride,
                           const char* name) const;
 
-    // Raises "<module>:<reason>" with a printf-style message.
+    // Raises "<module>:<reason>" with a printf-style message; reason is a constant of
+    // host/reasons.hpp.
     [[noreturn]] void fail(const char* reason, const char* format, ...) const
 #if defined(__GNUC__)
         __attribute__((format(printf, 3, 4)))

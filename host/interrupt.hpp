@@ -32,7 +32,7 @@ public:
         if (countdown_ <= 0) {
             countdown_ = interval_;
             if (interruptRequested())
-                throw RoutineFailure("interrupted", "interrupted by the user");
+                throw RoutineFailure(reason::interrupted, "interrupted by the user");
         }
     }
 

@@ -2,16 +2,20 @@
 // How a core routine fails a call.
 //
 // A routine that cannot deliver a result prints its message through consolePrintf and then
-// throws RoutineFailure. The gateway catches it, leaves every scope that owns memory, and
-// raises a host error "<module>:<reason>" with the failure's text.
+// throws RoutineFailure with one of the reasons of host/reasons.hpp. The gateway catches it,
+// leaves every scope that owns memory, and raises a host error "<module>:<reason>" with the
+// failure's text. A failed allocation becomes a RoutineFailure through
+// host/allocation_failure.hpp.
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
+#include "host/reasons.hpp"
+
 class RoutineFailure : public std::runtime_error {
 public:
-    // reason: a short identifier such as "negativeWeight"; it must be a string literal.
+    // reason: one of the constants of namespace reason; only the pointer is kept.
     RoutineFailure(const char* reason, const std::string& message)
         : std::runtime_error(message), reason_(reason) {}
 

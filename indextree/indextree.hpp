@@ -10,7 +10,7 @@
 // Plain routines over caller-owned arrays: outputs first, then inputs, then sizes and the
 // table. They trust every range to lie inside the vector or the columns (the gateways check
 // it). A node 0 that starts at -1 but does not end at -1 prints "\n Error! \n Check ind" and
-// throws RoutineFailure("badL1Node", ...).
+// throws RoutineFailure(reason::badL1Node, ...).
 #pragma once
 
 // x = the proximal operator of Omega at v (n entries; x and v distinct).

@@ -1,13 +1,14 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // What the routines that grow a tree share: blocks, roots, the bound on a file's tree, and
-// the reporting of a failed allocation.
+// the text of a failed allocation.
 #pragma once
 
-#include <new>
-
-#include "host/console.hpp"
-#include "host/routine_failure.hpp"
+#include "host/allocation_failure.hpp"
 #include "monotone/monotone.hpp"
+
+// The failure's text when a step of growing a tree cannot have its memory; each step prints
+// its own console message (host/allocation_failure.hpp).
+constexpr const char* kTreeMemoryFailure = "not enough memory for the tree";
 
 // Plants the root block of the 0-based node rootNode in `root`, with room for `blocks` blocks
 // in all, then builds the tree below it from the table.
@@ -18,14 +19,3 @@ void growTree(BlockTree& root, const treeInfo& table, const double* v, int rootN
 // reachable from itself) of at most 64 n + 1024 blocks, counting a node listed under several
 // parents once per listing. Returns the number of blocks.
 long long requireBoundedTree(const treeInfo& table, int rootNode, const char* fileName);
-
-// Runs `step`; a failed allocation prints `consoleMessage` and fails the call.
-template <class Step>
-void reportingAllocationFailure(const char* consoleMessage, Step&& step) {
-    try {
-        step();
-    } catch (const std::bad_alloc&) {
-        consolePrintf("%s", consoleMessage);
-        throw RoutineFailure("outOfMemory", "not enough memory for the tree");
-    }
-}

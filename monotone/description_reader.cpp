@@ -27,7 +27,7 @@ using Outcome = DescriptionScanner::Outcome;
     consolePrintf(
         "\n\n The program does not check the correctness of the tree provided in the file: %s!",
         fileName);
-    throw RoutineFailure("unreadableFile",
+    throw RoutineFailure(reason::unreadableFile,
                          std::string("cannot read the tree description file '") + fileName + "'");
 }
 
@@ -40,9 +40,8 @@ void requireNodeNumber(int number, const std::string& text, int n, const char* f
                        const DescriptionScanner& scanner) {
     if (number >= 1 && number <= n) return;
     consolePrintf("\n The node number should be between [1, %d]!", n);
-    throw RoutineFailure("nodeOutOfRange", at(fileName, scanner) + "the node number " +
-                                               text + " is outside 1.." +
-                                               std::to_string(n));
+    throw RoutineFailure(reason::nodeOutOfRange, at(fileName, scanner) + "the node number " + text +
+                                                     " is outside 1.." + std::to_string(n));
 }
 
 // Reads the records into `table`. Returns normally at the end of the file.
@@ -62,7 +61,7 @@ void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char
                 "\n For each row, it should has at least two numbers: nodeNum and number of "
                 "children");
             throw RoutineFailure(
-                "incompleteRecord",
+                reason::incompleteRecord,
                 at(fileName, scanner) + "a record needs a node number and a child count");
         }
         requireNodeNumber(node, nodeText, n, fileName, scanner);
@@ -78,7 +77,7 @@ void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char
             if (read == Outcome::unreadable) failUnreadable(fileName);
             if (read != Outcome::number) {
                 consolePrintf("\n This row should have %d children nodes!", count);
-                throw RoutineFailure("missingChildren",
+                throw RoutineFailure(reason::missingChildren,
                                      at(fileName, scanner) + "the record of node " +
                                          std::to_string(node) + " announces " +
                                          std::to_string(count) + " children, but " +
@@ -99,7 +98,7 @@ void readFromFile(const char* fileName, treeInfo& table, int n) {
     if (!file) failUnreadable(fileName);
 
     treeInfo read;
-    reportingAllocationFailure("\n Allocation of treeInfo failure!", [&] {
+    reportingAllocationFailure("\n Allocation of treeInfo failure!", kTreeMemoryFailure, [&] {
         read.nodes.assign(static_cast<std::size_t>(n > 0 ? n : 0), NodeInfo{});
         auto scanner = std::make_unique<DescriptionScanner>(file.get());
         readRecords(*scanner, read, n, fileName);

@@ -11,9 +11,9 @@ void initializeRoot(BlockTree& root, const char* fileName, const double* v, int 
     // Checked after reading, so that a faulty file is reported first.
     if (rootNumber > n || rootNumber < 1) {
         consolePrintf("\n The node number of the root should be between [1, %d]!", n);
-        throw RoutineFailure("rootOutOfRange", "the root node number " +
-                                                   std::to_string(rootNumber) + " is outside 1.." +
-                                                   std::to_string(n));
+        throw RoutineFailure(reason::rootOutOfRange, "the root node number " +
+                                                         std::to_string(rootNumber) +
+                                                         " is outside 1.." + std::to_string(n));
     }
     const long long blocks = requireBoundedTree(table, rootNumber - 1, fileName);
     growTree(root, table, v, rootNumber - 1, blocks);

@@ -12,7 +12,7 @@ void merge(TreeBlock* block, TreeBlock* child) {
     // Finite values make a non-finite mean only by overflow; from there on the means would be
     // infinite or NaN, so the call fails before anything changes.
     if (!std::isfinite(mean))
-        throw RoutineFailure("overflow",
+        throw RoutineFailure(reason::overflow,
                              "the values are too large: a pooled mean overflows the double range");
     block->m = mean;
     block->num = block->num + child->num;

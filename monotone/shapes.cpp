@@ -35,7 +35,8 @@ void initializeShape(BlockTree& root, const double* v, int n, MakeTable makeTabl
     root.release();
     if (n <= 0) return;
     treeInfo table;
-    reportingAllocationFailure("\n Allocation of treeInfo failure!", [&] { table = makeTable(n); });
+    reportingAllocationFailure("\n Allocation of treeInfo failure!", kTreeMemoryFailure,
+                               [&] { table = makeTable(n); });
     growTree(root, table, v, 0, n);
 }
 

@@ -31,7 +31,7 @@ Frame frameOf(TreeBlock* block, const treeInfo& table) {
 }  // namespace
 
 void buildTree(BlockTree& tree, const treeInfo& table, const double* v) {
-    reportingAllocationFailure(kBuildFailure, [&] {
+    reportingAllocationFailure(kBuildFailure, kTreeMemoryFailure, [&] {
         std::vector<Frame> stack{frameOf(tree.get(), table)};
         InterruptPoll poll;
         while (!stack.empty()) {
@@ -51,11 +51,12 @@ void buildTree(BlockTree& tree, const treeInfo& table, const double* v) {
 
 void growTree(BlockTree& root, const treeInfo& table, const double* v, int rootNode,
               long long blocks) {
-    reportingAllocationFailure("\n Allocation in computeGroups failure!", [&] {
-        root.release();
-        root.plantRoot(rootNode, v[rootNode]);
-    });
-    reportingAllocationFailure(kBuildFailure,
+    reportingAllocationFailure("\n Allocation in computeGroups failure!", kTreeMemoryFailure,
+                               [&] {
+                                   root.release();
+                                   root.plantRoot(rootNode, v[rootNode]);
+                               });
+    reportingAllocationFailure(kBuildFailure, kTreeMemoryFailure,
                                [&] { root.reserve(static_cast<std::size_t>(blocks - 1)); });
     buildTree(root, table, v);
 }

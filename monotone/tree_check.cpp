@@ -43,10 +43,10 @@ long long requireBoundedTree(const treeInfo& table, int rootNode, const char* fi
         if (frame.nextChild < count) {
             const int child = children[frame.nextChild++];
             if (visit[child] == Visit::onPath)
-                throw RoutineFailure("cyclicTree", std::string("the tree description file '") +
-                                                       fileName + "' is not a tree: node " +
-                                                       std::to_string(child + 1) +
-                                                       " is reachable from itself");
+                throw RoutineFailure(reason::cyclicTree,
+                                     std::string("the tree description file '") + fileName +
+                                         "' is not a tree: node " + std::to_string(child + 1) +
+                                         " is reachable from itself");
             if (visit[child] == Visit::notYet) {
                 visit[child] = Visit::onPath;
                 path.push_back({child, 0});
@@ -61,7 +61,7 @@ long long requireBoundedTree(const treeInfo& table, int rootNode, const char* fi
     }
     if (blocksBelow[rootNode] > limit)
         throw RoutineFailure(
-            "treeTooLarge",
+            reason::treeTooLarge,
             std::string("the tree below node ") + std::to_string(rootNode + 1) + " of '" +
                 fileName + "' would hold more than " + std::to_string(limit) +
                 " blocks: a node listed under several parents is copied with its whole subtree "

@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstddef>
-#include <new>
-#include <stdexcept>
 #include <vector>
+
+#include "host/allocation_failure.hpp"
 
 // What decides the shortcuts a column step may take on the n-by-n matrix W.
 struct CovarianceShape {
@@ -27,14 +27,8 @@ int lassoColumn(double* X, double* W, const double* S, double lambda, int n, int
 
 // Zero-filled working memory of `count` doubles; false when it cannot be had.
 inline bool obtainWorkingMemory(std::vector<double>& work, std::size_t count) {
-    try {
-        work.assign(count, 0.0);
-        return true;
-    } catch (const std::bad_alloc&) {
-        return false;
-    } catch (const std::length_error&) {
-        return false;
-    }
+    return allocationSucceeds([&] { work.assign(count, 0.0); });
 }
 
+// The family's console message for a failed allocation.
 constexpr const char* kAllocationFailure = "\n Memory allocation failure!";

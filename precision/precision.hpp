@@ -28,8 +28,8 @@ int lassoCD(double* X, double* W, const double* S, double lambda, int n, int j, 
 // "\n Outer Loop: %d, gap %e\n" with the summed change of W (unless printProgress is false,
 // the caller's choice), and a gap of at most tolOuter
 // (or reaching iteration maxOuter - 1) makes the next iteration the last. spareCount is not
-// used. Throws RoutineFailure("outOfMemory") after printing "\n Memory allocation failure!"
-// when working memory cannot be had.
+// used. Throws RoutineFailure(reason::outOfMemory) after printing
+// "\n Memory allocation failure!" when working memory cannot be had.
 void precisionSweep(double* X, double* W, const double* S, double lambda, double spareCount,
                     int n, int maxIter, double tolFun, double tolX, int maxOuter,
                     double tolOuter, bool printProgress = true);

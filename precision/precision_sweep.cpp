@@ -2,19 +2,11 @@
 // Block coordinate descent over the columns of W, one lasso step per column.
 #include <cmath>
 
+#include "host/allocation_failure.hpp"
 #include "host/console.hpp"
 #include "host/interrupt.hpp"
-#include "host/routine_failure.hpp"
 #include "precision/column_lasso.hpp"
 #include "precision/precision.hpp"
-
-namespace {
-
-[[noreturn]] void failOutOfMemory(const char* what) {
-    throw RoutineFailure("outOfMemory", std::string("not enough memory for ") + what);
-}
-
-}  // namespace
 
 void precisionSweep(double* X, double* W, const double* S, double lambda, double spareCount,
                     int n, int maxIter, double tolFun, double tolX, int maxOuter,
@@ -25,10 +17,9 @@ void precisionSweep(double* X, double* W, const double* S, double lambda, double
 
     // W as it stood after the previous outer iteration.
     std::vector<double> previous;
-    if (!obtainWorkingMemory(previous, count)) {
-        consolePrintf("%s", kAllocationFailure);
-        failOutOfMemory("the previous estimate of W");
-    }
+    reportingAllocationFailure(kAllocationFailure,
+                               "not enough memory for the previous estimate of W",
+                               [&] { previous.assign(count, 0.0); });
 
     for (std::ptrdiff_t i = 0; i < order; ++i) {
         for (std::ptrdiff_t r = 0; r < order; ++r) {
@@ -48,7 +39,8 @@ void precisionSweep(double* X, double* W, const double* S, double lambda, double
             // A column left unsolved would make the estimate wrong: fail the call (the step
             // has printed its message).
             if (lassoColumn(X, W, S, lambda, n, j, lastSweep, maxIter, tolFun, tolX, &shape) < 0)
-                failOutOfMemory("the lasso step of a column");
+                throw RoutineFailure(reason::outOfMemory,
+                                     "not enough memory for the lasso step of a column");
         }
         if (lastSweep) break;
 

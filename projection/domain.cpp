@@ -12,7 +12,7 @@ void requireNonnegativeParameter(double value, const char* name) {
         char message[96];
         std::snprintf(message, sizeof message, "the weight %s must be nonnegative, got %g", name,
                       value);
-        throw RoutineFailure(projectionReason::negativeWeight, message);
+        throw RoutineFailure(reason::negativeWeight, message);
     }
 }
 
@@ -25,6 +25,6 @@ void requireNormExponent(double p) {
     if (!(p >= 1)) {
         char message[96];
         std::snprintf(message, sizeof message, "the exponent p must be at least 1, got %g", p);
-        throw RoutineFailure(projectionReason::invalidExponent, message);
+        throw RoutineFailure(reason::invalidExponent, message);
     }
 }

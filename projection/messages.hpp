@@ -1,5 +1,5 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// The family's console messages and failure reasons, written once.
+// The family's console messages, written once (its failure reasons are in host/reasons.hpp).
 #pragma once
 
 namespace projectionMessage {
@@ -13,13 +13,3 @@ constexpr const char* contact =
     "sparsemex@example.org. Thank you!";
 
 }  // namespace projectionMessage
-
-// Reasons of the family's failures; a module raises them as "<module>:<reason>".
-namespace projectionReason {
-
-constexpr const char* negativeRadius = "negativeRadius";
-constexpr const char* negativeWeight = "negativeWeight";
-constexpr const char* invalidExponent = "invalidExponent";
-constexpr const char* overflow = "overflow";
-
-}  // namespace projectionReason

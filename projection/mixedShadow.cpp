@@ -35,7 +35,7 @@ void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, 
                  double lambda0) {
     if (z < 0) {
         consolePrintf("%s", projectionMessage::negativeRadius);
-        throw RoutineFailure(projectionReason::negativeRadius, "the radius z must be nonnegative");
+        throw RoutineFailure(reason::negativeRadius, "the radius z must be nonnegative");
     }
 
     const std::ptrdiff_t rows = m;
@@ -62,7 +62,7 @@ void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, 
     for (std::ptrdiff_t i = 0; i < rows; ++i) total += norms[i];
     // The L1-ball search needs a finite sum of its magnitudes.
     if (!std::isfinite(total))
-        throw RoutineFailure(projectionReason::overflow,
+        throw RoutineFailure(reason::overflow,
                              "the sum of the row norms of V overflows the double range");
 
     std::vector<double> projectedNorms(static_cast<std::size_t>(m));

@@ -42,7 +42,7 @@ inline bool startsWithL1Node(const double* ind) {
     const int end = truncateToInt(ind[1]);
     if (end != -1) {
         consolePrintf("\n Error! \n Check ind");
-        throw RoutineFailure("badL1Node",
+        throw RoutineFailure(reason::badL1Node,
                              "ind(:,1) starts at -1, which makes it the L1 node, but ends at " +
                                  std::to_string(end) + "; the L1 node is [-1; -1; w]");
     }

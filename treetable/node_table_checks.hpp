@@ -44,7 +44,7 @@ inline Node checkedNodeAt(const double* ind, int k) {
     const double* fields = fieldsOf(ind, k);
     for (int f = 0; f < 2; ++f)
         if (!(fields[f] > -2147483648.0 && fields[f] < 2147483648.0))
-            failTable("nodeOutOfRange",
+            failTable(reason::nodeOutOfRange,
                       "node ind(:,%d) = [%g; %g; %g] has a start or end that is not a number "
                       "within the 32-bit integer range",
                       k + 1, fields[0], fields[1], fields[2]);
@@ -68,7 +68,7 @@ inline void requireRangesWithin(const double* ind, int nodes, bool readsNodeZero
                                 const Extent& extent) {
     forEachGroupNode(ind, nodes, readsNodeZero, [&](const Node& node, int k) {
         if (node.first < 0 || node.end > extent.length)
-            failTable("nodeOutOfRange",
+            failTable(reason::nodeOutOfRange,
                       "node ind(:,%d) covers %s %d to %d, outside the %d %s of %s", k + 1,
                       extent.unit, node.first + 1, node.end, extent.length, extent.unit,
                       extent.name);
@@ -83,13 +83,13 @@ inline void requireSlicesWithin(const double* ind, int nodes, bool readsNodeZero
     forEachGroupNode(ind, nodes, readsNodeZero, [&](const Node& node, int k) {
         poll.tick(node.end > node.first ? node.end - node.first : 1);
         if (node.first < 0 || static_cast<std::size_t>(node.end) > listLength)
-            failTable("sliceOutOfRange",
+            failTable(reason::sliceOutOfRange,
                       "node ind(:,%d) lists G(%d) to G(%d), outside the %lld entries of G", k + 1,
                       node.first + 1, node.end, static_cast<long long>(listLength));
         const double past = static_cast<double>(extent.length) + 1.0;
         for (int j = node.first; j < node.end; ++j)
             if (!(G[j] >= 1.0 && G[j] < past))
-                failTable("positionOutOfRange",
+                failTable(reason::positionOutOfRange,
                           "node ind(:,%d) lists G(%d) = %g, outside the %d %s of %s", k + 1, j + 1,
                           G[j], extent.length, extent.unit, extent.name);
     });

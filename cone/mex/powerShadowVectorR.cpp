@@ -22,7 +22,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call.requireNumbers(c, g, "c");
     const int stray = firstGroupOutside(b, n, g);
     if (stray >= 0)
-        call.fail("groupOutOfRange",
+        call.fail(reason::groupOutOfRange,
                   "group %d, from b(%d) = %g to b(%d) = %g, reaches outside the %d elements of "
                   "v (boundaries are 0-based: a group covers b(k) to b(k+1) - 1)",
                   stray + 1, stray + 1, b[stray], stray + 2, b[stray + 1], n);

@@ -30,7 +30,7 @@ inline void fileTreeGateway(const gateway::Call& call, FileTreeFit fit, mxArray*
     double* x = mxGetPr(outputs[0]);
     gateway::Failure failure = gateway::attempt([&] { fit(x, fileName, v, rootNumber, n); });
     // The routine sees the root as an int: name the value that the caller gave (NaN, 1e10).
-    if (failure.failed && std::strcmp(failure.reason, "rootOutOfRange") == 0)
+    if (failure.failed && std::strcmp(failure.reason, reason::rootOutOfRange) == 0)
         std::isnan(rootValue)
             ? std::snprintf(failure.message, sizeof failure.message,
                             "the root node number NaN is outside 1..%d", n)

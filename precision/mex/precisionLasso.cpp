@@ -46,9 +46,10 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double tolOuter = call.scalar(10, "tolOuter");
     call.requireFinite(S, count, "S");
     call.requireFinite(&lambda, 1, "lambda");
-    if (lambda < 0) call.fail("negativePenalty", "lambda must be nonnegative, got %g", lambda);
+    if (lambda < 0)
+        call.fail(reason::negativePenalty, "lambda must be nonnegative, got %g", lambda);
     if (overlap(X, W, count) || overlap(X, S, count) || overlap(W, S, count))
-        call.fail("sharedData",
+        call.fail(reason::sharedData,
                   "X, W and S must be separate arrays, but two of them share their data (in "
                   "Octave and MATLAB, B = A makes B share A's data): create X and W with "
                   "zeros(n) just before the call");
@@ -71,7 +72,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     for (int k = 0; k < 2; ++k)
         for (std::ptrdiff_t at = 0; at < count; ++at)
             if (!std::isfinite(estimate[k][at]))
-                call.fail("notInvertible",
+                call.fail(reason::notInvertible,
                           "the estimate of %s is not finite (element %lld is %g): W = S + "
                           "lambda*I cannot be inverted; a positive lambda makes it invertible",
                           k == 0 ? "X" : "W", static_cast<long long>(at) + 1, estimate[k][at]);

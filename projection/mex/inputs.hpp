@@ -18,7 +18,7 @@ inline bool shadowSearches(double p) { return p != 1 && p != 2; }
 // A weight or radius may be infinite but not NaN: a NaN would pass every comparison of the
 // searches and end them at their step limits with a meaningless result.
 inline void requireNumber(const gateway::Call& call, double value, const char* name) {
-    if (std::isnan(value)) call.fail(gateway::reason::notFinite, "%s must not be NaN", name);
+    if (std::isnan(value)) call.fail(reason::notFinite, "%s must not be NaN", name);
 }
 
 inline void requireNumbers(const gateway::Call& call, const double* values, std::ptrdiff_t count,

@@ -22,7 +22,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double p = call.scalar(5, "p");
     const int misplaced = firstMisplacedGroup(b, g, n);
     if (misplaced >= 0)
-        call.fail("badGroups",
+        call.fail(reason::groupOutOfRange,
                   "group %d, from b(%d) = %g to b(%d) = %g, must lie inside 0..n-1 = 0..%d "
                   "with a nonnegative length",
                   misplaced + 1, misplaced + 1, b[misplaced], misplaced + 2, b[misplaced + 1],

@@ -23,7 +23,7 @@ function x = powerShadowVector(v, b, g, n, rho, p)
 %
 %   Errors (identifier powerShadowVector:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, tooFewElements
-%     badGroups        a group leaves 0..n-1 or has a negative length
+%     groupOutOfRange  a group leaves 0..n-1 or has a negative length
 %     negativeWeight   some rho(k) < 0 (after printing "rho should be non-negative!"); no
 %                      group is computed
 %     invalidExponent  p < 1 or p is NaN

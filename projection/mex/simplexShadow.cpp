@@ -24,7 +24,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     // Compute. A negative radius prints its message and leaves the outputs unwritten.
     int steps = 0;
     simplexShadow(mxGetPr(outputs[0]), mxGetPr(outputs[1]), &steps, v, n, z, lambda0);
-    if (z < 0) call.fail("negativeRadius", "the radius z must be nonnegative, got %g", z);
+    if (z < 0) call.fail(reason::negativeRadius, "the radius z must be nonnegative, got %g", z);
     *mxGetPr(outputs[2]) = steps;
 
     call.deliver(plhs, outputs, 3);

@@ -39,7 +39,7 @@ inline void requireNumericWeights(const gateway::Call& call, const double* ind, 
     const int read = nodes < 1 && nodeZero == NodeZero::read ? 1 : nodes;
     for (int k = 0; k < read; ++k)
         if (std::isnan(ind[3 * static_cast<std::ptrdiff_t>(k) + 2]))
-            call.fail(gateway::reason::notFinite, "the weight ind(3, %d) must not be NaN", k + 1);
+            call.fail(reason::notFinite, "the weight ind(3, %d) must not be NaN", k + 1);
 }
 
 // A node table of index ranges inside `extent`.

@@ -50,7 +50,7 @@ TEST(PowerShadowVectorModule, RejectsTablesOutsideTheVector) {
          {std::vector<double>{-1, 2, 4}, std::vector<double>{0, 3, 1}, std::vector<double>{0, 2, 5},
           std::vector<double>{0, kNan, 4}, std::vector<double>{0, 2, 1e300}}) {
         const Array b = Array::column(table);
-        unchanged::expectError(module(), 1, {&v, &b, &g, &n, &rho, &p}, id("badGroups"));
+        unchanged::expectError(module(), 1, {&v, &b, &g, &n, &rho, &p}, id("groupOutOfRange"));
     }
     const Array shortTable = Array::column({0, 2}), oneWeight = Array::column({1}),
                 b = Array::column({0, 2, 4});

@@ -23,8 +23,8 @@
 %! x = powerShadowVector([3; -4; 5; 9], [0, 2.7, 4], 2, 4, [2.5, 1], 2);
 %! assert(x, [1.5; -2; 4; 0]);
 
-%!error id=powerShadowVector:badGroups powerShadowVector([1; 2; 3], [0, 2, 4], 2, 3, [1, 1], 2)
-%!error id=powerShadowVector:badGroups powerShadowVector([1; 2; 3], [0, 3, 1], 2, 3, [1, 1], 2)
+%!error id=powerShadowVector:groupOutOfRange powerShadowVector([1; 2; 3], [0, 2, 4], 2, 3, [1, 1], 2)
+%!error id=powerShadowVector:groupOutOfRange powerShadowVector([1; 2; 3], [0, 3, 1], 2, 3, [1, 1], 2)
 %!error id=powerShadowVector:negativeWeight powerShadowVector([1; 2; 3], [0, 1, 3], 2, 3, [1, -1], 2)
 %!error id=powerShadowVector:invalidExponent powerShadowVector([1; 2; 3], [0, 1, 3], 2, 3, [1, 1], 0)
 %!error id=powerShadowVector:notFinite powerShadowVector([1; NaN; 3], [0, 1, 3], 2, 3, [1, 1], 3)

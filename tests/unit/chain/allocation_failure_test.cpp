@@ -3,37 +3,13 @@
 // the end of the process. This test program's operator new fails on request.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <new>
 #include <vector>
 
 #include "chain/chain.hpp"
 #include "host/routine_failure.hpp"
 #include "tests/support/console_capture.hpp"
-
-namespace {
-int allocationsToFail = 0;
-}
-
-// The replacement pair allocates with malloc and releases with free, as a pair must; GCC only
-// sees the free and would warn.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-    if (allocationsToFail > 0) {
-        --allocationsToFail;
-        throw std::bad_alloc();
-    }
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-    throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-// The table is an array; a sanitizer's own array form would not come through the above.
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
-#pragma GCC diagnostic pop
+#include "tests/support/failing_allocator.hpp"
 
 namespace {
 
@@ -45,7 +21,7 @@ TEST(ChainAllocation, FailureIsReportedAndNothingIsWritten) {
         std::vector<double> x(v.size(), -7.0);
         takeConsoleOutput();
         const char* reason = nullptr;
-        allocationsToFail = 1;  // the block table
+        failingAllocator::failAfter(0);  // the block table
         try {
             routine(x.data(), v.data(), n);
         } catch (const RoutineFailure& failure) {
@@ -53,7 +29,7 @@ TEST(ChainAllocation, FailureIsReportedAndNothingIsWritten) {
         } catch (const std::bad_alloc&) {
             ADD_FAILURE() << "the failed allocation escaped without its message";
         }
-        allocationsToFail = 0;
+        failingAllocator::disarm();
         ASSERT_NE(reason, nullptr) << "the routine returned without its block table";
         EXPECT_STREQ(reason, "outOfMemory");
         EXPECT_EQ(takeConsoleOutput(), "\n Allocation of array failure!");

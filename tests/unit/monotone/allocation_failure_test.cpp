@@ -2,40 +2,12 @@
 // Every allocation of a fit failing in turn. The call must fail with an allocation error,
 // after the message that goes with the allocation where there is one, and release what it
 // obtained: the file is closed here, and the sanitizer build checks that no memory leaks.
-#include <algorithm>
-#include <cstdlib>
 #include <new>
 #include <set>
 
+#include "tests/support/failing_allocator.hpp"
 #include "tests/support/random.hpp"
 #include "tests/unit/monotone/tree_test_support.hpp"
-
-namespace {
-// The number of allocations that succeed before one fails; -1 for none failing. Only one
-// allocation fails, so that the failure can still be reported.
-long allocationsBeforeFailure = -1;
-// The largest allocation since the last reset.
-std::size_t largestAllocation = 0;
-}  // namespace
-
-void* operator new(std::size_t size) {
-    largestAllocation = std::max(largestAllocation, size);
-    if (allocationsBeforeFailure == 0) {
-        allocationsBeforeFailure = -1;
-        throw std::bad_alloc();
-    }
-    if (allocationsBeforeFailure > 0) --allocationsBeforeFailure;
-    if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
-    throw std::bad_alloc();
-}
-
-// The compiler takes these for the library's own operators and warns of a mismatch; both
-// sides are replaced here and agree.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-#pragma GCC diagnostic pop
 
 namespace {
 
@@ -50,7 +22,8 @@ std::set<std::string> failEachAllocation(Fit fit, const std::vector<double>& exp
         takeConsoleOutput();
         bool failed = true;
         BlockTree::releaseKeptStorage();  // so that every allocation happens in every call
-        allocationsBeforeFailure = k;
+        // Only one allocation fails, so that the failure can still be reported.
+        failingAllocator::failAfter(k);
         try {
             fit(x.data());
             failed = false;
@@ -58,7 +31,7 @@ std::set<std::string> failEachAllocation(Fit fit, const std::vector<double>& exp
             EXPECT_STREQ(failure.reason(), "outOfMemory") << "allocation " << k;
         } catch (const std::bad_alloc&) {
         }
-        allocationsBeforeFailure = -1;
+        failingAllocator::disarm();
         messages.insert(takeConsoleOutput());
         EXPECT_EQ(treetest::openFileCount(), filesBefore) << "allocation " << k;
         if (!failed) {
@@ -97,10 +70,10 @@ TEST(AllocationFailure, RepeatedFitsReuseTheBlockStorage) {
     std::vector<double> first(v.size()), again(v.size());
     BlockTree::releaseKeptStorage();
     isoHierBinary(first.data(), v.data(), n);
-    largestAllocation = 0;
+    failingAllocator::resetLargest();
     isoHierBinary(again.data(), v.data(), n - 1000);
     isoHierBinary(again.data(), v.data(), n);
-    EXPECT_LT(largestAllocation, n * sizeof(TreeBlock));
+    EXPECT_LT(failingAllocator::largestAllocation(), n * sizeof(TreeBlock));
     EXPECT_EQ(again, first);
 }
 

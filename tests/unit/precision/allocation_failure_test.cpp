@@ -1,44 +1,16 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// Allocations failed on purpose: every allocation of this test program goes through the
-// operators below, which fail the k-th one from the moment they are armed.
+// Allocations failed on purpose: the k-th allocation of this test program, counted from the
+// moment the failing allocator is armed, fails.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "host/routine_failure.hpp"
 #include "precision/precision.hpp"
 #include "tests/support/console_capture.hpp"
+#include "tests/support/failing_allocator.hpp"
 #include "tests/support/graphical_model.hpp"
-
-namespace {
-
-long allocationsBeforeFailure = 0;  // 0: never fail
-
-void* allocate(std::size_t size) {
-    if (allocationsBeforeFailure > 0 && --allocationsBeforeFailure == 0) return nullptr;
-    return std::malloc(size == 0 ? 1 : size);
-}
-
-void* allocateOrThrow(std::size_t size) {
-    if (void* block = allocate(size)) return block;
-    throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) { return allocateOrThrow(size); }
-void* operator new[](std::size_t size) { return allocateOrThrow(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return allocate(size); }
-void operator delete(void* block) noexcept { std::free(block); }
-void operator delete[](void* block) noexcept { std::free(block); }
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
-void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { std::free(block); }
 
 namespace {
 
@@ -52,11 +24,11 @@ TEST(AllocationFailure, LassoStepReportsItAndLeavesTheColumnAlone) {
     for (long k = 1;; ++k) {
         Matrix w = s, x(s.size(), 0.5);
         takeConsoleOutput();
-        allocationsBeforeFailure = k;
+        failingAllocator::failAfter(k - 1);
         const int result = lassoCD(x.data(), w.data(), s.data(), 0.1, kOrder, 2, 1, 100, 1e-9,
                                    1e-9);
-        const bool failed = allocationsBeforeFailure == 0;
-        allocationsBeforeFailure = 0;
+        const bool failed = failingAllocator::hasFailed();
+        failingAllocator::disarm();
         if (!failed) break;
         ++failures;
         EXPECT_EQ(result, -1);
@@ -76,7 +48,7 @@ TEST(AllocationFailure, EstimateFailsInsteadOfEndingOrGoingOnWithoutAColumn) {
     for (long k : {1L, 2L, 1L + kOrder}) {
         Matrix w(s.size(), -1.0), x(s.size(), -2.0);
         takeConsoleOutput();
-        allocationsBeforeFailure = k;
+        failingAllocator::failAfter(k - 1);
         std::string reason;
         try {
             precisionSweep(x.data(), w.data(), s.data(), 0.1, 0, kOrder, 100, 1e-9, 1e-9, 10,
@@ -84,7 +56,7 @@ TEST(AllocationFailure, EstimateFailsInsteadOfEndingOrGoingOnWithoutAColumn) {
         } catch (const RoutineFailure& failure) {
             reason = failure.reason();
         }
-        allocationsBeforeFailure = 0;
+        failingAllocator::disarm();
         EXPECT_EQ(reason, "outOfMemory") << "allocation " << k;
         const std::string printed = takeConsoleOutput();
         EXPECT_EQ(printed.rfind("\n Memory allocation failure!"),
