@@ -56,6 +56,76 @@ double softThresholdOver(double r, double lambda, double w) {
     return 0;
 }
 
+// The working vectors of one column's lasso, in one buffer of 4n.
+struct ColumnWork {
+    double* y;         // W(-j) beta
+    double* beta;      // the coefficients, beta_j unused
+    double* sRow;      // row j of S
+    double* diagonal;  // W(i, i), which a step never changes
+};
+
+ColumnWork gatherColumn(double* buffer, const double* X, const double* W, const double* S, int n,
+                        int j) {
+    const std::ptrdiff_t order = n;
+    const ColumnWork work{buffer, buffer + order, buffer + 2 * order, buffer + 3 * order};
+    for (std::ptrdiff_t i = 0; i < order; ++i) {
+        work.sRow[i] = S[j + i * order];
+        work.diagonal[i] = W[i + i * order];
+        if (i != j) work.beta[i] = X[j + i * order];
+    }
+    return work;
+}
+
+// One cyclic sweep over the coefficients i != j; returns the sum of their moves.
+double sweep(const ColumnWork& work, const double* W, double lambda, int n, int j,
+             bool symmetric) {
+    double change = 0;
+    for (int i = 0; i < n; ++i) {
+        if (i == j) continue;
+        const double w = work.diagonal[i];
+        const double b = work.beta[i];
+        const double r = work.sRow[i] - (work.y[i] - b * w);
+        const double next = softThresholdOver(r, lambda, w);
+        if (next != b) {
+            addScaledRow(work.y, next - b, W, i, n, symmetric);
+            change += std::fabs(b - next);
+            work.beta[i] = next;
+        }
+    }
+    return change;
+}
+
+// The objective g + q / 2 after a sweep, with q = beta' y (kept for the diagonal of X).
+double objective(const ColumnWork& work, double lambda, int n, int j, double* qOut) {
+    double q = 0;
+    double g = 0;
+    for (int k = 0; k < n; ++k) {
+        if (k == j) continue;
+        q = work.beta[k] * work.y[k] + q;
+        g = g + (std::fabs(work.beta[k]) * lambda - work.sRow[k] * work.beta[k]);
+    }
+    *qOut = q;
+    return g + 0.5 * q;
+}
+
+// Writes y into row and column j of W, and beta (scaled by -theta on the last sweep, with
+// theta on the diagonal) into those of X; notes whether W stays finite.
+void writeColumn(double* X, double* W, const ColumnWork& work, int n, int j, int lastSweep,
+                 double q, CovarianceShape* shape) {
+    const std::ptrdiff_t order = n;
+    const double theta = lastSweep ? 1 / (W[j + j * order] - q) : 0;
+    if (lastSweep) X[j + j * order] = theta;
+    for (std::ptrdiff_t k = 0; k < order; ++k) {
+        if (k == j) continue;
+        W[k + j * order] = work.y[k];
+        W[j + k * order] = work.y[k];
+        const double x = lastSweep ? -work.beta[k] * theta : work.beta[k];
+        X[k + j * order] = x;
+        X[j + k * order] = x;
+        if (!std::isfinite(work.y[k])) shape->finite = false;
+    }
+}
+
 }  // namespace
 
 int lassoColumn(double* X, double* W, const double* S, double lambda, int n, int j,
@@ -65,18 +135,8 @@ int lassoColumn(double* X, double* W, const double* S, double lambda, int n, int
         consolePrintf("%s", kAllocationFailure);
         return -1;
     }
-    const std::ptrdiff_t order = n;
-    double* y = work.data();
-    double* beta = y + order;
-    double* sRow = beta + order;      // row j of S
-    double* diagonal = sRow + order;  // W(i, i), which a step never changes
-
-    for (std::ptrdiff_t i = 0; i < order; ++i) {
-        sRow[i] = S[j + i * order];
-        diagonal[i] = W[i + i * order];
-        if (i != j) beta[i] = X[j + i * order];
-    }
-    productWithoutColumn(y, W, beta, n, j, *shape);
+    const ColumnWork column = gatherColumn(work.data(), X, W, S, n, j);
+    productWithoutColumn(column.y, W, column.beta, n, j, *shape);
 
     double previous = -100;
     int t = 0;
@@ -84,29 +144,8 @@ int lassoColumn(double* X, double* W, const double* S, double lambda, int n, int
     InterruptPoll poll;
     while (t < maxIter) {
         poll.tick(n);
-        double change = 0;
-        for (int i = 0; i < n; ++i) {
-            if (i == j) continue;
-            const double w = diagonal[i];
-            const double b = beta[i];
-            const double r = sRow[i] - (y[i] - b * w);
-            const double next = softThresholdOver(r, lambda, w);
-            if (next != b) {
-                addScaledRow(y, next - b, W, i, n, shape->symmetric);
-                change += std::fabs(b - next);
-                beta[i] = next;
-            }
-        }
-
-        q = 0;
-        double g = 0;
-        for (int k = 0; k < n; ++k) {
-            if (k == j) continue;
-            q = beta[k] * y[k] + q;
-            g = g + (std::fabs(beta[k]) * lambda - sRow[k] * beta[k]);
-        }
-        const double f = g + 0.5 * q;
-
+        const double change = sweep(column, W, lambda, n, j, shape->symmetric);
+        const double f = objective(column, lambda, n, j, &q);
         if (tolFun >= std::fabs(f - previous)) break;
         if (tolX >= change) break;
         ++t;
@@ -114,17 +153,7 @@ int lassoColumn(double* X, double* W, const double* S, double lambda, int n, int
         previous = f;
     }
 
-    const double theta = lastSweep ? 1 / (W[j + j * order] - q) : 0;
-    if (lastSweep) X[j + j * order] = theta;
-    for (std::ptrdiff_t k = 0; k < order; ++k) {
-        if (k == j) continue;
-        W[k + j * order] = y[k];
-        W[j + k * order] = y[k];
-        const double x = lastSweep ? -beta[k] * theta : beta[k];
-        X[k + j * order] = x;
-        X[j + k * order] = x;
-        if (!std::isfinite(y[k])) shape->finite = false;
-    }
+    writeColumn(X, W, column, n, j, lastSweep, q, shape);
     return t;
 }
 

@@ -18,32 +18,37 @@ const double kTolerance = 1e-8;
 const double kRestart = 1e-30;
 const int kStepLimit = 1000;
 
+// The roots found without a step: 0 for v = 0, and v for c = 0.
+bool rootWithoutSteps(double* root, double* rootPower, int* steps, double v, double c) {
+    if (v != 0 && c != 0) return false;
+    *root = v == 0 ? 0 : v;
+    *rootPower = kUnknownPower;
+    *steps = 0;
+    return true;
+}
+
+// The first iterate and its power: x0 where it lies in (0, v), with its power where known,
+// and v otherwise.
+struct Iterate {
+    double x;
+    double power;
+};
+
+Iterate startingPoint(double v, double q1, double x0, double x0Power) {
+    if (v > x0 && x0 > 0) return Iterate{x0, x0Power == x0Power ? x0Power : std::pow(x0, q1)};
+    return Iterate{v, std::pow(v, q1)};
+}
+
 }  // namespace
 
 bool findPowerRootFrom(double* root, double* rootPower, int* steps, double v, double p, double c,
                        double x0, double x0Power) {
     const double q1 = p - 1;
-    if (v == 0) {
-        *root = 0;
-        *rootPower = kUnknownPower;
-        *steps = 0;
-        return true;
-    }
-    if (c == 0) {
-        *root = v;
-        *rootPower = kUnknownPower;
-        *steps = 0;
-        return true;
-    }
+    if (rootWithoutSteps(root, rootPower, steps, v, c)) return true;
 
-    double x = v;
-    double w;
-    if (v > x0 && x0 > 0) {
-        x = x0;
-        w = x0Power == x0Power ? x0Power : std::pow(x, q1);
-    } else {
-        w = std::pow(x, q1);
-    }
+    const Iterate start = startingPoint(v, q1, x0, x0Power);
+    double x = start.x;
+    double w = start.power;
     double f = x + c * w - v;
     for (int count = 1;; ++count) {
         const double slope = (c * q1 * w) / x + 1;

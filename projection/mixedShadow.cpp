@@ -29,6 +29,53 @@ double searchScale(const std::vector<double>& norms) {
     return 1;
 }
 
+// The Euclidean norm of every row of V, the rows shared out among threads.
+void rowNorms(double* norms, const double* V, std::ptrdiff_t rows, int n) {
+    const std::ptrdiff_t size = rows * n;
+    parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+        for (std::ptrdiff_t i = first; i < last; ++i) {
+            double s = 0;
+            for (std::ptrdiff_t k = i; k < size; k += rows) s += V[k] * V[k];
+            norms[i] = lengthFromSumOfSquares(s, n, [V, i, rows](std::ptrdiff_t j) {
+                return V[i + j * rows];
+            });
+        }
+    });
+}
+
+// The threshold of the L1-ball projection of the norms, into *lambda.
+void normThreshold(double* lambda, int* steps, const std::vector<double>& norms, int m, double z,
+                   double lambda0) {
+    std::vector<double> projectedNorms(static_cast<std::size_t>(m));
+    const double scale = searchScale(norms);
+    if (scale == 1) {
+        simplexShadow(projectedNorms.data(), lambda, steps, norms.data(), m, z, lambda0);
+    } else {
+        std::vector<double> scaledNorms(norms);
+        for (double& r : scaledNorms) r = r / scale;
+        simplexShadow(projectedNorms.data(), lambda, steps, scaledNorms.data(), m, z / scale,
+                      lambda0 / scale);
+        *lambda = *lambda * scale;
+    }
+}
+
+// Shrinks every row's norm by the threshold, keeping its direction (rows shared out among
+// threads).
+void shrinkRows(double* X, const double* V, const std::vector<double>& norms,
+                std::ptrdiff_t rows, int n, double threshold) {
+    const std::ptrdiff_t size = rows * n;
+    parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+        for (std::ptrdiff_t i = first; i < last; ++i) {
+            if (threshold >= norms[i]) {
+                for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = 0;
+            } else {
+                const double f = 1 - threshold / norms[i];
+                for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = f * V[k];
+            }
+        }
+    });
+}
+
 }  // namespace
 
 void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, int n, double z,
@@ -48,48 +95,18 @@ void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, 
         return;
     }
     std::vector<double> norms(static_cast<std::size_t>(m));
-    // The norms row by row, shared out among threads; their sum in row order after.
-    parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        for (std::ptrdiff_t i = first; i < last; ++i) {
-            double s = 0;
-            for (std::ptrdiff_t k = i; k < size; k += rows) s += V[k] * V[k];
-            norms[i] = lengthFromSumOfSquares(s, n, [V, i, rows](std::ptrdiff_t j) {
-                return V[i + j * rows];
-            });
-        }
-    });
+    rowNorms(norms.data(), V, rows, n);
+    // Their sum in row order, which the L1-ball search needs finite.
     double total = 0;
     for (std::ptrdiff_t i = 0; i < rows; ++i) total += norms[i];
-    // The L1-ball search needs a finite sum of its magnitudes.
     if (!std::isfinite(total))
         throw RoutineFailure(reason::overflow,
                              "the sum of the row norms of V overflows the double range");
 
-    std::vector<double> projectedNorms(static_cast<std::size_t>(m));
-    const double scale = searchScale(norms);
-    if (scale == 1) {
-        simplexShadow(projectedNorms.data(), lambda, steps, norms.data(), m, z, lambda0);
-    } else {
-        std::vector<double> scaledNorms(norms);
-        for (double& r : scaledNorms) r = r / scale;
-        simplexShadow(projectedNorms.data(), lambda, steps, scaledNorms.data(), m, z / scale,
-                      lambda0 / scale);
-        *lambda = *lambda * scale;
-    }
-
+    normThreshold(lambda, steps, norms, m, z, lambda0);
     if (*lambda == 0) {
         for (std::ptrdiff_t k = 0; k < size; ++k) X[k] = V[k];
         return;
     }
-    const double threshold = *lambda;
-    parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        for (std::ptrdiff_t i = first; i < last; ++i) {
-            if (threshold >= norms[i]) {
-                for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = 0;
-            } else {
-                const double f = 1 - threshold / norms[i];
-                for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = f * V[k];
-            }
-        }
-    });
+    shrinkRows(X, V, norms, rows, n, *lambda);
 }

@@ -72,56 +72,71 @@ double normGap(double* x, const std::vector<double>& a, double logRho, double p,
     return std::log(vectorPNorm(x, p, n)) - u;
 }
 
-}  // namespace
+// The search on u: the point with the smallest |h| so far, whose x is kept, and the counts.
+struct GapSearch {
+    double* x;
+    const std::vector<double>& a;
+    double logRho;
+    double p;
+    std::vector<double> trial;
+    long long steps;
+    int iterations;
+    double best;
+    double bestU;
 
-NormSearch searchShadowNorm(double* x, const std::vector<double>& a, double rho, double p) {
-    const int n = static_cast<int>(a.size());
-    const double logRho = std::log(rho);
-    std::vector<double> trial(a.size());
-    long long steps = 0;
-    int iterations = 1;
-
-    // At s = ||a||_p every z_i <= 1, so h <= 0 there; h >= 0 for s small enough, and as the
-    // slope of h lies in [-1, 0] the root is at least -h(u) below u: steps of that size,
-    // doubling, find the lower end of the bracket.
-    double hi = std::log(vectorPNorm(a.data(), p, n));
-    double hHi = normGap(x, a, logRho, p, hi, &steps);
-    double best = hHi;
-    double bestU = hi;
-    double lo = hi;
-    double hLo = hHi;
-    double step = std::isfinite(hHi) ? hHi : -1;
-    while (hLo < 0 && iterations < kOuterLimit) {
-        const double next = hi + step;
-        if (!(next < hi)) break;
-        ++iterations;
-        lo = next;
-        hLo = normGap(trial.data(), a, logRho, p, lo, &steps);
-        if (std::fabs(hLo) < std::fabs(best)) {
-            best = hLo;
-            bestU = lo;
-            std::copy(trial.begin(), trial.end(), x);
-        }
-        if (hLo >= 0) break;
-        hi = lo;
-        hHi = hLo;
-        step *= 2;
-    }
-
-    // Regula falsi with the Illinois correction on [lo, hi], h(lo) >= 0 > h(hi).
-    int keptSide = 0;
-    while (hLo > 0 && hHi < 0 && iterations < kOuterLimit) {
-        if (hi - lo <= 4 * DBL_EPSILON * std::max(1.0, std::fabs(hi))) break;
-        if (std::fabs(best) <= 4 * DBL_EPSILON * std::max(1.0, std::fabs(bestU))) break;
-        double next = lo + (hi - lo) * (hLo / (hLo - hHi));
-        if (!(next > lo && next < hi)) next = lo + (hi - lo) / 2;
-        ++iterations;
-        const double gap = normGap(trial.data(), a, logRho, p, next, &steps);
+    // h(u), its x kept in x when |h(u)| is the smallest yet.
+    double gapAt(double u) {
+        const double gap = normGap(trial.data(), a, logRho, p, u, &steps);
         if (std::fabs(gap) < std::fabs(best)) {
             best = gap;
-            bestU = next;
+            bestU = u;
             std::copy(trial.begin(), trial.end(), x);
         }
+        return gap;
+    }
+};
+
+// [lo, hi] with h(lo) and h(hi).
+struct Bracket {
+    double lo;
+    double hLo;
+    double hi;
+    double hHi;
+};
+
+// At s = ||a||_p every z_i <= 1, so h <= 0 there; h >= 0 for s small enough, and as the slope
+// of h lies in [-1, 0] the root is at least -h(u) below u: steps of that size, doubling, find
+// the lower end of the bracket.
+void findLowerEnd(GapSearch& search, Bracket& bracket) {
+    double step = std::isfinite(bracket.hHi) ? bracket.hHi : -1;
+    while (bracket.hLo < 0 && search.iterations < kOuterLimit) {
+        const double next = bracket.hi + step;
+        if (!(next < bracket.hi)) break;
+        ++search.iterations;
+        bracket.lo = next;
+        bracket.hLo = search.gapAt(bracket.lo);
+        if (bracket.hLo >= 0) break;
+        bracket.hi = bracket.lo;
+        bracket.hHi = bracket.hLo;
+        step *= 2;
+    }
+}
+
+// Regula falsi with the Illinois correction on [lo, hi], h(lo) >= 0 > h(hi).
+void narrowToRoot(GapSearch& search, Bracket& bracket) {
+    double& lo = bracket.lo;
+    double& hi = bracket.hi;
+    double& hLo = bracket.hLo;
+    double& hHi = bracket.hHi;
+    int keptSide = 0;
+    while (hLo > 0 && hHi < 0 && search.iterations < kOuterLimit) {
+        if (hi - lo <= 4 * DBL_EPSILON * std::max(1.0, std::fabs(hi))) break;
+        if (std::fabs(search.best) <= 4 * DBL_EPSILON * std::max(1.0, std::fabs(search.bestU)))
+            break;
+        double next = lo + (hi - lo) * (hLo / (hLo - hHi));
+        if (!(next > lo && next < hi)) next = lo + (hi - lo) / 2;
+        ++search.iterations;
+        const double gap = search.gapAt(next);
         if (gap >= 0) {
             lo = next;
             hLo = gap;
@@ -134,5 +149,19 @@ NormSearch searchShadowNorm(double* x, const std::vector<double>& a, double rho,
             keptSide = -1;
         }
     }
-    return NormSearch{bestU, iterations, steps};
+}
+
+}  // namespace
+
+NormSearch searchShadowNorm(double* x, const std::vector<double>& a, double rho, double p) {
+    const int n = static_cast<int>(a.size());
+    GapSearch search{x, a, std::log(rho), p, std::vector<double>(a.size()), 0, 1, 0, 0};
+    const double hi = std::log(vectorPNorm(a.data(), p, n));
+    const double hHi = normGap(x, a, search.logRho, p, hi, &search.steps);
+    search.best = hHi;
+    search.bestU = hi;
+    Bracket bracket{hi, hHi, hi, hHi};
+    findLowerEnd(search, bracket);
+    narrowToRoot(search, bracket);
+    return NormSearch{search.bestU, search.iterations, search.steps};
 }

@@ -24,6 +24,7 @@
 #include "projection/drop_side.hpp"
 #include "projection/messages.hpp"
 #include "projection/projection.hpp"
+#include "projection/soft_threshold.hpp"
 
 namespace {
 
@@ -130,15 +131,168 @@ void partitionThreeWay(double* x, int b, int e, double lambdaN, double lambda, d
     *jOut = j;
 }
 
-// Both shifts are computed and one kept (at most one comparison holds; x is +0 where none
-// does), without a branch that data met at random would mispredict.
-void softThreshold(double* x, const double* v, int n, double lambda) {
+// The nonzero magnitudes of v, moved to the front of x: their count, sum and largest.
+struct Magnitudes {
+    int count;
+    double sum;
+    double max;
+};
+
+Magnitudes compactMagnitudes(double* x, const double* v, int n) {
+    Magnitudes found{0, 0, 0};
     for (int i = 0; i < n; ++i) {
-        const double a = v[i];
-        const double above = a - lambda;
-        const double below = a + lambda;
-        x[i] = keptIf(a > lambda, above) + keptIf(a < -lambda, below);
+        if (v[i] != 0) {
+            const double a = std::fabs(v[i]);
+            x[found.count++] = a;
+            found.sum += a;
+            if (a > found.max) found.max = a;
+        }
     }
+    return found;
+}
+
+// Divides the magnitudes, their sum and largest, z and lambda0 by 2^exponent (exact), the sum
+// summed anew in order.
+void scaleDown(double* x, Magnitudes* found, int exponent, double* z, double* lambda0) {
+    double sum = 0;
+    for (int i = 0; i < found->count; ++i) {
+        x[i] = std::ldexp(x[i], -exponent);
+        sum += x[i];
+    }
+    found->sum = sum;
+    found->max = std::ldexp(found->max, -exponent);
+    *z = std::ldexp(*z, -exponent);
+    *lambda0 = std::ldexp(*lambda0, -exponent);
+}
+
+// The search's state: the bracket, the active range x[b..e], and the latest threshold.
+struct Search {
+    double* x;
+    double z;
+    double tolerance;
+    End left;
+    End right;
+    int b;
+    int e;
+    double lambda;
+
+    bool bracketEmpty() const { return e - b + 1 == 0; }
+};
+
+Search startSearch(double* x, const Magnitudes& found, double z, double lambda0) {
+    const double tolerance = kTolerance * binaryScale(found.max);
+    return Search{x,
+                  z,
+                  tolerance,
+                  End{0, found.sum - z, found.count, found.sum},
+                  End{found.max, -z, 0, 0},
+                  0,
+                  found.count - 1,
+                  lambda0};
+}
+
+// Partitions at the caller's guess (the current lambda, inside (0, max)) and narrows the
+// bracket to its side of the root. Returns whether that ends the search.
+bool narrowAtGuess(Search& search) {
+    int i, j;
+    double s;
+    partitionAt(search.x, search.b, search.e, search.lambda, &i, &j, &s);
+    const int rho = (search.e - j) + search.right.rho;
+    s = s + search.right.s;
+    const double fl = s - search.lambda * rho - search.z;
+    bool done = false;
+    if (std::fabs(fl) < search.tolerance) done = true;
+    if (fl < 0) {
+        search.right = End{search.lambda, fl, rho, s};
+        search.e = j;
+    } else {
+        search.left = End{search.lambda, fl, rho, s};
+        search.b = i;
+    }
+    if (search.bracketEmpty()) {
+        search.lambda = (s - search.z) / rho;
+        done = true;
+    }
+    return done;
+}
+
+// Newton's step from the left end, or from the right end (once it has magnitudes above it)
+// where that lies further right.
+double newtonStep(const End& left, const End& right) {
+    double lambdaN = left.lambda + left.f / left.rho;
+    if (right.rho != 0 && lambdaN < right.lambda + right.f / right.rho)
+        lambdaN = right.lambda + right.f / right.rho;
+    return lambdaN;
+}
+
+double secantStep(const End& left, const End& right) {
+    return right.lambda - right.f * (right.lambda - left.lambda) / (right.f - left.f);
+}
+
+// Turns the tallies of the three classes into totals above lambdaS (high), above lambda (mid)
+// and above lambdaN (low), counting the magnitudes beyond the right end too.
+void addClassesAbove(Tally* low, Tally* mid, Tally* high, const End& right) {
+    high->sum += right.s;
+    high->count += right.rho;
+    mid->sum += high->sum;
+    mid->count += high->count;
+    low->sum += mid->sum;
+    low->count += mid->count;
+}
+
+// The bracket end at t, from the count and sum of the magnitudes above t.
+End endAt(double t, const Tally& above, double z) {
+    return End{t, above.sum - t * above.count - z, above.count, above.sum};
+}
+
+// One iteration: Newton's and the secant step, a partition at their midpoint, and the bracket
+// narrowed to the two of the three points around the root. Returns whether the search ends
+// (search.lambda then holds the threshold).
+bool narrowAtMidpoint(Search& search) {
+    const double lambdaN = newtonStep(search.left, search.right);
+    const double lambdaS = secantStep(search.left, search.right);
+    if (std::fabs(lambdaN - lambdaS) <= search.tolerance) {
+        search.lambda = lambdaN;
+        return true;
+    }
+    search.lambda = (lambdaN + lambdaS) / 2.0;
+
+    int i, j;
+    Tally low, mid, high;
+    partitionThreeWay(search.x, search.b, search.e, lambdaN, search.lambda, lambdaS, &i, &j, &low,
+                      &mid, &high);
+    addClassesAbove(&low, &mid, &high, search.right);
+    const End atS = endAt(lambdaS, high, search.z);
+    const End atMid = endAt(search.lambda, mid, search.z);
+    const End atN = endAt(lambdaN, low, search.z);
+
+    // A point where f is within the tolerance of 0 ends the search, the midpoint first.
+    if (std::fabs(atMid.f) < search.tolerance) return true;
+    if (std::fabs(atS.f) < search.tolerance) {
+        search.lambda = lambdaS;
+        return true;
+    }
+    if (std::fabs(atN.f) < search.tolerance) {
+        search.lambda = lambdaN;
+        return true;
+    }
+
+    if (atMid.f < 0) {
+        search.right = atMid;
+        search.left = atN;
+        search.e = j;
+        search.b = dropSide(search.x, search.b, search.e, lambdaN, true);
+    } else {
+        search.left = atMid;
+        search.right = atS;
+        search.b = i;
+        search.e = dropSide(search.x, search.b, search.e, lambdaS, false);
+    }
+    if (search.bracketEmpty()) {
+        search.lambda = (atMid.s - search.z) / atMid.rho;
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -150,134 +304,30 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
         return;
     }
 
-    // Compaction: the nonzero magnitudes go to the front of x.
-    int m = 0;
-    double sum = 0;
-    double max = 0;
-    for (int i = 0; i < n; ++i) {
-        if (v[i] != 0) {
-            const double a = std::fabs(v[i]);
-            x[m++] = a;
-            sum += a;
-            if (a > max) max = a;
-        }
-    }
-
+    Magnitudes found = compactMagnitudes(x, v, n);
     // Far from unit scale, products of two magnitudes in the search (the secant step's) or
     // their sum would leave the double range: the search then runs on the magnitudes divided
     // by their binary scale, which is exact and gives the same bits as anywhere in between.
-    const int exponent = searchExponent(max);
-    if (exponent != 0) {
-        sum = 0;
-        for (int i = 0; i < m; ++i) {
-            x[i] = std::ldexp(x[i], -exponent);
-            sum += x[i];
-        }
-        max = std::ldexp(max, -exponent);
-        z = std::ldexp(z, -exponent);
-        lambda0 = std::ldexp(lambda0, -exponent);
-    }
+    const int exponent = searchExponent(found.max);
+    if (exponent != 0) scaleDown(x, &found, exponent, &z, &lambda0);
 
-    if (z >= sum) {
+    if (z >= found.sum) {
         for (int i = 0; i < n; ++i) x[i] = v[i];
         *root = 0;
         *steps = 0;
         return;
     }
 
-    const double tolerance = kTolerance * binaryScale(max);
-    End left{0, sum - z, m, sum};
-    End right{max, -z, 0, 0};
-    int b = 0;
-    int e = m - 1;
-    double lambda = lambda0;
-    bool done = false;
+    Search search = startSearch(x, found, z, lambda0);
+    bool done = found.max > lambda0 && 0 < lambda0 && narrowAtGuess(search);
     int iterations = 0;
-
-    if (max > lambda0 && 0 < lambda0) {
-        int i, j;
-        double s;
-        partitionAt(x, b, e, lambda, &i, &j, &s);
-        const int rho = (e - j) + right.rho;
-        s = s + right.s;
-        const double fl = s - lambda * rho - z;
-        if (std::fabs(fl) < tolerance) done = true;
-        if (fl < 0) {
-            right = End{lambda, fl, rho, s};
-            e = j;
-        } else {
-            left = End{lambda, fl, rho, s};
-            b = i;
-        }
-        if (e - b + 1 == 0) {
-            lambda = (s - z) / rho;
-            done = true;
-        }
-    }
-
     while (!done && iterations < kStepLimit) {
         ++iterations;
-
-        double lambdaN = left.lambda + left.f / left.rho;
-        if (right.rho != 0 && lambdaN < right.lambda + right.f / right.rho)
-            lambdaN = right.lambda + right.f / right.rho;
-        const double lambdaS =
-            right.lambda - right.f * (right.lambda - left.lambda) / (right.f - left.f);
-
-        if (std::fabs(lambdaN - lambdaS) <= tolerance) {
-            lambda = lambdaN;
-            break;
-        }
-        lambda = (lambdaN + lambdaS) / 2.0;
-
-        int i, j;
-        Tally low, mid, high;
-        partitionThreeWay(x, b, e, lambdaN, lambda, lambdaS, &i, &j, &low, &mid, &high);
-
-        // Totals above lambdaS, above lambda and above lambdaN.
-        high.sum += right.s;
-        high.count += right.rho;
-        mid.sum += high.sum;
-        mid.count += high.count;
-        low.sum += mid.sum;
-        low.count += mid.count;
-        const double s = mid.sum;
-        const int rho = mid.count;
-
-        const double fS = high.sum - lambdaS * high.count - z;
-        const double fl = s - lambda * rho - z;
-        const double fN = low.sum - lambdaN * low.count - z;
-
-        if (std::fabs(fl) < tolerance) break;
-        if (std::fabs(fS) < tolerance) {
-            lambda = lambdaS;
-            break;
-        }
-        if (std::fabs(fN) < tolerance) {
-            lambda = lambdaN;
-            break;
-        }
-
-        if (fl < 0) {
-            right = End{lambda, fl, rho, s};
-            left = End{lambdaN, fN, low.count, low.sum};
-            e = j;
-            b = dropSide(x, b, e, lambdaN, true);
-        } else {
-            left = End{lambda, fl, rho, s};
-            right = End{lambdaS, fS, high.count, high.sum};
-            b = i;
-            e = dropSide(x, b, e, lambdaS, false);
-        }
-
-        if (e - b + 1 == 0) {
-            lambda = (s - z) / rho;
-            break;
-        }
+        done = narrowAtMidpoint(search);
     }
 
-    lambda = std::ldexp(lambda, exponent);
-    softThreshold(x, v, n, lambda);
+    const double lambda = std::ldexp(search.lambda, exponent);
+    for (int i = 0; i < n; ++i) x[i] = softThreshold(v[i], lambda);
     *root = lambda;
     *steps = iterations;
 }

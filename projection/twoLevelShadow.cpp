@@ -13,19 +13,9 @@
 #include "host/scaled_length.hpp"
 #include "projection/domain.hpp"
 #include "projection/projection.hpp"
+#include "projection/soft_threshold.hpp"
 
 namespace {
-
-void softThreshold(double* X, const double* V, std::ptrdiff_t size, double lambda) {
-    for (std::ptrdiff_t k = 0; k < size; ++k) {
-        if (V[k] < -lambda)
-            X[k] = V[k] + lambda;
-        else if (V[k] > lambda)
-            X[k] = V[k] - lambda;
-        else
-            X[k] = 0;
-    }
-}
 
 // A row of the column-major matrix X: element j at X[i + j m].
 struct Row {
@@ -137,7 +127,7 @@ void twoLevelShadow(double* X, double* N, const double* V, int m, int n, double 
     if (rows == 0 || n == 0) return;
     const std::ptrdiff_t size = rows * n;
     parallel::forEachChunk(size, 1.0, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        softThreshold(X + first, V + first, last - first, lambda1);
+        for (std::ptrdiff_t k = first; k < last; ++k) X[k] = softThreshold(V[k], lambda1);
     });
 
     // The rows are shared out among threads. The sums N run in row order: on one thread as

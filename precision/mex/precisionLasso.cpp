@@ -21,6 +21,18 @@ bool overlap(const double* a, const double* b, std::ptrdiff_t count) {
     return count > 0 && x < y + bytes && y < x + bytes;
 }
 
+// A covariance that the lasso steps cannot invert (no penalty on a singular S) divides by
+// zero: the estimate is then not finite.
+void requireInvertible(const gateway::Call& call, double* const estimate[2], std::ptrdiff_t count) {
+    for (int k = 0; k < 2; ++k)
+        for (std::ptrdiff_t at = 0; at < count; ++at)
+            if (!std::isfinite(estimate[k][at]))
+                call.fail(reason::notInvertible,
+                          "the estimate of %s is not finite (element %lld is %g): W = S + "
+                          "lambda*I cannot be inverted; a positive lambda makes it invertible",
+                          k == 0 ? "X" : "W", static_cast<long long>(at) + 1, estimate[k][at]);
+}
+
 }  // namespace
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
@@ -67,15 +79,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
         precisionSweep(estimate[0], estimate[1], S, lambda, spare, n, maxIter, tolFun, tolX,
                        maxOuter, tolOuter, printProgress);
     }));
-    // A covariance that the lasso steps cannot invert (no penalty on a singular S) divides by
-    // zero: the estimate is then not finite.
-    for (int k = 0; k < 2; ++k)
-        for (std::ptrdiff_t at = 0; at < count; ++at)
-            if (!std::isfinite(estimate[k][at]))
-                call.fail(reason::notInvertible,
-                          "the estimate of %s is not finite (element %lld is %g): W = S + "
-                          "lambda*I cannot be inverted; a positive lambda makes it invertible",
-                          k == 0 ? "X" : "W", static_cast<long long>(at) + 1, estimate[k][at]);
+    requireInvertible(call, estimate, count);
 
     // Write in place and return the copies (with n = 0 there is nothing to copy, and the data
     // may be null).
