@@ -13,16 +13,23 @@
 // the loop would: the text of the chunks before it and its own is printed, then its exception
 // is rethrown. A thread that cannot be started leaves its chunk to the calling thread.
 //
+// forEachRange is the same loop for pieces whose cost varies: the pieces are cut into ranges
+// of `grain` pieces, which the threads take in order, each its next as it finishes the last,
+// so that no thread waits while another still has a long share. Text and failures come out
+// as one thread would give them, range by range.
+//
 // Threads: SPARSEMEX_THREADS when it is a whole number from 1 to kMostThreads, otherwise the
 // hardware's count. A call whose estimated work does not repay a thread stays on the calling
 // thread without reading either.
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
 #include <exception>
+#include <mutex>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -168,6 +175,110 @@ void forEachChunk(std::ptrdiff_t count, double workPerPiece, const Body& body,
     if (count <= 0) return;
     forEachOfChunks(chunkCount(count, workPerPiece, std::max<std::ptrdiff_t>(grain, 1)), count,
                     body, grain);
+}
+
+namespace detail {
+
+// The ranges of forEachRange and what they left for the calling thread: the text of each
+// range, and the first range (in range order) that failed.
+class SharedRanges {
+public:
+    SharedRanges(std::ptrdiff_t count, std::ptrdiff_t grain)
+        : count_(count), grain_(grain), ranges_((count + grain - 1) / grain),
+          texts_(static_cast<std::size_t>(ranges_)), failed_(ranges_) {}
+
+    // Takes ranges in order until none is left or one before them failed, calling
+    // work(first, last) on each with its text held.
+    template <class Work>
+    void take(Work& work) {
+        for (;;) {
+            const std::ptrdiff_t range = next_.fetch_add(1);
+            if (range >= ranges_ || range > failed_.load()) return;
+            try {
+                ConsoleHold hold(texts_[static_cast<std::size_t>(range)]);
+                work(range * grain_, std::min(count_, (range + 1) * grain_));
+            } catch (...) {
+                fail(range, std::current_exception());
+                return;
+            }
+        }
+    }
+
+    // Prints the text of every range up to the first that failed, then raises its failure.
+    void finish() {
+        for (std::ptrdiff_t range = 0; range < ranges_ && range <= failed_.load(); ++range)
+            for (const std::string& text : texts_[static_cast<std::size_t>(range)])
+                consolePrintf("%s", text.c_str());
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+private:
+    void fail(std::ptrdiff_t range, std::exception_ptr failure) {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (range < failed_.load()) {
+            failed_.store(range);
+            failure_ = failure;
+        }
+    }
+
+    const std::ptrdiff_t count_, grain_, ranges_;
+    std::vector<std::vector<std::string>> texts_;
+    std::atomic<std::ptrdiff_t> next_{0};
+    std::atomic<std::ptrdiff_t> failed_;  // ranges_ while none has failed
+    std::mutex lock_;
+    std::exception_ptr failure_;
+};
+
+}  // namespace detail
+
+// Runs every piece 0..count-1 once, as makeWorker()(first, last) on consecutive ranges of
+// `grain` pieces (the last may be shorter). Each thread makes one worker, which keeps its
+// workspace from range to range, and takes the next range whenever it has finished one.
+// workPerPiece estimates one piece's cost, as for forEachChunk; the threads forEachChunk
+// would use are the threads here. With one thread, makeWorker()(0, count) runs on the
+// calling thread. A failing range is raised after the ranges before it are done and their
+// text printed; no range after it is started.
+template <class MakeWorker>
+void forEachRange(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grain,
+                  const MakeWorker& makeWorker) {
+    if (count <= 0) return;
+    grain = std::max<std::ptrdiff_t>(grain, 1);
+    const int threads = chunkCount(count, workPerPiece, grain);
+    if (threads <= 1) {
+        auto work = makeWorker();
+        work(std::ptrdiff_t{0}, count);
+        return;
+    }
+    detail::SharedRanges ranges(count, grain);
+    std::vector<std::thread> workers;
+    workers.reserve(static_cast<std::size_t>(threads - 1));
+    for (int i = 1; i < threads; ++i) {
+        try {
+            workers.emplace_back([&] {
+                detail::workerFlag() = true;
+                try {
+                    auto work = makeWorker();
+                    ranges.take(work);
+                } catch (...) {
+                    // Its workspace could not be made: the other threads take its ranges.
+                }
+            });
+        } catch (const std::system_error&) {
+            break;  // its ranges go to the threads that did start
+        }
+    }
+    const auto joinAll = [&workers] {
+        for (std::thread& worker : workers) worker.join();
+    };
+    try {
+        auto work = makeWorker();
+        ranges.take(work);
+    } catch (...) {
+        joinAll();  // the calling thread could not make its workspace, as one thread could not
+        throw;
+    }
+    joinAll();
+    ranges.finish();
 }
 
 }  // namespace parallel
