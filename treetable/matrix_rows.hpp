@@ -17,13 +17,6 @@ namespace treetable {
 // Rows per block: as many as the tree routines shrink side by side.
 const int kRowBlock = 4;
 
-// Rows gathered at once: a column's entries of 16 rows fill whole cache lines, and each page
-// of a column that a gather visits serves four blocks instead of one (gathering and
-// scattering a block at a time took a fifth of the tree operator's time and shared the memory
-// bus badly between threads). Fewer rows when their buffers would outgrow kTileBytes.
-const int kMostTileRows = 16;
-const std::size_t kTileBytes = 1 << 17;
-
 // Rows first..first+count-1 of V into the buffers row[0..count-1], and back.
 inline void gatherRows(double* const* row, const double* V, int rows, int cols, int first,
                        int count) {
@@ -41,84 +34,78 @@ inline void scatterRows(double* X, const double* const* row, int rows, int cols,
     }
 }
 
-// How many rows of `cols` entries to gather at once: whole blocks, at least one, as many as
-// fit in kTileBytes, at most kMostTileRows.
-inline int tileRowsFor(int cols) {
-    const std::size_t blockBytes = sizeof(double) * kRowBlock * static_cast<std::size_t>(std::max(cols, 1));
-    const std::size_t blocks = std::max<std::size_t>(1, kTileBytes / blockBytes);
-    return kRowBlock * static_cast<int>(std::min<std::size_t>(blocks, kMostTileRows / kRowBlock));
-}
-
-// Buffers for up to `capacity` rows of `cols` entries each.
-class RowTile {
+// Buffers for one block of rows of `cols` entries each: a thread's workspace, kept from range
+// to range.
+class RowBlock {
 public:
-    RowTile(int capacity, int cols)
-        : cols_(static_cast<std::size_t>(std::max(cols, 0))),
-          data_(static_cast<std::size_t>(std::max(capacity, 0)) * cols_),
-          row_(static_cast<std::size_t>(std::max(capacity, 0))) {
-        for (std::size_t b = 0; b < row_.size(); ++b) row_[b] = data_.data() + b * cols_;
+    explicit RowBlock(int cols) : cols_(std::max(cols, 0)), data_(kRowBlock * cols_) {
+        for (int b = 0; b < kRowBlock; ++b) row_[b] = data_.data() + b * cols_;
     }
-    int capacity() const { return static_cast<int>(row_.size()); }
-    double* const* rows() { return row_.data(); }
+    double* const* rows() { return row_; }
+
+    // A copy's rows would be the original's buffers; a move keeps the buffers.
+    RowBlock(const RowBlock&) = delete;
+    RowBlock& operator=(const RowBlock&) = delete;
+    RowBlock(RowBlock&&) = default;
 
 private:
     std::size_t cols_;
     std::vector<double> data_;
-    std::vector<double*> row_;
+    double* row_[kRowBlock];
 };
 
-// For the rows first..last-1 of V, a tile at a time: gathers its `count` rows (at most the
-// tile's capacity) into `in` and calls visit(in's rows, index of the tile's first row, count).
+// For every block of rows first..last-1: gathers its `count` rows (at most kRowBlock) into `in`
+// and calls visit(in's rows, index of the block's first row, count).
 template <class Visit>
-void forEachRowTile(const double* V, int rows, int cols, int first, int last, RowTile& in,
-                    const Visit& visit) {
-    for (; first < last; first += in.capacity()) {
-        const int count = std::min(in.capacity(), last - first);
+void forEachRowBlock(const double* V, int rows, int cols, int first, int last, RowBlock& in,
+                     const Visit& visit) {
+    for (; first < last; first += kRowBlock) {
+        const int count = std::min(kRowBlock, last - first);
         gatherRows(in.rows(), V, rows, cols, first, count);
         visit(in.rows(), first, count);
     }
 }
 
-// X(i, :) = the rows of `transform(out, in, count)`, which fills out[b] from in[b] for a block
-// of `count` rows (1 to kRowBlock). Tiles of rows are shared out among threads; workPerRow
-// estimates a row's cost (host/parallel.hpp).
+// Rows that a thread takes at once when it transforms them: writes to X share a cache line
+// only at the ends of a range, and there are still several ranges for each thread.
+const int kRowsPerRange = 16 * kRowBlock;
+
+// X(i, :) = the rows of `transform(out, in, count)`, which fills out[b] from in[b]. Ranges
+// of rows are shared out among threads; workPerRow estimates a row's cost
+// (host/parallel.hpp).
 template <class Transform>
 void transformRows(double* X, const double* V, int rows, int cols, double workPerRow,
                    const Transform& transform) {
-    const int tileRows = std::min(tileRowsFor(cols), std::max(rows, 1));
-    parallel::forEachRange(rows, workPerRow, tileRows, [&] {
-        return [&, in = RowTile(tileRows, cols), out = RowTile(tileRows, cols)](
-                   std::ptrdiff_t first, std::ptrdiff_t last) mutable {
-            forEachRowTile(V, rows, cols, static_cast<int>(first), static_cast<int>(last), in,
-                           [&](double* const* inRows, int firstRow, int count) {
-                               for (int b = 0; b < count; b += kRowBlock)
-                                   transform(out.rows() + b, inRows + b,
-                                             std::min(kRowBlock, count - b));
-                               scatterRows(X, out.rows(), rows, cols, firstRow, count);
-                           });
+    parallel::forEachRange(rows, workPerRow, kRowsPerRange, [&] {
+        return [&, in = RowBlock(cols), out = RowBlock(cols)](std::ptrdiff_t first,
+                                                              std::ptrdiff_t last) mutable {
+            forEachRowBlock(V, rows, cols, static_cast<int>(first), static_cast<int>(last), in,
+                            [&](double* const* inRows, int firstRow, int count) {
+                                transform(out.rows(), inRows, count);
+                                scatterRows(X, out.rows(), rows, cols, firstRow, count);
+                            });
         };
     });
 }
 
 // The largest of measure(row, cols) over the rows, and 0 if none is larger (NaN passed over).
 // Rows are handed out a block at a time, so that a thread that drew cheap rows takes more
-// (a row's cost may vary tenfold); each thread measures with its own makeMeasure(), so that
-// no workspace is shared. The row results are then compared in row order.
+// (one row may cost ten times another); each thread measures with its own makeMeasure(), so
+// that no workspace is shared. The row results are then compared in row order.
 template <class MakeMeasure>
 double largestOverRows(const double* V, int rows, int cols, double workPerRow,
                        const MakeMeasure& makeMeasure) {
     double value = 0.0;
     if (rows <= 0) return value;
     std::vector<double> results(static_cast<std::size_t>(rows));
-    const int blockRows = std::min(kRowBlock, rows);
-    parallel::forEachRange(rows, workPerRow, blockRows, [&] {
-        return [&, measure = makeMeasure(), in = RowTile(blockRows, cols)](
-                   std::ptrdiff_t first, std::ptrdiff_t last) mutable {
-            forEachRowTile(V, rows, cols, static_cast<int>(first), static_cast<int>(last), in,
-                           [&](double* const* inRows, int firstRow, int count) {
-                               for (int b = 0; b < count; ++b)
-                                   results[firstRow + b] = measure(inRows[b], cols);
-                           });
+    parallel::forEachRange(rows, workPerRow, kRowBlock, [&] {
+        return [&, measure = makeMeasure(), in = RowBlock(cols)](std::ptrdiff_t first,
+                                                                 std::ptrdiff_t last) mutable {
+            forEachRowBlock(V, rows, cols, static_cast<int>(first), static_cast<int>(last), in,
+                            [&](double* const* inRows, int firstRow, int count) {
+                                for (int b = 0; b < count; ++b)
+                                    results[firstRow + b] = measure(inRows[b], cols);
+                            });
         };
     });
     for (double result : results)
