@@ -179,26 +179,38 @@ void forEachChunk(std::ptrdiff_t count, double workPerPiece, const Body& body,
 
 namespace detail {
 
-// The ranges of forEachRange and what they left for the calling thread: the text of each
-// range, and the first range (in range order) that failed.
+// The ranges of forEachRange and what they leave for the calling thread: the text that
+// ranges printed, kept by each thread with its range, and the first range (in range order)
+// that failed.
 class SharedRanges {
 public:
-    SharedRanges(std::ptrdiff_t count, std::ptrdiff_t grain)
+    SharedRanges(std::ptrdiff_t count, std::ptrdiff_t grain, int threads)
         : count_(count), grain_(grain), ranges_((count + grain - 1) / grain),
-          texts_(static_cast<std::size_t>(ranges_)), failed_(ranges_) {}
+          held_(static_cast<std::size_t>(threads)), failed_(ranges_) {}
 
     // Takes ranges in order until none is left or one before them failed, calling
-    // work(first, last) on each with its text held.
+    // work(first, last) on each with its text held for thread number `thread`.
     template <class Work>
-    void take(Work& work) {
+    void take(Work& work, int thread) {
+        std::vector<HeldText>& held = held_[static_cast<std::size_t>(thread)];
         for (;;) {
             const std::ptrdiff_t range = next_.fetch_add(1);
             if (range >= ranges_ || range > failed_.load()) return;
+            std::vector<std::string> texts;
+            std::exception_ptr failure;
             try {
-                ConsoleHold hold(texts_[static_cast<std::size_t>(range)]);
+                ConsoleHold hold(texts);
                 work(range * grain_, std::min(count_, (range + 1) * grain_));
             } catch (...) {
-                fail(range, std::current_exception());
+                failure = std::current_exception();
+            }
+            try {
+                if (!texts.empty()) held.push_back(HeldText{range, std::move(texts)});
+            } catch (...) {
+                if (!failure) failure = std::current_exception();
+            }
+            if (failure) {
+                fail(range, failure);
                 return;
             }
         }
@@ -206,13 +218,23 @@ public:
 
     // Prints the text of every range up to the first that failed, then raises its failure.
     void finish() {
-        for (std::ptrdiff_t range = 0; range < ranges_ && range <= failed_.load(); ++range)
-            for (const std::string& text : texts_[static_cast<std::size_t>(range)])
-                consolePrintf("%s", text.c_str());
+        std::vector<HeldText> all;
+        for (std::vector<HeldText>& held : held_)
+            for (HeldText& text : held)
+                if (text.range <= failed_.load()) all.push_back(std::move(text));
+        std::sort(all.begin(), all.end(),
+                  [](const HeldText& a, const HeldText& b) { return a.range < b.range; });
+        for (const HeldText& text : all)
+            for (const std::string& call : text.calls) consolePrintf("%s", call.c_str());
         if (failure_) std::rethrow_exception(failure_);
     }
 
 private:
+    struct HeldText {
+        std::ptrdiff_t range;
+        std::vector<std::string> calls;
+    };
+
     void fail(std::ptrdiff_t range, std::exception_ptr failure) {
         std::lock_guard<std::mutex> hold(lock_);
         if (range < failed_.load()) {
@@ -222,7 +244,7 @@ private:
     }
 
     const std::ptrdiff_t count_, grain_, ranges_;
-    std::vector<std::vector<std::string>> texts_;
+    std::vector<std::vector<HeldText>> held_;  // by thread, each in range order
     std::atomic<std::ptrdiff_t> next_{0};
     std::atomic<std::ptrdiff_t> failed_;  // ranges_ while none has failed
     std::mutex lock_;
@@ -237,7 +259,8 @@ private:
 // workPerPiece estimates one piece's cost, as for forEachChunk; the threads forEachChunk
 // would use are the threads here. With one thread, makeWorker()(0, count) runs on the
 // calling thread. A failing range is raised after the ranges before it are done and their
-// text printed; no range after it is started.
+// text printed; no range after it is started once it has failed, and the text of those
+// started before is dropped.
 template <class MakeWorker>
 void forEachRange(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grain,
                   const MakeWorker& makeWorker) {
@@ -249,16 +272,16 @@ void forEachRange(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grai
         work(std::ptrdiff_t{0}, count);
         return;
     }
-    detail::SharedRanges ranges(count, grain);
+    detail::SharedRanges ranges(count, grain, threads);
     std::vector<std::thread> workers;
     workers.reserve(static_cast<std::size_t>(threads - 1));
     for (int i = 1; i < threads; ++i) {
         try {
-            workers.emplace_back([&] {
+            workers.emplace_back([&, i] {
                 detail::workerFlag() = true;
                 try {
                     auto work = makeWorker();
-                    ranges.take(work);
+                    ranges.take(work, i);
                 } catch (...) {
                     // Its workspace could not be made: the other threads take its ranges.
                 }
@@ -272,7 +295,7 @@ void forEachRange(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grai
     };
     try {
         auto work = makeWorker();
-        ranges.take(work);
+        ranges.take(work, 0);
     } catch (...) {
         joinAll();  // the calling thread could not make its workspace, as one thread could not
         throw;
