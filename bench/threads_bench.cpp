@@ -5,6 +5,7 @@
 // busy machine shows as CPU time that does not shrink with wall time.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
@@ -89,6 +90,23 @@ void GeneralCriticalWeightRows(benchmark::State& state) {
     for (auto _ : state) {
         general_criticalWeight_mt(&value, V.data(), kRows, kCols, G.data(), ind.data(),
                                   tree.nodes());
+        benchmark::DoNotOptimize(value);
+    }
+}
+
+// Rows whose searches cost very different amounts, as in a fit whose rows are partly zero:
+// the first half of the rows is zero (found at once), the second half Gaussian. A fixed half
+// of the rows for each thread would leave one thread with all the work.
+void CriticalWeightUnevenRows(benchmark::State& state) {
+    const Threads threads(state);
+    const testtrees::TreePenalty tree = columnTree();
+    const std::vector<double> ind = tree.rangeTable();
+    std::vector<double> V = matrix(3);
+    for (int j = 0; j < kCols; ++j)
+        std::fill_n(V.begin() + static_cast<std::ptrdiff_t>(j) * kRows, kRows / 2, 0.0);
+    double value = 0;
+    for (auto _ : state) {
+        criticalWeight_mt(&value, V.data(), kRows, kCols, ind.data(), tree.nodes());
         benchmark::DoNotOptimize(value);
     }
 }
@@ -201,6 +219,7 @@ BENCHMARK(TreeproxRows)->Apply(threadCounts);
 BENCHMARK(GeneralTreeproxRows)->Apply(threadCounts);
 BENCHMARK(CriticalWeightRows)->Apply(threadCounts);
 BENCHMARK(GeneralCriticalWeightRows)->Apply(threadCounts);
+BENCHMARK(CriticalWeightUnevenRows)->Apply(threadCounts);
 BENCHMARK_CAPTURE(PowerShadowMatrix, P3, 3.0, 5u)->Apply(threadCounts);
 BENCHMARK_CAPTURE(PowerShadowMatrix, P2, 2.0, 6u)->Apply(threadCounts);
 BENCHMARK(RowCone)->Apply(threadCounts);

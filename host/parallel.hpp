@@ -13,16 +13,23 @@
 // the loop would: the text of the chunks before it and its own is printed, then its exception
 // is rethrown. A thread that cannot be started leaves its chunk to the calling thread.
 //
+// forEachRange is the same loop for pieces whose cost varies: the pieces are cut into ranges
+// of `grain` pieces, which the threads take in order, each its next as it finishes the last,
+// so that no thread waits while another still has a long share. Text and failures come out
+// as one thread would give them, range by range.
+//
 // Threads: SPARSEMEX_THREADS when it is a whole number from 1 to kMostThreads, otherwise the
 // hardware's count. A call whose estimated work does not repay a thread stays on the calling
 // thread without reading either.
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstddef>
 #include <cstdlib>
 #include <exception>
+#include <mutex>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -168,6 +175,133 @@ void forEachChunk(std::ptrdiff_t count, double workPerPiece, const Body& body,
     if (count <= 0) return;
     forEachOfChunks(chunkCount(count, workPerPiece, std::max<std::ptrdiff_t>(grain, 1)), count,
                     body, grain);
+}
+
+namespace detail {
+
+// The ranges of forEachRange and what they leave for the calling thread: the text that
+// ranges printed, kept by each thread with its range, and the first range (in range order)
+// that failed.
+class SharedRanges {
+public:
+    SharedRanges(std::ptrdiff_t count, std::ptrdiff_t grain, int threads)
+        : count_(count), grain_(grain), ranges_((count + grain - 1) / grain),
+          held_(static_cast<std::size_t>(threads)), failed_(ranges_) {}
+
+    // Takes ranges in order until none is left or one before them failed, calling
+    // work(first, last) on each with its text held for thread number `thread`.
+    template <class Work>
+    void take(Work& work, int thread) {
+        std::vector<HeldText>& held = held_[static_cast<std::size_t>(thread)];
+        for (;;) {
+            const std::ptrdiff_t range = next_.fetch_add(1);
+            if (range >= ranges_ || range > failed_.load()) return;
+            std::vector<std::string> texts;
+            std::exception_ptr failure;
+            try {
+                ConsoleHold hold(texts);
+                work(range * grain_, std::min(count_, (range + 1) * grain_));
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            try {
+                if (!texts.empty()) held.push_back(HeldText{range, std::move(texts)});
+            } catch (...) {
+                if (!failure) failure = std::current_exception();
+            }
+            if (failure) {
+                fail(range, failure);
+                return;
+            }
+        }
+    }
+
+    // Prints the text of every range up to the first that failed, then raises its failure.
+    void finish() {
+        std::vector<HeldText> all;
+        for (std::vector<HeldText>& held : held_)
+            for (HeldText& text : held)
+                if (text.range <= failed_.load()) all.push_back(std::move(text));
+        std::sort(all.begin(), all.end(),
+                  [](const HeldText& a, const HeldText& b) { return a.range < b.range; });
+        for (const HeldText& text : all)
+            for (const std::string& call : text.calls) consolePrintf("%s", call.c_str());
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+private:
+    struct HeldText {
+        std::ptrdiff_t range;
+        std::vector<std::string> calls;
+    };
+
+    void fail(std::ptrdiff_t range, std::exception_ptr failure) {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (range < failed_.load()) {
+            failed_.store(range);
+            failure_ = failure;
+        }
+    }
+
+    const std::ptrdiff_t count_, grain_, ranges_;
+    std::vector<std::vector<HeldText>> held_;  // by thread, each in range order
+    std::atomic<std::ptrdiff_t> next_{0};
+    std::atomic<std::ptrdiff_t> failed_;  // ranges_ while none has failed
+    std::mutex lock_;
+    std::exception_ptr failure_;
+};
+
+}  // namespace detail
+
+// Runs every piece 0..count-1 once, as makeWorker()(first, last) on consecutive ranges of
+// `grain` pieces (the last may be shorter). Each thread makes one worker, which keeps its
+// workspace from range to range, and takes the next range whenever it has finished one.
+// workPerPiece estimates one piece's cost, as for forEachChunk; the threads forEachChunk
+// would use are the threads here. With one thread, makeWorker()(0, count) runs on the
+// calling thread. A failing range is raised after the ranges before it are done and their
+// text printed; no range after it is started once it has failed, and the text of those
+// started before is dropped.
+template <class MakeWorker>
+void forEachRange(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grain,
+                  const MakeWorker& makeWorker) {
+    if (count <= 0) return;
+    grain = std::max<std::ptrdiff_t>(grain, 1);
+    const int threads = chunkCount(count, workPerPiece, grain);
+    if (threads <= 1) {
+        auto work = makeWorker();
+        work(std::ptrdiff_t{0}, count);
+        return;
+    }
+    detail::SharedRanges ranges(count, grain, threads);
+    std::vector<std::thread> workers;
+    workers.reserve(static_cast<std::size_t>(threads - 1));
+    for (int i = 1; i < threads; ++i) {
+        try {
+            workers.emplace_back([&, i] {
+                detail::workerFlag() = true;
+                try {
+                    auto work = makeWorker();
+                    ranges.take(work, i);
+                } catch (...) {
+                    // Its workspace could not be made: the other threads take its ranges.
+                }
+            });
+        } catch (const std::system_error&) {
+            break;  // its ranges go to the threads that did start
+        }
+    }
+    const auto joinAll = [&workers] {
+        for (std::thread& worker : workers) worker.join();
+    };
+    try {
+        auto work = makeWorker();
+        ranges.take(work, 0);
+    } catch (...) {
+        joinAll();  // the calling thread could not make its workspace, as one thread could not
+        throw;
+    }
+    joinAll();
+    ranges.finish();
 }
 
 }  // namespace parallel

@@ -150,7 +150,7 @@ double criticalWeightOf(const double* v, int n, const double* ind, int nodes, co
 }
 
 // The largest critical weight over the rows of V, and 0 if none is larger. One workspace
-// serves every row of a chunk.
+// serves every row that a thread takes.
 template <class Positions>
 double largestCriticalWeightOverRows(const double* V, int rows, int cols, const double* ind,
                                      int nodes, const Positions& at) {

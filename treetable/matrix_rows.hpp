@@ -34,13 +34,19 @@ inline void scatterRows(double* X, const double* const* row, int rows, int cols,
     }
 }
 
-// Buffers for one block of rows of `cols` entries each.
+// Buffers for one block of rows of `cols` entries each: a thread's workspace, kept from range
+// to range.
 class RowBlock {
 public:
     explicit RowBlock(int cols) : cols_(std::max(cols, 0)), data_(kRowBlock * cols_) {
         for (int b = 0; b < kRowBlock; ++b) row_[b] = data_.data() + b * cols_;
     }
     double* const* rows() { return row_; }
+
+    // A copy's rows would be the original's buffers; a move keeps the buffers.
+    RowBlock(const RowBlock&) = delete;
+    RowBlock& operator=(const RowBlock&) = delete;
+    RowBlock(RowBlock&&) = default;
 
 private:
     std::size_t cols_;
@@ -60,45 +66,49 @@ void forEachRowBlock(const double* V, int rows, int cols, int first, int last, R
     }
 }
 
-// X(i, :) = the rows of `transform(out, in, count)`, which fills out[b] from in[b]. Blocks of
-// rows are shared out among threads; workPerRow estimates a row's cost (host/parallel.hpp).
+// Rows that a thread takes at once when it transforms them. Threads write to a cache line of
+// X together only at the ends of ranges (with ranges of one block that cost 3 % more CPU
+// time), and the last range leaves the other threads idle for a short time only.
+const int kRowsPerRange = 4 * kRowBlock;
+
+// X(i, :) = the rows of `transform(out, in, count)`, which fills out[b] from in[b]. Ranges
+// of rows are shared out among threads; workPerRow estimates a row's cost
+// (host/parallel.hpp).
 template <class Transform>
 void transformRows(double* X, const double* V, int rows, int cols, double workPerRow,
                    const Transform& transform) {
-    parallel::forEachChunk(
-        rows, workPerRow,
-        [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-            RowBlock in(cols), out(cols);
+    parallel::forEachRange(rows, workPerRow, kRowsPerRange, [&] {
+        return [&, in = RowBlock(cols), out = RowBlock(cols)](std::ptrdiff_t first,
+                                                              std::ptrdiff_t last) mutable {
             forEachRowBlock(V, rows, cols, static_cast<int>(first), static_cast<int>(last), in,
                             [&](double* const* inRows, int firstRow, int count) {
                                 transform(out.rows(), inRows, count);
                                 scatterRows(X, out.rows(), rows, cols, firstRow, count);
                             });
-        },
-        kRowBlock);
+        };
+    });
 }
 
 // The largest of measure(row, cols) over the rows, and 0 if none is larger (NaN passed over).
-// Each chunk of rows measures with its own makeMeasure(), so that no workspace is shared; the
-// row results are then compared in row order.
+// Rows are handed out a block at a time, so that a thread that drew cheap rows takes more
+// (one row may cost ten times another); each thread measures with its own makeMeasure(), so
+// that no workspace is shared. The row results are then compared in row order.
 template <class MakeMeasure>
 double largestOverRows(const double* V, int rows, int cols, double workPerRow,
                        const MakeMeasure& makeMeasure) {
     double value = 0.0;
     if (rows <= 0) return value;
     std::vector<double> results(static_cast<std::size_t>(rows));
-    parallel::forEachChunk(
-        rows, workPerRow,
-        [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-            auto measure = makeMeasure();
-            RowBlock in(cols);
+    parallel::forEachRange(rows, workPerRow, kRowBlock, [&] {
+        return [&, measure = makeMeasure(), in = RowBlock(cols)](std::ptrdiff_t first,
+                                                                 std::ptrdiff_t last) mutable {
             forEachRowBlock(V, rows, cols, static_cast<int>(first), static_cast<int>(last), in,
                             [&](double* const* inRows, int firstRow, int count) {
                                 for (int b = 0; b < count; ++b)
                                     results[firstRow + b] = measure(inRows[b], cols);
                             });
-        },
-        kRowBlock);
+        };
+    });
     for (double result : results)
         if (result > value) value = result;
     return value;

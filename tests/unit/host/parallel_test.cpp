@@ -1,11 +1,16 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// The splitting of a loop over threads: coverage, the calling thread's share, printed text in
-// one-thread order, failures, and the thread count that SPARSEMEX_THREADS sets.
+// The splitting of a loop over threads: coverage, the calling thread's share, ranges handed
+// out as threads come free, printed text in one-thread order, failures, and the thread count
+// that SPARSEMEX_THREADS sets.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <mutex>
+#include <new>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -110,28 +115,134 @@ TEST(ForEachChunk, PrintedTextComesInPieceOrder) {
     }
 }
 
-TEST(ForEachChunk, AFailingPieceEndsTheTextAndRaisesTheFirstFailure) {
-    // Pieces 20 and 40 fail: one thread prints up to piece 20 and raises its failure. The
-    // chunks after it run on their threads, but what they print is dropped.
-    const auto failAt = [](std::ptrdiff_t first, std::ptrdiff_t last) {
-        for (std::ptrdiff_t i = first; i < last; ++i) {
-            consolePrintf("%d,", static_cast<int>(i));
-            if (i == 20 || i == 40) throw std::runtime_error("piece " + std::to_string(i));
-        }
-    };
+// Pieces 20 and 40 fail: one thread prints up to piece 20 and raises its failure. The pieces
+// after it may run on other threads, but what they print is dropped.
+void printOrFail(std::ptrdiff_t first, std::ptrdiff_t last) {
+    for (std::ptrdiff_t i = first; i < last; ++i) {
+        consolePrintf("%d,", static_cast<int>(i));
+        std::this_thread::yield();
+        if (i == 20 || i == 40) throw std::runtime_error("piece " + std::to_string(i));
+    }
+}
+
+// loop() runs printOrFail over 50 pieces: under every thread count it gives one thread's
+// text and failure.
+template <class Loop>
+void expectOneThreadsFailure(const Loop& loop) {
     std::string expected;
     for (int i = 0; i <= 20; ++i) expected += std::to_string(i) + ",";
     takeConsoleOutput();
     for (int count : testthreads::kThreadCounts) {
         ThreadsVariable threads(count);
         try {
-            parallel::forEachChunk(50, kHeavy, failAt);
+            loop();
             ADD_FAILURE() << "no failure raised";
         } catch (const std::runtime_error& failure) {
             EXPECT_EQ(std::string(failure.what()), "piece 20") << count << " threads";
         }
         EXPECT_EQ(takeConsoleOutput(), expected) << count << " threads";
     }
+}
+
+TEST(ForEachChunk, AFailingPieceEndsTheTextAndRaisesTheFirstFailure) {
+    expectOneThreadsFailure([] { parallel::forEachChunk(50, kHeavy, printOrFail); });
+}
+
+// The ranges forEachRange hands out, and how many workers it made.
+struct Taken {
+    std::vector<Range> ranges;
+    int workers = 0;
+};
+
+Taken takenBy(std::ptrdiff_t count, std::ptrdiff_t grain) {
+    std::mutex lock;
+    Taken taken;
+    parallel::forEachRange(count, kHeavy, grain, [&] {
+        std::lock_guard<std::mutex> hold(lock);
+        ++taken.workers;
+        return [&, made = std::this_thread::get_id()](std::ptrdiff_t first, std::ptrdiff_t last) {
+            EXPECT_EQ(std::this_thread::get_id(), made);  // a worker stays on its thread
+            std::lock_guard<std::mutex> hold(lock);
+            taken.ranges.push_back(
+                Range{first, last, std::this_thread::get_id(), parallel::isWorkerThread()});
+        };
+    });
+    std::sort(taken.ranges.begin(), taken.ranges.end(),
+              [](const Range& a, const Range& b) { return a.first < b.first; });
+    return taken;
+}
+
+TEST(ForEachRange, CoversEveryPieceOnceInGrainsWithOneWorkerPerThread) {
+    for (int count : testthreads::kThreadCounts) {
+        ThreadsVariable threads(count);
+        for (std::ptrdiff_t pieces : {1, 5, 16, 1001}) {
+            const Taken taken = takenBy(pieces, 4);
+            const std::ptrdiff_t ranges = (pieces + 3) / 4;
+            const int expectedThreads = static_cast<int>(std::min<std::ptrdiff_t>(count, ranges));
+            EXPECT_EQ(taken.workers, expectedThreads) << pieces << " pieces, " << count;
+            if (expectedThreads == 1) {
+                ASSERT_EQ(taken.ranges.size(), 1u);  // the whole loop at once
+                EXPECT_EQ(taken.ranges[0].first, 0);
+                EXPECT_EQ(taken.ranges[0].last, pieces);
+                EXPECT_EQ(taken.ranges[0].thread, std::this_thread::get_id());
+                continue;
+            }
+            ASSERT_EQ(taken.ranges.size(), static_cast<std::size_t>(ranges));
+            for (std::ptrdiff_t r = 0; r < ranges; ++r) {
+                EXPECT_EQ(taken.ranges[r].first, 4 * r);
+                EXPECT_EQ(taken.ranges[r].last, std::min<std::ptrdiff_t>(pieces, 4 * r + 4));
+                EXPECT_EQ(taken.ranges[r].worker,
+                          taken.ranges[r].thread != std::this_thread::get_id());
+            }
+        }
+    }
+}
+
+TEST(ForEachRange, OneSlowRangeLeavesTheOthersToTheOtherThreads) {
+    // Range 0 waits until every other range is done: only threads that take ranges as they
+    // come free finish them meanwhile (a fixed share would hold some behind range 0).
+    ThreadsVariable threads(2);
+    std::mutex lock;
+    std::condition_variable changed;
+    int done = 0;
+    bool othersDoneFirst = false;
+    parallel::forEachRange(40, kHeavy, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t) {
+            std::unique_lock<std::mutex> hold(lock);
+            if (first == 0) {
+                othersDoneFirst = changed.wait_for(hold, std::chrono::seconds(10),
+                                                   [&] { return done == 39; });
+            } else {
+                ++done;
+                changed.notify_all();
+            }
+        };
+    });
+    EXPECT_TRUE(othersDoneFirst);
+}
+
+TEST(ForEachRange, AFailingRangeEndsTheTextAndRaisesTheFirstFailure) {
+    expectOneThreadsFailure(
+        [] { parallel::forEachRange(50, kHeavy, 3, [] { return printOrFail; }); });
+}
+
+TEST(ForEachRange, AWorkspaceThatCannotBeMadeFailsOnlyOnTheCallingThread) {
+    ThreadsVariable threads(7);
+    // Workers that cannot make theirs leave their ranges to the calling thread.
+    std::vector<int> times(100, 0);
+    parallel::forEachRange(100, kHeavy, 1, [&] {
+        if (parallel::isWorkerThread()) throw std::bad_alloc();
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            for (std::ptrdiff_t i = first; i < last; ++i) ++times[i];
+        };
+    });
+    EXPECT_EQ(times, std::vector<int>(100, 1));
+    // The calling thread's failure is raised, as with one thread.
+    const auto failOnCaller = [] {
+        if (!parallel::isWorkerThread()) throw std::bad_alloc();
+        return [](std::ptrdiff_t, std::ptrdiff_t) {};
+    };
+    EXPECT_THROW(parallel::forEachRange(100, kHeavy, 1, failOnCaller), std::bad_alloc);
 }
 
 TEST(ConsoleHold, HoldsTheTextOfItsThreadOnlyAndNests) {
