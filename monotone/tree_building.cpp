@@ -24,7 +24,7 @@ struct Frame {
 };
 
 Frame frameOf(TreeBlock* block, const treeInfo& table) {
-    const int node = block->head->index;
+    const int node = block->node;
     return Frame{block, table.childrenOf(node), table.nodes[node].childCount, 0};
 }
 
@@ -52,10 +52,7 @@ void buildTree(BlockTree& tree, const treeInfo& table, const double* v) {
 void growTree(BlockTree& root, const treeInfo& table, const double* v, int rootNode,
               long long blocks) {
     reportingAllocationFailure("\n Allocation in computeGroups failure!", [&] {
-        root.release();
-        root.plantRoot(rootNode, v[rootNode]);
+        root.plantRoot(rootNode, v[rootNode], static_cast<std::size_t>(blocks));
     });
-    reportingAllocationFailure(kBuildFailure,
-                               [&] { root.reserve(static_cast<std::size_t>(blocks - 1)); });
     buildTree(root, table, v);
 }
