@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -66,6 +67,12 @@ public:
 
     // A fresh single-node block.
     void plant(int listedNode, double value);
+
+    // Arrays of blocks come from the single-object operators, as the other memory of a fit
+    // does, so that whatever stands in for those (a sanitizer, a test that fails allocations
+    // in turn) sees the tree's storage too.
+    static void* operator new[](std::size_t size) { return ::operator new(size); }
+    static void operator delete[](void* blocks) noexcept { ::operator delete(blocks); }
 
     // The child list, doubly linked. The first child's previous link leads to the last
     // child (none when it is the only one), so that the last is found without a field of
