@@ -199,6 +199,17 @@ TEST(Pooling, SameTreeAndBitsWhenChildrenTravelUpWithTies) {
     }
 }
 
+// A caterpillar whose path rises: every path node pools with the next and takes over the
+// leaves below, so the leaves are handed up again and again, their ranks shifted by
+// thousands. Near the root the pooled mean falls below the leaves' common value, and the
+// leaves, all tied, are pooled in the order of their ranks.
+TEST(Pooling, SameTreeAndBitsWhenTiedLeavesAreHandedUpThousandsOfTimes) {
+    const int n = 4000;
+    std::vector<double> v(static_cast<std::size_t>(n), n / 4.0);
+    for (int k = 0; k < n / 2; ++k) v[k] = k;
+    EXPECT_TRUE(poolsAsThePlainForm(testdata::caterpillar(n), v));
+}
+
 TEST(Pooling, SolvesTheIsotonicProblemOnSmallTrees) {
     std::mt19937_64 rng(5);
     for (int trial = 0; trial < 300; ++trial) {
