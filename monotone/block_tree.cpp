@@ -1,62 +1,65 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// The storage of a tree's blocks and index items.
+// The storage of a tree's blocks.
 //
-// Chunks grow geometrically, so a small tree takes little memory and a large one few
-// allocations; nothing is freed before the whole tree goes, which also spares the walk over
-// every block that freeing them one by one would need.
-#include <algorithm>
+// The whole tree's size is known before its first block is made, so one array holds every
+// block; nothing is freed before the whole tree goes, which also spares the walk over every
+// block that freeing them one by one would need.
+#include <stdexcept>
 
 #include "monotone/monotone.hpp"
 
-namespace {
-const std::size_t kFirstChunk = 64;
-const std::size_t kLargestGrownChunk = std::size_t(1) << 16;
-}  // namespace
+KeptSpare<TreeBlock> BlockTree::keptBlocks_;
 
-KeptSpare<BlockTree::Planting> BlockTree::keptChunk_;
+// One block per node listing is all that a tree costs, besides its child table.
+static_assert(sizeof(TreeBlock) == 64, "a block fills one cache line's worth of bytes");
 
-// A new chunk has room for kFirstChunk blocks more than asked: the next tree's root takes the
-// kept chunk before that tree reserves the rest, and the rest must still fit.
-void BlockTree::reserve(std::size_t blocks) {
-    if (lastChunkSize_ - usedInLastChunk_ >= blocks) return;
-    chunks_.reserve(chunks_.size() + 1);
-    chunks_.emplace_back(keptChunk_, blocks + kFirstChunk);
-    lastChunkSize_ = chunks_.back().capacity();
-    usedInLastChunk_ = 0;
+void TreeBlock::plant(int listedNode, double value) {
+    m = value;
+    num = 1;
+    rank = pendingShift = firstRank = lastRank = 0;
+    node = listedNode;
+    heapDistance = 0;
+    done = 0;
+    childHeap_ = heapLeft_ = heapRight_ = 0;
+    firstChild_ = nextSibling_ = previous_ = 0;
+    earlierListing_ = 0;
 }
 
-TreeBlock* BlockTree::newBlock(int node, double value) {
-    if (usedInLastChunk_ == lastChunkSize_)
-        reserve(std::min(std::max(kFirstChunk, 2 * lastChunkSize_), kLargestGrownChunk));
-    Planting& planting = chunks_.back()[usedInLastChunk_++];
-    planting.item = IndexItem{node, nullptr};
-    planting.block = TreeBlock{};
-    planting.block.m = value;
-    planting.block.num = 1;
-    planting.block.head = planting.block.tail = &planting.item;
-    return &planting.block;
+// This block's list ends with the last listing of the other's, and the other's own listing
+// follows this block's last.
+void TreeBlock::appendNodesOf(TreeBlock* other) {
+    TreeBlock* const myLast = this + earlierListing_;
+    TreeBlock* const theirLast = other + other->earlierListing_;
+    earlierListing_ = static_cast<std::int32_t>(theirLast - this);
+    other->earlierListing_ = static_cast<std::int32_t>(myLast - other);
 }
 
-TreeBlock* BlockTree::plantRoot(int node, double value) {
+TreeBlock* BlockTree::plantRoot(int node, double value, std::size_t blocks) {
+    release();
+    blocks_ = KeptStorage<TreeBlock>(keptBlocks_, blocks);
     root_ = newBlock(node, value);
     return root_;
 }
 
+TreeBlock* BlockTree::newBlock(int node, double value) {
+    if (used_ == blocks_.capacity())
+        throw std::length_error("more blocks than the tree was planted with");
+    TreeBlock* block = &blocks_[used_++];
+    block->plant(node, value);
+    return block;
+}
+
 BlockTree& BlockTree::operator=(BlockTree&& other) noexcept {
     if (this == &other) return *this;
-    chunks_ = std::move(other.chunks_);
-    lastChunkSize_ = std::exchange(other.lastChunkSize_, 0);
-    usedInLastChunk_ = std::exchange(other.usedInLastChunk_, 0);
+    blocks_ = std::move(other.blocks_);
+    used_ = std::exchange(other.used_, 0);
     root_ = std::exchange(other.root_, nullptr);
-    other.chunks_.clear();
     return *this;
 }
 
 void BlockTree::release() {
-    chunks_.clear();
-    chunks_.shrink_to_fit();
-    lastChunkSize_ = 0;
-    usedInLastChunk_ = 0;
+    blocks_ = KeptStorage<TreeBlock>();
+    used_ = 0;
     root_ = nullptr;
 }
 

@@ -1,9 +1,13 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 #include "monotone/child_heap.hpp"
 
+#include <cstdint>
 #include <utility>
 
 namespace {
+
+// The offset of rank 0 (monotone.hpp): offset ranks compare as unsigned numbers.
+const std::uint32_t kRankZero = std::uint32_t(1) << 31;
 
 // Whether the pooling would pick b rather than a. Both ranks are current.
 bool picksLater(const TreeBlock* a, const TreeBlock* b) {
@@ -12,7 +16,7 @@ bool picksLater(const TreeBlock* a, const TreeBlock* b) {
 
 int distance(const TreeBlock* heap) { return heap == nullptr ? 0 : heap->heapDistance; }
 
-void shift(TreeBlock* heap, long long by) {
+void shift(TreeBlock* heap, std::uint32_t by) {
     if (heap == nullptr) return;
     heap->rank += by;
     heap->pendingShift += by;
@@ -20,8 +24,8 @@ void shift(TreeBlock* heap, long long by) {
 
 void pushShiftDown(TreeBlock* heap) {
     if (heap->pendingShift == 0) return;
-    shift(heap->heapLeft, heap->pendingShift);
-    shift(heap->heapRight, heap->pendingShift);
+    shift(heap->heapLeft(), heap->pendingShift);
+    shift(heap->heapRight(), heap->pendingShift);
     heap->pendingShift = 0;
 }
 
@@ -32,40 +36,42 @@ TreeBlock* meld(TreeBlock* a, TreeBlock* b) {
     if (b == nullptr) return a;
     if (picksLater(a, b)) std::swap(a, b);
     pushShiftDown(a);
-    a->heapRight = meld(a->heapRight, b);
-    if (distance(a->heapLeft) < distance(a->heapRight)) std::swap(a->heapLeft, a->heapRight);
-    a->heapDistance = distance(a->heapRight) + 1;
+    a->setHeapRight(meld(a->heapRight(), b));
+    if (distance(a->heapLeft()) < distance(a->heapRight())) a->swapSubheaps();
+    a->heapDistance = static_cast<unsigned char>(distance(a->heapRight()) + 1);
     return a;
 }
 
 }  // namespace
 
 void heapChildren(TreeBlock* block) {
-    block->childHeap = nullptr;
-    long long rank = 0;
-    for (TreeBlock* child = block->firstChild; child != nullptr; child = child->nextSibling) {
+    TreeBlock* heap = nullptr;
+    std::uint32_t rank = kRankZero;
+    for (TreeBlock* child = block->firstChild(); child != nullptr; child = child->nextSibling()) {
         child->rank = rank++;
         child->pendingShift = 0;
-        child->heapLeft = child->heapRight = nullptr;
+        child->setHeapLeft(nullptr);
+        child->setHeapRight(nullptr);
         child->heapDistance = 1;
-        block->childHeap = meld(block->childHeap, child);
+        heap = meld(heap, child);
     }
-    block->firstRank = 0;
+    block->setChildHeap(heap);
+    block->firstRank = kRankZero;
     block->lastRank = rank - 1;
 }
 
 void dropTopChild(TreeBlock* block) {
-    TreeBlock* top = block->childHeap;
+    TreeBlock* top = block->childHeap();
     pushShiftDown(top);
-    block->childHeap = meld(top->heapLeft, top->heapRight);
+    block->setChildHeap(meld(top->heapLeft(), top->heapRight()));
 }
 
 void takeChildrenInFront(TreeBlock* block, TreeBlock* child) {
-    TreeBlock* heap = child->childHeap;
+    TreeBlock* heap = child->childHeap();
     if (heap == nullptr) return;
-    const long long by = block->firstRank - 1 - child->lastRank;
+    const std::uint32_t by = block->firstRank - 1 - child->lastRank;
     shift(heap, by);
-    if (block->childHeap == nullptr) block->lastRank = child->lastRank + by;
+    if (block->childHeap() == nullptr) block->lastRank = child->lastRank + by;
     block->firstRank = child->firstRank + by;
-    block->childHeap = meld(block->childHeap, heap);
+    block->setChildHeap(meld(block->childHeap(), heap));
 }

@@ -17,18 +17,11 @@ void merge(TreeBlock* block, TreeBlock* child) {
     block->m = mean;
     block->num = block->num + child->num;
 
-    block->tail->nextItem = child->head;
-    block->tail = child->tail;
+    block->appendNodesOf(child);
 
-    if (child->previousSibling == nullptr)
-        block->firstChild = child->nextSibling;
-    else
-        child->previousSibling->nextSibling = child->nextSibling;
-    if (child->nextSibling == nullptr)
-        block->lastChild = child->previousSibling;
-    else
-        child->nextSibling->previousSibling = child->previousSibling;
-
+    TreeBlock* const firstHanded = child->firstChild();
+    TreeBlock* const lastHanded = child->lastChild();
+    unlinkChild(block, child);
     // The child's own children go, in their order, in front of the block's list.
-    if (child->firstChild != nullptr) putInFront(block, child->firstChild, child->lastChild);
+    if (firstHanded != nullptr) putInFront(block, firstHanded, lastHanded);
 }

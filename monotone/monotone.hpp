@@ -14,7 +14,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -35,44 +37,99 @@ struct treeInfo {
     const int* childrenOf(int node) const { return children.data() + nodes[node].offset; }
 };
 
-struct IndexItem {
-    int index;            // a 0-based node
-    IndexItem* nextItem;  // null at the end of the block's node list
-};
-
 // One block of the in-memory tree: a single node when built, a pool of nodes sharing one
-// fitted value after pooling.
-struct TreeBlock {
-    unsigned done;           // 1 once the block's pooling is final
-    int num;                 // number of nodes in the block (next to done: no padding)
-    double m;                // mean of the values of the block's nodes
-    TreeBlock* nextSibling;  // next block in the parent's child list
-    TreeBlock* firstChild;   // first block of this block's child list
-    IndexItem* head;         // first and last item of the node list
-    IndexItem* tail;
+// fitted value after pooling. 64 bytes, the fields that the pooling reads on every step first.
+//
+// The blocks of a tree live in one array, and a block reaches the others through links that
+// hold the distance, in blocks, from itself to the target (0: no target). A tree has fewer
+// than 2^31 blocks (building.hpp's bound), so a distance fits in 32 bits, half of a pointer.
+// Each block also stands for one listing of its node. A block's node list (its own node,
+// then those of the blocks merged into it, in the order of the merges) is a ring of links
+// that each lead to the listing before, the block's own to the last one: appending a
+// merged block's list exchanges the two blocks' links, and no tail is kept.
+//
+// Ranks (child_heap.hpp) are kept in 32 bits, modulo 2^32 and offset by 2^31, so that
+// unsigned arithmetic never overflows: a block's children's ranks, and the bounds of its
+// rank range, lie within +-(blocks - 1) of 0, since a range grows only by the ranges of the
+// merged children below it, so the offset values order exactly as the ranks do; a shift
+// only adds, and is exact modulo 2^32.
+class TreeBlock {
+public:
+    double m;                    // mean of the values of the block's nodes
+    int num;                     // number of nodes in the block (block counts fit in an int)
+    std::uint32_t rank;          // this block's rank in its parent's child list (offset)
+    std::uint32_t pendingShift;  // still to be added to the ranks of both subheaps
+    std::uint32_t firstRank;     // bounds on the ranks of this block's children (offset)
+    std::uint32_t lastRank;
+    int node;                    // the node of this listing
+    unsigned char heapDistance;  // length of the right spine below, at most 32
+    unsigned char done;          // 1 once the block's pooling is final
 
-    // So that a merge unlinks a child and hands its children over without walking lists.
-    TreeBlock* previousSibling;
-    TreeBlock* lastChild;
+    // A fresh single-node block.
+    void plant(int listedNode, double value);
 
-    // The pooling's heap of this block's children (monotone/child_heap.hpp): its root, and
-    // bounds on the ranks that order the child list.
-    TreeBlock* childHeap;
-    long long firstRank;
-    long long lastRank;
-    // This block's place in its parent's heap: its rank in the parent's child list, a shift
-    // still to be added to the ranks of both its subheaps, the subheaps, and the length of
-    // the right spine below it.
-    long long rank;
-    long long pendingShift;
-    TreeBlock* heapLeft;
-    TreeBlock* heapRight;
-    int heapDistance;
+    // Arrays of blocks come from the single-object operators, as the other memory of a fit
+    // does, so that whatever stands in for those (a sanitizer, a test that fails allocations
+    // in turn) sees the tree's storage too.
+    static void* operator new[](std::size_t size) { return ::operator new(size); }
+    static void operator delete[](void* blocks) noexcept { ::operator delete(blocks); }
+
+    // The child list, doubly linked. The first child's previous link leads to the last
+    // child (none when it is the only one), so that the last is found without a field of
+    // its own.
+    TreeBlock* firstChild() { return linked(firstChild_); }
+    const TreeBlock* firstChild() const { return linked(firstChild_); }
+    TreeBlock* nextSibling() { return linked(nextSibling_); }
+    const TreeBlock* nextSibling() const { return linked(nextSibling_); }
+    TreeBlock* previousInRing() { return linked(previous_); }
+    const TreeBlock* previousInRing() const { return linked(previous_); }
+    TreeBlock* lastChild() { return const_cast<TreeBlock*>(std::as_const(*this).lastChild()); }
+    const TreeBlock* lastChild() const {
+        const TreeBlock* first = firstChild();
+        if (first == nullptr || first->previous_ == 0) return first;
+        return first->previousInRing();
+    }
+    void setFirstChild(const TreeBlock* block) { firstChild_ = linkTo(block); }
+    void setNextSibling(const TreeBlock* block) { nextSibling_ = linkTo(block); }
+    void setPrevious(const TreeBlock* block) { previous_ = linkTo(block); }
+
+    // The heap of this block's children (monotone/child_heap.hpp), and this block's subheaps
+    // in its parent's heap.
+    TreeBlock* childHeap() { return linked(childHeap_); }
+    TreeBlock* heapLeft() { return linked(heapLeft_); }
+    TreeBlock* heapRight() { return linked(heapRight_); }
+    void setChildHeap(const TreeBlock* block) { childHeap_ = linkTo(block); }
+    void setHeapLeft(const TreeBlock* block) { heapLeft_ = linkTo(block); }
+    void setHeapRight(const TreeBlock* block) { heapRight_ = linkTo(block); }
+    void swapSubheaps() { std::swap(heapLeft_, heapRight_); }
+
+    // The listing before this one in its block's node list; for the block's own listing,
+    // the last one (itself when it is alone).
+    const TreeBlock* earlierListing() const { return this + earlierListing_; }
+    // Appends the node list of `other` to this block's list.
+    void appendNodesOf(TreeBlock* other);
+
+private:
+    TreeBlock* linked(std::int32_t distance) { return distance == 0 ? nullptr : this + distance; }
+    const TreeBlock* linked(std::int32_t distance) const {
+        return distance == 0 ? nullptr : this + distance;
+    }
+    std::int32_t linkTo(const TreeBlock* block) const {
+        return block == nullptr ? 0 : static_cast<std::int32_t>(block - this);
+    }
+
+    std::int32_t childHeap_;
+    std::int32_t heapLeft_;
+    std::int32_t heapRight_;
+    std::int32_t firstChild_;
+    std::int32_t nextSibling_;
+    std::int32_t previous_;
+    std::int32_t earlierListing_;
 };
 
-// The in-memory tree: its root block, and the storage of all its blocks and index items.
-// They are made in large chunks and released all together, by deleteTree or when the tree
-// goes; one or two allocations per node would cost more than the whole fit.
+// The in-memory tree: its root block, and the array of all its blocks. The array is made in
+// one allocation of the whole tree's size and released all together, by deleteTree or when
+// the tree goes; one allocation per node would cost more than the whole fit.
 class BlockTree {
 public:
     BlockTree() = default;
@@ -82,33 +139,26 @@ public:
     TreeBlock* get() const { return root_; }
     TreeBlock* operator->() const { return root_; }
 
-    // A fresh block holding the single node `node` with mean `value`; std::bad_alloc when
-    // memory runs out. plantRoot makes it the root of an empty tree.
+    // Empties the tree, then makes it the single block of `node` with mean `value`, with
+    // room for `blocks` blocks in all; std::bad_alloc when memory runs out.
+    TreeBlock* plantRoot(int node, double value, std::size_t blocks);
+
+    // A fresh block holding the single node `node` with mean `value`, in the room that
+    // plantRoot made; std::length_error beyond it.
     TreeBlock* newBlock(int node, double value);
-    TreeBlock* plantRoot(int node, double value);
 
-    // Room for `blocks` more blocks in one chunk, when the count is known in advance.
-    void reserve(std::size_t blocks);
-
-    // Frees every block and item; the tree is empty afterwards.
+    // Frees every block; the tree is empty afterwards.
     void release();
 
     // Frees the storage kept for the next tree (host/kept_storage.hpp).
-    static void releaseKeptStorage() { keptChunk_.release(); }
+    static void releaseKeptStorage() { keptBlocks_.release(); }
 
 private:
-    // A block and the index item of its node, made together.
-    struct Planting {
-        TreeBlock block;
-        IndexItem item;
-    };
-
-    // The first chunk of a tree is the one that the previous tree left (host/kept_storage.hpp),
-    // when it is large enough: repeated fits reuse their memory rather than fresh pages.
-    std::vector<KeptStorage<Planting>> chunks_;
-    static KeptSpare<Planting> keptChunk_;
-    std::size_t lastChunkSize_ = 0;
-    std::size_t usedInLastChunk_ = 0;
+    // The array is the one that the previous tree left (host/kept_storage.hpp), when it is
+    // large enough: repeated fits reuse their memory rather than fresh pages.
+    KeptStorage<TreeBlock> blocks_;
+    static KeptSpare<TreeBlock> keptBlocks_;
+    std::size_t used_ = 0;
     TreeBlock* root_ = nullptr;
 };
 
@@ -120,7 +170,8 @@ void readFromFile(const char* fileName, treeInfo& table, int n);
 
 // Builds the whole tree below the root of `tree` (a single node) from the table: depth
 // first, every child list in the reverse of the listed order. The table must describe a tree
-// below that node; initializeRoot checks a file's table first.
+// below that node (initializeRoot checks a file's table first), and the root must have been
+// planted with room for all of its blocks.
 void buildTree(BlockTree& tree, const treeInfo& table, const double* v);
 
 // Reads the file, checks that it describes a tree of bounded size below the 1-based root

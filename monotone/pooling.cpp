@@ -24,11 +24,11 @@ void finish(TreeBlock* block, bool clampAtZero) {
 // Merges the chosen child, the heap's top, into the block. Returns whether the block still
 // has children.
 bool mergeChosen(TreeBlock* block) {
-    TreeBlock* chosen = block->childHeap;
+    TreeBlock* chosen = block->childHeap();
     merge(block, chosen);
     dropTopChild(block);
     takeChildrenInFront(block, chosen);
-    return block->firstChild != nullptr;
+    return block->firstChild() != nullptr;
 }
 
 // The heap holds exactly the block's children, so it is not empty while the block has any.
@@ -36,15 +36,15 @@ bool mergeChosen(TreeBlock* block) {
 // A child of negative mean is never chosen. A block whose mean is not positive, facing no
 // child of positive mean, absorbs its whole subtree and fits 0.
 void settleNonnegative(TreeBlock* block) {
-    if (block->firstChild == nullptr) return finish(block, true);
+    if (block->firstChild() == nullptr) return finish(block, true);
     heapChildren(block);
     for (;;) {
         double largest = 0;
-        if (block->childHeap->m >= largest) largest = block->childHeap->m;
+        if (block->childHeap()->m >= largest) largest = block->childHeap()->m;
         if (block->m <= 0 && largest == 0) {
             // Each merge hands the first child's children over, so this empties the subtree.
-            while (block->firstChild != nullptr) merge(block, block->firstChild);
-            block->childHeap = nullptr;
+            while (block->firstChild() != nullptr) merge(block, block->firstChild());
+            block->setChildHeap(nullptr);
             block->m = 0;
             return finish(block, false);
         }
@@ -54,10 +54,10 @@ void settleNonnegative(TreeBlock* block) {
 }
 
 void settleUnbounded(TreeBlock* block) {
-    if (block->firstChild == nullptr) return finish(block, false);
+    if (block->firstChild() == nullptr) return finish(block, false);
     heapChildren(block);
     for (;;) {
-        if (block->m > block->childHeap->m) return finish(block, false);
+        if (block->m > block->childHeap()->m) return finish(block, false);
         if (!mergeChosen(block)) return finish(block, false);
     }
 }
@@ -79,7 +79,8 @@ void poolSubtree(TreeBlock* block, Settle settle) {
         }
         childrenStacked = true;
         TreeBlock* parent = current;
-        for (TreeBlock* child = parent->firstChild; child != nullptr; child = child->nextSibling)
+        for (TreeBlock* child = parent->firstChild(); child != nullptr;
+             child = child->nextSibling())
             if (child->done == 0) stack.push_back({child, false});
     }
 }

@@ -12,13 +12,17 @@ void computeSolution(double* x, const TreeBlock* block) {
     std::vector<const TreeBlock*> pendingSiblings;
     const TreeBlock* current = block;
     while (current != nullptr) {
-        for (const IndexItem* item = current->head; item != nullptr; item = item->nextItem)
-            x[item->index] = current->m;
+        // All of a block's nodes take its mean, so its list is read in either direction.
+        const TreeBlock* listing = current;
+        do {
+            x[listing->node] = current->m;
+            listing = listing->earlierListing();
+        } while (listing != current);
         // The first block's siblings are not part of its subtree.
-        const TreeBlock* sibling = current == block ? nullptr : current->nextSibling;
-        if (current->firstChild != nullptr) {
+        const TreeBlock* sibling = current == block ? nullptr : current->nextSibling();
+        if (current->firstChild() != nullptr) {
             if (sibling != nullptr) pendingSiblings.push_back(sibling);
-            current = current->firstChild;
+            current = current->firstChild();
         } else if (sibling != nullptr) {
             current = sibling;
         } else if (!pendingSiblings.empty()) {

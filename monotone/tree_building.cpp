@@ -24,7 +24,7 @@ struct Frame {
 };
 
 Frame frameOf(TreeBlock* block, const treeInfo& table) {
-    const int node = block->head->index;
+    const int node = block->node;
     return Frame{block, table.childrenOf(node), table.nodes[node].childCount, 0};
 }
 
@@ -53,10 +53,8 @@ void growTree(BlockTree& root, const treeInfo& table, const double* v, int rootN
               long long blocks) {
     reportingAllocationFailure("\n Allocation in computeGroups failure!", kTreeMemoryFailure,
                                [&] {
-                                   root.release();
-                                   root.plantRoot(rootNode, v[rootNode]);
+                                   root.plantRoot(rootNode, v[rootNode],
+                                                  static_cast<std::size_t>(blocks));
                                });
-    reportingAllocationFailure(kBuildFailure, kTreeMemoryFailure,
-                               [&] { root.reserve(static_cast<std::size_t>(blocks - 1)); });
     buildTree(root, table, v);
 }

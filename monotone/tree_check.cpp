@@ -8,6 +8,7 @@
 // blocks below a node are one plus those below each listed child.
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,6 @@
 #include "monotone/building.hpp"
 
 namespace {
-
-enum class Visit : unsigned char { notYet, onPath, finished };
 
 struct Frame {
     int node;
@@ -30,10 +29,12 @@ long long requireBoundedTree(const treeInfo& table, int rootNode, const char* fi
     // Block counts stay below INT_MAX, so node counts of pooled blocks fit in an int.
     const long long limit = std::min<long long>(64 * n + 1024, INT_MAX);
 
-    std::vector<Visit> visit(table.nodes.size(), Visit::notYet);
-    std::vector<long long> blocksBelow(table.nodes.size(), 0);
+    // Per node: 0 until it is met, kOnPath while it is on the current path, then the blocks
+    // below it (at least 1), at most limit + 1 <= 2^31: one array of 32 bits for both.
+    const std::uint32_t kOnPath = UINT32_MAX;
+    std::vector<std::uint32_t> blocksBelow(table.nodes.size(), 0);
     std::vector<Frame> path{{rootNode, 0}};
-    visit[rootNode] = Visit::onPath;
+    blocksBelow[rootNode] = kOnPath;
     InterruptPoll poll;
     while (!path.empty()) {
         poll.tick();
@@ -42,21 +43,20 @@ long long requireBoundedTree(const treeInfo& table, int rootNode, const char* fi
         const int count = table.nodes[frame.node].childCount;
         if (frame.nextChild < count) {
             const int child = children[frame.nextChild++];
-            if (visit[child] == Visit::onPath)
-                throw RoutineFailure(reason::cyclicTree,
-                                     std::string("the tree description file '") + fileName +
-                                         "' is not a tree: node " + std::to_string(child + 1) +
-                                         " is reachable from itself");
-            if (visit[child] == Visit::notYet) {
-                visit[child] = Visit::onPath;
+            if (blocksBelow[child] == kOnPath)
+                throw RoutineFailure(reason::cyclicTree, std::string("the tree description file '") +
+                                                       fileName + "' is not a tree: node " +
+                                                       std::to_string(child + 1) +
+                                                       " is reachable from itself");
+            if (blocksBelow[child] == 0) {
+                blocksBelow[child] = kOnPath;
                 path.push_back({child, 0});
             }
             continue;
         }
         long long blocks = 1;
         for (int j = 0; j < count && blocks <= limit; ++j) blocks += blocksBelow[children[j]];
-        blocksBelow[frame.node] = std::min(blocks, limit + 1);
-        visit[frame.node] = Visit::finished;
+        blocksBelow[frame.node] = static_cast<std::uint32_t>(std::min(blocks, limit + 1));
         path.pop_back();
     }
     if (blocksBelow[rootNode] > limit)

@@ -55,27 +55,31 @@ TEST(Pooling, MergeMovesNodesAndChildren) {
     const std::vector<double> v = {1, 2, 4, 8, 16, 32};
     BlockTree root;
     initializeRoot(root, file.path(), v.data(), 1, 6);
-    TreeBlock* node3 = root->firstChild->nextSibling;  // list: 4, 3, 2
+    TreeBlock* node3 = root->firstChild()->nextSibling();  // list: 4, 3, 2
     merge(root.get(), node3);
     EXPECT_EQ(root->m, (1.0 * 4 + 1.0 * 1) / 2);
     EXPECT_EQ(root->num, 2);
     EXPECT_EQ(treetest::blockNodes(root.get()), (std::vector<int>{0, 2}));
     EXPECT_EQ(treetest::childNodes(root.get()), (std::vector<int>{5, 4, 3, 1}));
-    const TreeBlock* previous = nullptr;
-    for (const TreeBlock* child = root->firstChild; child != nullptr; child = child->nextSibling) {
-        EXPECT_EQ(child->previousSibling, previous);
-        previous = child;
-    }
-    EXPECT_EQ(root->lastChild, previous);
-    merge(root.get(), root->firstChild);  // the first child, a leaf
+    EXPECT_TRUE(treetest::linkedBothWays(root.get()));
+    merge(root.get(), root->firstChild());  // the first child, a leaf
     EXPECT_EQ(root->m, (1.0 * 32 + 2.0 * 2.5) / 3);
     EXPECT_EQ(treetest::blockNodes(root.get()), (std::vector<int>{0, 2, 5}));
     EXPECT_EQ(treetest::childNodes(root.get()), (std::vector<int>{4, 3, 1}));
-    EXPECT_EQ(root->firstChild->previousSibling, nullptr);
-    merge(root.get(), root->lastChild);  // the last child, node 1
+    EXPECT_TRUE(treetest::linkedBothWays(root.get()));
+    merge(root.get(), root->lastChild());  // the last child, node 1
     EXPECT_EQ(treetest::childNodes(root.get()), (std::vector<int>{4, 3}));
-    EXPECT_EQ(root->lastChild->head->index, 3);
-    EXPECT_EQ(root->lastChild->nextSibling, nullptr);
+    EXPECT_EQ(treetest::blockNodes(root.get()), (std::vector<int>{0, 2, 5, 1}));
+    EXPECT_EQ(root->lastChild()->node, 3);
+    EXPECT_EQ(root->lastChild()->nextSibling(), nullptr);
+    EXPECT_TRUE(treetest::linkedBothWays(root.get()));
+    merge(root.get(), root->firstChild()->nextSibling());  // the last of two, node 3
+    EXPECT_EQ(treetest::childNodes(root.get()), (std::vector<int>{4}));
+    EXPECT_TRUE(treetest::linkedBothWays(root.get()));
+    merge(root.get(), root->firstChild());  // the only child
+    EXPECT_EQ(root->firstChild(), nullptr);
+    EXPECT_EQ(treetest::blockNodes(root.get()), (std::vector<int>{0, 2, 5, 1, 3, 4}));
+    EXPECT_EQ(root->num, 6);
 }
 
 // Equal means go to the later child in the list, which is the one listed first in the file.
@@ -103,7 +107,7 @@ TEST(Pooling, EqualParentAndChildArePooled) {
         nonnegative ? computeMaximalMean(root.get())
                     : computeMaximalMean_without_nonnegative(root.get());
         EXPECT_EQ(treetest::blockNodes(root.get()), (std::vector<int>{0, 1}));
-        EXPECT_EQ(root->firstChild, nullptr);
+        EXPECT_EQ(root->firstChild(), nullptr);
     }
 }
 
@@ -193,6 +197,17 @@ TEST(Pooling, SameTreeAndBitsWhenChildrenTravelUpWithTies) {
         for (int k = 0; k < n; ++k) v[k] = (depth[k] / 3 + jitter(rng)) * (trial % 2 ? 1.0 : 0.1);
         ASSERT_TRUE(poolsAsThePlainForm(children, v)) << "trial " << trial;
     }
+}
+
+// A caterpillar whose path rises: every path node pools with the next and takes over the
+// leaves below, so the leaves are handed up again and again, their ranks shifted by
+// thousands. Near the root the pooled mean falls below the leaves' common value, and the
+// leaves, all tied, are pooled in the order of their ranks.
+TEST(Pooling, SameTreeAndBitsWhenTiedLeavesAreHandedUpThousandsOfTimes) {
+    const int n = 4000;
+    std::vector<double> v(static_cast<std::size_t>(n), n / 4.0);
+    for (int k = 0; k < n / 2; ++k) v[k] = k;
+    EXPECT_TRUE(poolsAsThePlainForm(testdata::caterpillar(n), v));
 }
 
 TEST(Pooling, SolvesTheIsotonicProblemOnSmallTrees) {

@@ -13,8 +13,9 @@ namespace {
 using treetest::childNodes;
 
 const TreeBlock* childWithNode(const TreeBlock* block, int node) {
-    for (const TreeBlock* child = block->firstChild; child != nullptr; child = child->nextSibling)
-        if (child->head->index == node) return child;
+    for (const TreeBlock* child = block->firstChild(); child != nullptr;
+         child = child->nextSibling())
+        if (child->node == node) return child;
     return nullptr;
 }
 

@@ -20,16 +20,13 @@ BlockTree build(const std::string& text, const std::vector<double>& v, int rootN
 int countFreshBlocks(const TreeBlock* block, const std::vector<double>& v) {
     EXPECT_EQ(block->done, 0u);
     EXPECT_EQ(block->num, 1);
-    EXPECT_EQ(block->head, block->tail);
-    EXPECT_EQ(block->m, v[block->head->index]);
+    EXPECT_EQ(block->earlierListing(), block);
+    EXPECT_EQ(block->m, v[block->node]);
+    EXPECT_TRUE(treetest::linkedBothWays(block));
     int count = 1;
-    const TreeBlock* previous = nullptr;
-    for (const TreeBlock* child = block->firstChild; child != nullptr; child = child->nextSibling) {
-        EXPECT_EQ(child->previousSibling, previous);
-        previous = child;
+    for (const TreeBlock* child = block->firstChild(); child != nullptr;
+         child = child->nextSibling())
         count += countFreshBlocks(child, v);
-    }
-    EXPECT_EQ(block->lastChild, previous);
     return count;
 }
 
@@ -38,8 +35,8 @@ TEST(TreeBuilding, ChildListsRunInReverseOfTheListedOrder) {
     const BlockTree root = build("1 3 2 3 4\n3 2 5 6\n", v, 1);
     EXPECT_EQ(treetest::blockNodes(root.get()), std::vector<int>{0});
     EXPECT_EQ(childNodes(root.get()), (std::vector<int>{3, 2, 1}));
-    EXPECT_EQ(childNodes(root->firstChild->nextSibling), (std::vector<int>{5, 4}));
-    EXPECT_EQ(root->nextSibling, nullptr);
+    EXPECT_EQ(childNodes(root->firstChild()->nextSibling()), (std::vector<int>{5, 4}));
+    EXPECT_EQ(root->nextSibling(), nullptr);
     EXPECT_EQ(countFreshBlocks(root.get(), v), 6);
 }
 

@@ -62,16 +62,34 @@ inline std::vector<double> fitFromFile(const testdata::Children& children,
 // The nodes of a block's children, in list order.
 inline std::vector<int> childNodes(const TreeBlock* block) {
     std::vector<int> nodes;
-    for (const TreeBlock* child = block->firstChild; child != nullptr; child = child->nextSibling)
-        nodes.push_back(child->head->index);
+    for (const TreeBlock* child = block->firstChild(); child != nullptr;
+         child = child->nextSibling())
+        nodes.push_back(child->node);
     return nodes;
 }
 
-// The nodes of a block's node list, in order.
+// Whether the child list's previous links mirror its next links: each child's leads to the
+// one before it, the first child's to the last one (none when it is alone).
+inline bool linkedBothWays(const TreeBlock* block) {
+    const TreeBlock* first = block->firstChild();
+    if (first == nullptr) return true;
+    const TreeBlock* previous = first;
+    for (const TreeBlock* child = first->nextSibling(); child != nullptr;
+         child = child->nextSibling()) {
+        if (child->previousInRing() != previous) return false;
+        previous = child;
+    }
+    const TreeBlock* ringEnd = previous == first ? nullptr : previous;
+    return first->previousInRing() == ringEnd && block->lastChild() == previous;
+}
+
+// The nodes of a block's node list, in order: its own, then, read backwards from the last
+// one, those of the blocks merged into it.
 inline std::vector<int> blockNodes(const TreeBlock* block) {
-    std::vector<int> nodes;
-    for (const IndexItem* item = block->head; item != nullptr; item = item->nextItem)
-        nodes.push_back(item->index);
+    std::vector<int> nodes{block->node};
+    for (const TreeBlock* listing = block->earlierListing(); listing != block;
+         listing = listing->earlierListing())
+        nodes.insert(nodes.begin() + 1, listing->node);
     return nodes;
 }
 
@@ -86,8 +104,8 @@ inline std::vector<reference::BlockView> describe(const TreeBlock* root) {
         blocks.push_back(
             {block->m, block->num, blockNodes(block), static_cast<int>(children.size())});
         std::vector<const TreeBlock*> reversed;
-        for (const TreeBlock* child = block->firstChild; child != nullptr;
-             child = child->nextSibling)
+        for (const TreeBlock* child = block->firstChild(); child != nullptr;
+             child = child->nextSibling())
             reversed.insert(reversed.begin(), child);
         stack.insert(stack.end(), reversed.begin(), reversed.end());
     }
