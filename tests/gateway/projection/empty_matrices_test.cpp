@@ -15,8 +15,7 @@ using mexhost::Array;
 const double kLargest = 2147483647.0;
 
 TEST(EmptyMatrices, RowModulesReturnEmptyResultsWhateverTheOtherSize) {
-    const Array none = Array::matrix(1, 0), large = Array::scalar(kLargest),
-                zero = Array::scalar(0);
+    const Array none = Array::matrix(1, 0), large = Array::scalar(kLargest), zero = Array::scalar(0);
     const Array weight = Array::scalar(0.5), two = Array::scalar(2), three = Array::scalar(3);
     for (const auto& [m, n] : {std::pair{&large, &zero}, std::pair{&zero, &large}}) {
         const mexhost::CallResult shadow =
