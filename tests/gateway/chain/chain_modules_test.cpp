@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tests/gateway/support/modules.hpp"
+#include "tests/gateway/support/vector_fit.hpp"
 
 namespace {
 
@@ -16,14 +17,7 @@ INSTANTIATE_TEST_SUITE_P(Both, ChainModule, testing::Values("chainAscend", "chai
 
 TEST_P(ChainModule, ReturnsTheFit) {
     const Array v = Array::matrix(1, 4, {3, 1, 2, -5}), n = Array::scalar(3);
-    const Array before = v.copy();
-    const mexhost::CallResult result = module().call(1, {&v, &n});
-    ASSERT_EQ(result.outputs.size(), 1u);
-    EXPECT_EQ(result.outputs[0].rows(), 3u);
-    EXPECT_EQ(result.outputs[0].cols(), 1u);
-    EXPECT_EQ(result.outputs[0].values(), (std::vector<double>{3, 1.5, 1.5}));
-    EXPECT_EQ(result.printed, "");
-    EXPECT_TRUE(v.sameAs(before));
+    modules::expectFit(module(), v, 3, {3, 1.5, 1.5});
     EXPECT_EQ(module().call(0, {&v, &n}).outputs.size(), 1u);
 }
 

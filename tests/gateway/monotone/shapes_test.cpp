@@ -4,6 +4,7 @@
 
 
 #include "tests/gateway/support/modules.hpp"
+#include "tests/gateway/support/vector_fit.hpp"
 
 namespace {
 
@@ -13,15 +14,7 @@ class ShapeModule : public modules::EachModule {};
 
 TEST_P(ShapeModule, FitsTheFirstNValues) {
     const Array v = Array::matrix(2, 2, {1, 5, 3, modules::kNan});
-    const Array before = v.copy();
-    const Array n = Array::scalar(3.7);
-    const mexhost::CallResult result = module().call(1, {&v, &n});
-    ASSERT_EQ(result.outputs.size(), 1u);
-    EXPECT_EQ(result.outputs[0].rows(), 3u);
-    EXPECT_EQ(result.outputs[0].cols(), 1u);
-    EXPECT_EQ(result.outputs[0].values(), (std::vector<double>{3, 3, 3}));
-    EXPECT_EQ(result.printed, "");
-    EXPECT_TRUE(v.sameAs(before));
+    modules::expectFit(module(), v, 3.7, {3, 3, 3});
 }
 
 TEST_P(ShapeModule, NoNodesGiveAnEmptyFitWithoutReadingV) {
