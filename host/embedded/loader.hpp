@@ -95,7 +95,7 @@ enum class ErrorExit { exception, longjmp };
 // How module errors leave the module: SPARSEMEX_HOST_ERRORS (unset or "exception", or
 // "longjmp") until setErrorExit changes it. Another value is refused with std::runtime_error.
 ErrorExit errorExit();
-void setErrorExit(ErrorExit exit);
+void setErrorExit(ErrorExit chosen);
 
 class Module {
 public:

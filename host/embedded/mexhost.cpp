@@ -4,7 +4,9 @@
 // Like MATLAB, the host releases after each call every array that the module created and did
 // not return, and every block from mxCalloc; what a module prints during a call is kept for
 // the caller. Misuse that MATLAB would punish with a crash or an error (the data pointer of
-// an array of another class, say) raises an error here, so that gateway tests catch it.
+// an array of another class, say) raises an error here, so that gateway tests catch it. Every
+// error leaves the module by recordError and leaveCall, by an exception or by longjmp
+// (loader.hpp).
 #include "host/embedded/host_state.hpp"
 #include "host/embedded/utf16.hpp"
 #include "host/format.hpp"
