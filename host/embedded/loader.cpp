@@ -7,9 +7,12 @@
 #endif
 
 #include <algorithm>
+#include <csetjmp>
+#include <cstdlib>
 #include <cstring>
 
 #include "host/embedded/host_state.hpp"
+#include "host/embedded/poll_countdown.hpp"
 #include "host/embedded/utf16.hpp"
 
 namespace mexhost {
@@ -123,16 +126,46 @@ bool Array::sameAs(const Array& other) const {
 }
 
 namespace {
-long long pollsUntilInterrupt = 0;
+PollCountdown interruptCountdown;
 }  // namespace
 
-void interruptAtPoll(long long polls) { pollsUntilInterrupt = polls; }
+void interruptAtPoll(long long polls) { interruptCountdown.start(polls); }
 
-bool interruptPending() {
-    if (pollsUntilInterrupt == 0) return false;
-    if (pollsUntilInterrupt > 1) --pollsUntilInterrupt;
-    return pollsUntilInterrupt == 1;
+bool interruptPending() { return interruptCountdown.poll(); }
+
+namespace {
+
+ErrorExit exitFromEnvironment() {
+    const char* chosen = std::getenv("SPARSEMEX_HOST_ERRORS");
+    if (chosen == nullptr || *chosen == '\0' || std::strcmp(chosen, "exception") == 0)
+        return ErrorExit::exception;
+    if (std::strcmp(chosen, "longjmp") == 0) return ErrorExit::longjmp;
+    throw std::runtime_error(
+        std::string("SPARSEMEX_HOST_ERRORS must be exception or longjmp, not ") + chosen);
 }
+
+ErrorExit& chosenExit() {
+    static ErrorExit chosen = exitFromEnvironment();
+    return chosen;
+}
+
+// Calls the module with a jump target for its errors; false when an error jumped back.
+// Nothing here needs destruction, and nothing changed after setjmp is read after the jump.
+bool enterWithJump(void (*entry)(int, mxArray**, int, const mxArray**), int nlhs,
+                   mxArray** plhs, int nrhs, const mxArray** prhs) {
+    std::jmp_buf target;
+    CallScope::current().errorJump = &target;
+    if (setjmp(target) != 0) return false;
+    entry(nlhs, plhs, nrhs, prhs);
+    CallScope::current().errorJump = nullptr;
+    return true;
+}
+
+}  // namespace
+
+ErrorExit errorExit() { return chosenExit(); }
+
+void setErrorExit(ErrorExit chosen) { chosenExit() = chosen; }
 
 Module::Module(const std::string& path) : path_(path), handle_(nullptr), entry_(nullptr) {
     std::string error;
@@ -153,10 +186,16 @@ CallResult Module::call(int nlhs, const std::vector<const Array*>& inputs) const
     // MATLAB gives a module room for max(nlhs, 1) outputs, no more.
     std::vector<mxArray*> plhs(static_cast<std::size_t>(std::max(nlhs, 1)), nullptr);
 
+    const bool jumpBack = errorExit() == ErrorExit::longjmp;
     CallScope& scope = CallScope::current();
     scope.begin();
+    bool returned = true;
     try {
-        entry_(nlhs, plhs.data(), static_cast<int>(prhs.size()), prhs.data());
+        if (jumpBack)
+            returned = enterWithJump(entry_, nlhs, plhs.data(), static_cast<int>(prhs.size()),
+                                     prhs.data());
+        else
+            entry_(nlhs, plhs.data(), static_cast<int>(prhs.size()), prhs.data());
     } catch (HostError& error) {
         error.setPrinted(scope.printed);
         scope.end();
@@ -165,6 +204,14 @@ CallResult Module::call(int nlhs, const std::vector<const Array*>& inputs) const
         scope.end();
         throw HostError("mexhost:uncaughtException",
                         std::string("the module let an exception escape: ") + error.what());
+    }
+    if (!returned) {
+        // The module's frames are gone without their destructors; the host's arrays and
+        // blocks of the call are released here, as MATLAB releases them.
+        HostError error(scope.errorIdentifier, scope.errorMessage);
+        error.setPrinted(scope.printed);
+        scope.end();
+        throw error;
     }
 
     CallResult result;

@@ -7,6 +7,11 @@
 // An error that the module raises arrives as mexhost::HostError with its identifier and the
 // text printed before it. Arrays that the module created and did not return are released,
 // as MATLAB does.
+//
+// The module's error call leaves it in one of two ways (SPARSEMEX_HOST_ERRORS, read once):
+// by a C++ exception, the default, which runs the destructors of the module's frames; or
+// with SPARSEMEX_HOST_ERRORS=longjmp by longjmp to the host's call, as MATLAB leaves a
+// gateway: whatever the module's frames own then leaks, which a leak checker reports.
 #pragma once
 
 #include <cstddef>
@@ -84,6 +89,13 @@ struct CallResult {
 // The host's warning state, as warning('off', identifier) sets it in MATLAB and Octave: what
 // a module that asks warning('query', identifier) is told. Every warning starts enabled.
 void setWarningEnabled(const std::string& identifier, bool enabled);
+
+enum class ErrorExit { exception, longjmp };
+
+// How module errors leave the module: SPARSEMEX_HOST_ERRORS (unset or "exception", or
+// "longjmp") until setErrorExit changes it. Another value is refused with std::runtime_error.
+ErrorExit errorExit();
+void setErrorExit(ErrorExit chosen);
 
 class Module {
 public:

@@ -4,11 +4,14 @@
 // Like MATLAB, the host releases after each call every array that the module created and did
 // not return, and every block from mxCalloc; what a module prints during a call is kept for
 // the caller. Misuse that MATLAB would punish with a crash or an error (the data pointer of
-// an array of another class, say) raises an error here, so that gateway tests catch it.
+// an array of another class, say) raises an error here, so that gateway tests catch it. Every
+// error leaves the module by recordError and leaveCall, by an exception or by longjmp
+// (loader.hpp).
 #include "host/embedded/host_state.hpp"
 #include "host/embedded/utf16.hpp"
 #include "host/format.hpp"
 
+#include <csetjmp>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -45,7 +48,8 @@ std::size_t elementSize(mxClassID classId) {
 }
 
 [[noreturn]] void misuse(const char* what) {
-    throw HostError("mexhost:misuse", what);
+    recordError("mexhost:misuse", what);
+    leaveCall();
 }
 
 const mxArray& valid(const mxArray* array) {
@@ -77,6 +81,18 @@ bool warningEnabled(const std::string& identifier) {
     return disabledWarnings().count(identifier) == 0;
 }
 
+void recordError(const char* identifier, const std::string& message) {
+    CallScope& scope = CallScope::current();
+    scope.errorIdentifier = identifier;
+    scope.errorMessage = message;
+}
+
+void leaveCall() {
+    CallScope& scope = CallScope::current();
+    if (scope.active && scope.errorJump != nullptr) std::longjmp(*scope.errorJump, 1);
+    throw HostError(scope.errorIdentifier, scope.errorMessage);
+}
+
 CallScope& CallScope::current() {
     static CallScope scope;
     return scope;
@@ -91,6 +107,8 @@ void CallScope::begin() {
     active = true;
     printed.clear();
     warnings.clear();
+    errorIdentifier.clear();
+    errorMessage.clear();
 }
 
 void CallScope::end() {
@@ -98,6 +116,7 @@ void CallScope::end() {
     temporaries.clear();
     for (void* block : allocations) std::free(block);
     allocations.clear();
+    errorJump = nullptr;
     active = false;
 }
 
@@ -228,7 +247,10 @@ mxChar* mxGetChars(const mxArray* array) {
 
 void* mxCalloc(mwSize count, mwSize size) {
     void* block = std::calloc(count == 0 ? 1 : count, size == 0 ? 1 : size);
-    if (block == nullptr) throw mexhost::HostError("mexhost:outOfMemory", "out of memory");
+    if (block == nullptr) {
+        mexhost::recordError("mexhost:outOfMemory", "out of memory");
+        mexhost::leaveCall();
+    }
     CallScope& scope = CallScope::current();
     if (scope.active) scope.allocations.insert(block);
     return block;
@@ -256,12 +278,15 @@ int mexPrintf(const char* format, ...) {
 void mexErrMsgIdAndTxt(const char* identifier, const char* format, ...) {
     std::va_list arguments;
     va_start(arguments, format);
-    const std::string message = formatText(format, arguments);
+    mexhost::recordError(identifier, formatText(format, arguments));
     va_end(arguments);
-    throw mexhost::HostError(identifier, message);
+    mexhost::leaveCall();
 }
 
-void mexErrMsgTxt(const char* message) { throw mexhost::HostError("", message); }
+void mexErrMsgTxt(const char* message) {
+    mexhost::recordError("", message);
+    mexhost::leaveCall();
+}
 
 void mexWarnMsgIdAndTxt(const char* identifier, const char* format, ...) {
     std::va_list arguments;
@@ -281,7 +306,8 @@ int mexCallMATLAB(int nlhs, mxArray* plhs[], int nrhs, mxArray* prhs[], const ch
     const bool enabled = mexhost::warningEnabled(identifier);
     mxArray* state = mexhost::newArray(mxSTRUCT_CLASS, 1, 1, false);
     state->fields.emplace_back("identifier", mexhost::ownedField(mxCreateString(identifier)));
-    state->fields.emplace_back("state", mexhost::ownedField(mxCreateString(enabled ? "on" : "off")));
+    state->fields.emplace_back("state",
+                               mexhost::ownedField(mxCreateString(enabled ? "on" : "off")));
     plhs[0] = state;
     return 0;
 }

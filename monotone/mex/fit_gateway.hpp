@@ -1,6 +1,6 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// The gateways of the ordered-tree modules: the two file-tree modules differ only in the
-// routine they call, and so do the two shape modules.
+// The gateway of the two file-tree modules, which differ only in the routine they call (the
+// shape modules use host/vector_fit_gateway.hpp).
 #pragma once
 
 #include <cmath>
@@ -12,7 +12,6 @@
 
 using FileTreeFit = void (*)(double* x, const char* fileName, const double* v, int rootNumber,
                              int n);
-using ShapeFit = void (*)(double* x, const double* v, int n);
 
 // x = module(fileName, v, rootNumber, n)
 inline void fileTreeGateway(const gateway::Call& call, FileTreeFit fit, mxArray* plhs[]) {
@@ -37,20 +36,5 @@ inline void fileTreeGateway(const gateway::Call& call, FileTreeFit fit, mxArray*
             : std::snprintf(failure.message, sizeof failure.message,
                             "the root node number %.17g is outside 1..%d", rootValue, n);
     call.check(failure);
-    call.deliver(plhs, outputs, 1);
-}
-
-// x = module(v, n)
-inline void shapeGateway(const gateway::Call& call, ShapeFit fit, mxArray* plhs[]) {
-    // Check and get the inputs. With n = 0 nothing of v is read.
-    call.expectArguments(2, 1);
-    const int n = call.size(1, "n");
-    const double* v = call.doubles(0, "v", n);
-    call.requireFinite(v, n, "v");
-
-    // Create the output, compute, return it.
-    mxArray* outputs[1] = {gateway::newMatrix(n, 1)};
-    double* x = mxGetPr(outputs[0]);
-    call.check(gateway::attempt([&] { fit(x, v, n); }));
     call.deliver(plhs, outputs, 1);
 }

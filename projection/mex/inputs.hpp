@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstddef>
 #include <cstdio>
 
 #include "host/gateway.hpp"
@@ -19,11 +18,6 @@ inline bool shadowSearches(double p) { return p != 1 && p != 2; }
 // searches and end them at their step limits with a meaningless result.
 inline void requireNumber(const gateway::Call& call, double value, const char* name) {
     if (std::isnan(value)) call.fail(reason::notFinite, "%s must not be NaN", name);
-}
-
-inline void requireNumbers(const gateway::Call& call, const double* values, std::ptrdiff_t count,
-                           const char* name) {
-    call.requireNumbers(values, count, name);
 }
 
 // The searches need finite data with a finite sum of magnitudes, on every row of the

@@ -27,7 +27,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
                   "with a nonnegative length",
                   misplaced + 1, misplaced + 1, b[misplaced], misplaced + 2, b[misplaced + 1],
                   n - 1);
-    projectionInputs::requireNumbers(call, rho, g, "rho");
+    call.requireNumbers(rho, g, "rho");
     if (projectionInputs::shadowSearches(p)) {
         for (int k = 0; k < g; ++k) {
             char what[48];

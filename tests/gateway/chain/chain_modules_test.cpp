@@ -1,40 +1,29 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 
 #include "tests/gateway/support/modules.hpp"
+#include "tests/gateway/support/vector_fit.hpp"
 
 namespace {
 
 using mexhost::Array;
 
-class ChainModule : public testing::TestWithParam<std::string> {
-protected:
-    const mexhost::Module& module() const { return modules::get(GetParam()); }
-    std::string id(const char* reason) const { return GetParam() + ":" + reason; }
-};
+class ChainModule : public modules::EachModule {};
 
 INSTANTIATE_TEST_SUITE_P(Both, ChainModule, testing::Values("chainAscend", "chainDescend"),
-                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+                         modules::moduleName);
 
 TEST_P(ChainModule, ReturnsTheFit) {
     const Array v = Array::matrix(1, 4, {3, 1, 2, -5}), n = Array::scalar(3);
-    const Array before = v.copy();
-    const mexhost::CallResult result = module().call(1, {&v, &n});
-    ASSERT_EQ(result.outputs.size(), 1u);
-    EXPECT_EQ(result.outputs[0].rows(), 3u);
-    EXPECT_EQ(result.outputs[0].cols(), 1u);
-    EXPECT_EQ(result.outputs[0].values(), (std::vector<double>{3, 1.5, 1.5}));
-    EXPECT_EQ(result.printed, "");
-    EXPECT_TRUE(v.sameAs(before));
+    modules::expectFit(module(), v, 3, {3, 1.5, 1.5});
     EXPECT_EQ(module().call(0, {&v, &n}).outputs.size(), 1u);
 }
 
 TEST_P(ChainModule, RejectsBadArguments) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = modules::kNan;
+    const double inf = modules::kInf;
     const Array v = Array::column({1, 2, 3}), n = Array::scalar(3);
     modules::expectError(module(), 1, {&v}, id("inputCount"));
     modules::expectError(module(), 2, {&v, &n}, id("outputCount"));
@@ -48,9 +37,10 @@ TEST_P(ChainModule, RejectsBadArguments) {
     }
     // The size that the check rejects is printed in full.
     const Array twoTo31 = Array::scalar(2147483648.0);
-    EXPECT_NE(std::string(modules::expectError(module(), 1, {&v, &twoTo31}, id("negativeSize")).what())
-                  .find("below 2^31, got 2147483648"),
-              std::string::npos);
+    EXPECT_NE(
+        std::string(modules::expectError(module(), 1, {&v, &twoTo31}, id("negativeSize")).what())
+            .find("below 2^31, got 2147483648"),
+        std::string::npos);
     const Array four = Array::scalar(4);
     modules::expectError(module(), 1, {&v, &four}, id("tooFewElements"));
     for (double bad : {nan, inf, -inf}) {

@@ -2,31 +2,19 @@
 // The two shape modules through the embedded host.
 #include <gtest/gtest.h>
 
-#include <limits>
 
 #include "tests/gateway/support/modules.hpp"
+#include "tests/gateway/support/vector_fit.hpp"
 
 namespace {
 
 using mexhost::Array;
 
-class ShapeModule : public testing::TestWithParam<std::string> {
-protected:
-    const mexhost::Module& module() const { return modules::get(GetParam()); }
-    std::string id(const char* reason) const { return GetParam() + ":" + reason; }
-};
+class ShapeModule : public modules::EachModule {};
 
 TEST_P(ShapeModule, FitsTheFirstNValues) {
-    const Array v = Array::matrix(2, 2, {1, 5, 3, std::numeric_limits<double>::quiet_NaN()});
-    const Array before = v.copy();
-    const Array n = Array::scalar(3.7);
-    const mexhost::CallResult result = module().call(1, {&v, &n});
-    ASSERT_EQ(result.outputs.size(), 1u);
-    EXPECT_EQ(result.outputs[0].rows(), 3u);
-    EXPECT_EQ(result.outputs[0].cols(), 1u);
-    EXPECT_EQ(result.outputs[0].values(), (std::vector<double>{3, 3, 3}));
-    EXPECT_EQ(result.printed, "");
-    EXPECT_TRUE(v.sameAs(before));
+    const Array v = Array::matrix(2, 2, {1, 5, 3, modules::kNan});
+    modules::expectFit(module(), v, 3.7, {3, 3, 3});
 }
 
 TEST_P(ShapeModule, NoNodesGiveAnEmptyFitWithoutReadingV) {
@@ -47,22 +35,20 @@ TEST_P(ShapeModule, RejectsBadArguments) {
         modules::expectError(module(), 1, {&bad, &n}, id("notRealDouble"));
     const Array pair = Array::column({1, 2});
     modules::expectError(module(), 1, {&v, &pair}, id("notScalar"));
-    for (double size : {-1.0, std::numeric_limits<double>::quiet_NaN(), 3e9}) {
+    for (double size : {-1.0, modules::kNan, 3e9}) {
         const Array bad = Array::scalar(size);
         modules::expectError(module(), 1, {&v, &bad}, id("negativeSize"));
     }
     const Array three = Array::scalar(3);
     modules::expectError(module(), 1, {&v, &three}, id("tooFewElements"));
-    const Array withInf = Array::column({1, std::numeric_limits<double>::infinity()});
+    const Array withInf = Array::column({1, modules::kInf});
     modules::expectError(module(), 1, {&withInf, &n}, id("notFinite"));
     const Array huge = Array::column({-1e308, 1.7e308, 1.7e308});
     modules::expectError(module(), 1, {&huge, &three}, id("overflow"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, ShapeModule, testing::Values("isoHierBinary", "isoHierDepth1"),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                             return info.param;
-                         });
+                         modules::moduleName);
 
 // The shapes differ beyond three nodes. In the heap, node 3 pools with its child 7 and then
 // the root with both; in the star, the root pools with node 7 only.

@@ -1,7 +1,6 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 #include <gtest/gtest.h>
 
-#include <limits>
 
 #include "tests/gateway/projection/unchanged_inputs.hpp"
 
@@ -9,17 +8,16 @@ namespace {
 
 using mexhost::Array;
 
-const double kNan = std::numeric_limits<double>::quiet_NaN();
-const double kInf = std::numeric_limits<double>::infinity();
+using modules::kInf;
+using modules::kNan;
 
-const mexhost::Module& module() { return modules::get("mixedShadow"); }
-std::string id(const char* reason) { return std::string("mixedShadow:") + reason; }
+const modules::Named tested("mixedShadow");
 
 TEST(MixedShadowModule, ReturnsProjectionThresholdAndInt32Steps) {
     // Row norms 5 and 1; their L1-ball threshold for radius 3 is 2.
     const Array V = Array::matrix(2, 2, {3, 0, 4, 1}), m = Array::scalar(2), n = Array::scalar(2),
                 z = Array::scalar(3), guess = Array::scalar(0);
-    const mexhost::CallResult r = unchanged::call(module(), 3, {&V, &m, &n, &z, &guess});
+    const mexhost::CallResult r = unchanged::call(tested.module(), 3, {&V, &m, &n, &z, &guess});
     ASSERT_EQ(r.outputs.size(), 3u);
     const std::vector<double> X = r.outputs[0].values();
     EXPECT_EQ(r.outputs[0].rows(), 2u);
@@ -36,7 +34,7 @@ TEST(MixedShadowModule, ReturnsProjectionThresholdAndInt32Steps) {
 TEST(MixedShadowModule, InsideTheBallReturnsV) {
     const Array V = Array::matrix(2, 2, {3, 0, 4, 1}), m = Array::scalar(2), n = Array::scalar(2),
                 z = Array::scalar(kInf), guess = Array::scalar(0);
-    const mexhost::CallResult r = unchanged::call(module(), 3, {&V, &m, &n, &z, &guess});
+    const mexhost::CallResult r = unchanged::call(tested.module(), 3, {&V, &m, &n, &z, &guess});
     EXPECT_EQ(r.outputs[0].values(), V.values());
     EXPECT_EQ(r.outputs[1].values(), (std::vector<double>{0}));
     EXPECT_EQ(r.outputs[2].values(), (std::vector<double>{0}));
@@ -45,20 +43,22 @@ TEST(MixedShadowModule, InsideTheBallReturnsV) {
 TEST(MixedShadowModule, RejectsBadArguments) {
     const Array V = Array::matrix(2, 2, {3, 0, 4, 1}), m = Array::scalar(2), n = Array::scalar(2),
                 z = Array::scalar(3), guess = Array::scalar(0);
-    unchanged::expectError(module(), 1, {&V, &m, &n, &z}, id("inputCount"));
-    unchanged::expectError(module(), 4, {&V, &m, &n, &z, &guess}, id("outputCount"));
+    unchanged::expectError(tested.module(), 1, {&V, &m, &n, &z}, tested.id("inputCount"));
+    unchanged::expectError(tested.module(), 4, {&V, &m, &n, &z, &guess}, tested.id("outputCount"));
     const Array three = Array::scalar(3);
-    unchanged::expectError(module(), 1, {&V, &m, &three, &z, &guess}, id("tooFewElements"));
+    unchanged::expectError(tested.module(), 1, {&V, &m, &three, &z, &guess},
+                           tested.id("tooFewElements"));
     const Array minus = Array::scalar(-1);
-    const mexhost::HostError error =
-        unchanged::expectError(module(), 3, {&V, &m, &n, &minus, &guess}, id("negativeRadius"));
+    const mexhost::HostError error = unchanged::expectError(
+        tested.module(), 3, {&V, &m, &n, &minus, &guess}, tested.id("negativeRadius"));
     EXPECT_EQ(error.printed(), "\n z should be nonnegative!\n");
     const Array nan = Array::scalar(kNan);
-    unchanged::expectError(module(), 1, {&V, &m, &n, &nan, &guess}, id("notFinite"));
+    unchanged::expectError(tested.module(), 1, {&V, &m, &n, &nan, &guess}, tested.id("notFinite"));
     const Array withInf = Array::matrix(2, 2, {3, kInf, 4, 1});
-    unchanged::expectError(module(), 1, {&withInf, &m, &n, &z, &guess}, id("notFinite"));
+    unchanged::expectError(tested.module(), 1, {&withInf, &m, &n, &z, &guess},
+                           tested.id("notFinite"));
     const Array huge = Array::matrix(2, 2, {1e308, 1e308, 0, 1e200});
-    unchanged::expectError(module(), 1, {&huge, &m, &n, &z, &guess}, id("overflow"));
+    unchanged::expectError(tested.module(), 1, {&huge, &m, &n, &z, &guess}, tested.id("overflow"));
 }
 
 }  // namespace

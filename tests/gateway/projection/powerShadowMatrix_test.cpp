@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 #include "tests/gateway/projection/unchanged_inputs.hpp"
 
@@ -10,15 +9,14 @@ namespace {
 
 using mexhost::Array;
 
-const double kNan = std::numeric_limits<double>::quiet_NaN();
+using modules::kNan;
 
-const mexhost::Module& module() { return modules::get("powerShadowMatrix"); }
-std::string id(const char* reason) { return std::string("powerShadowMatrix:") + reason; }
+const modules::Named tested("powerShadowMatrix");
 
 TEST(PowerShadowMatrixModule, ShrinksEveryRow) {
     const Array V = Array::matrix(2, 2, {3, 0.6, 4, 0.8}), m = Array::scalar(2),
                 n = Array::scalar(2), rho = Array::scalar(2.5), p = Array::scalar(2);
-    const mexhost::CallResult r = unchanged::call(module(), 1, {&V, &m, &n, &rho, &p});
+    const mexhost::CallResult r = unchanged::call(tested.module(), 1, {&V, &m, &n, &rho, &p});
     EXPECT_EQ(r.outputs[0].rows(), 2u);
     EXPECT_EQ(r.outputs[0].cols(), 2u);
     EXPECT_EQ(r.outputs[0].values(), (std::vector<double>{1.5, 0, 2, 0}));
@@ -29,13 +27,13 @@ TEST(PowerShadowMatrixModule, InfinityRowsAndEmptyShapes) {
     // Row 2: L1 norm 1 <= 1, so the projection is the row itself and the result 0.
     const Array V = Array::matrix(2, 2, {3, 0.5, -1, -0.5}), m = Array::scalar(2),
                 n = Array::scalar(2), rho = Array::scalar(1), p = Array::scalar(1e6);
-    EXPECT_EQ(unchanged::call(module(), 1, {&V, &m, &n, &rho, &p}).outputs[0].values(),
+    EXPECT_EQ(unchanged::call(tested.module(), 1, {&V, &m, &n, &rho, &p}).outputs[0].values(),
               (std::vector<double>{2, 0, -1, 0}));
     const Array zero = Array::scalar(0), three = Array::scalar(3), empty = Array::matrix(0, 0);
-    mexhost::CallResult r = unchanged::call(module(), 1, {&empty, &zero, &three, &rho, &p});
+    mexhost::CallResult r = unchanged::call(tested.module(), 1, {&empty, &zero, &three, &rho, &p});
     EXPECT_EQ(r.outputs[0].rows(), 0u);
     EXPECT_EQ(r.outputs[0].cols(), 3u);
-    r = unchanged::call(module(), 1, {&empty, &three, &zero, &rho, &p});
+    r = unchanged::call(tested.module(), 1, {&empty, &three, &zero, &rho, &p});
     EXPECT_EQ(r.outputs[0].rows(), 3u);
     EXPECT_EQ(r.outputs[0].cols(), 0u);
 }
@@ -43,25 +41,29 @@ TEST(PowerShadowMatrixModule, InfinityRowsAndEmptyShapes) {
 TEST(PowerShadowMatrixModule, RejectsBadArguments) {
     const Array V = Array::matrix(2, 2, {1, 2, 3, 4}), m = Array::scalar(2), n = Array::scalar(2),
                 rho = Array::scalar(1), p = Array::scalar(3);
-    unchanged::expectError(module(), 1, {&V, &m, &n, &rho}, id("inputCount"));
-    unchanged::expectError(module(), 2, {&V, &m, &n, &rho, &p}, id("outputCount"));
+    unchanged::expectError(tested.module(), 1, {&V, &m, &n, &rho}, tested.id("inputCount"));
+    unchanged::expectError(tested.module(), 2, {&V, &m, &n, &rho, &p}, tested.id("outputCount"));
     const Array three = Array::scalar(3);
-    unchanged::expectError(module(), 1, {&V, &three, &n, &rho, &p}, id("tooFewElements"));
+    unchanged::expectError(tested.module(), 1, {&V, &three, &n, &rho, &p},
+                           tested.id("tooFewElements"));
     const Array minus = Array::scalar(-1);
-    unchanged::expectError(module(), 1, {&V, &m, &minus, &rho, &p}, id("negativeSize"));
-    const mexhost::HostError error =
-        unchanged::expectError(module(), 1, {&V, &m, &n, &minus, &p}, id("negativeWeight"));
+    unchanged::expectError(tested.module(), 1, {&V, &m, &minus, &rho, &p},
+                           tested.id("negativeSize"));
+    const mexhost::HostError error = unchanged::expectError(
+        tested.module(), 1, {&V, &m, &n, &minus, &p}, tested.id("negativeWeight"));
     EXPECT_EQ(error.printed(), "\n rho should be non-negative!");
     const Array nan = Array::scalar(kNan);
-    unchanged::expectError(module(), 1, {&V, &m, &n, &rho, &nan}, id("invalidExponent"));
-    unchanged::expectError(module(), 1, {&V, &m, &n, &nan, &p}, id("notFinite"));
+    unchanged::expectError(tested.module(), 1, {&V, &m, &n, &rho, &nan},
+                           tested.id("invalidExponent"));
+    unchanged::expectError(tested.module(), 1, {&V, &m, &n, &nan, &p}, tested.id("notFinite"));
 
     const Array withNan = Array::matrix(2, 2, {1, 2, kNan, 4});
-    unchanged::expectError(module(), 1, {&withNan, &m, &n, &rho, &p}, id("notFinite"));
+    unchanged::expectError(tested.module(), 1, {&withNan, &m, &n, &rho, &p},
+                           tested.id("notFinite"));
     const Array one = Array::scalar(1);
-    unchanged::call(module(), 1, {&withNan, &m, &n, &rho, &one});
+    unchanged::call(tested.module(), 1, {&withNan, &m, &n, &rho, &one});
     const Array hugeRow = Array::matrix(2, 2, {1, 1e308, 1, 1e308});
-    unchanged::expectError(module(), 1, {&hugeRow, &m, &n, &rho, &p}, id("overflow"));
+    unchanged::expectError(tested.module(), 1, {&hugeRow, &m, &n, &rho, &p}, tested.id("overflow"));
 }
 
 }  // namespace

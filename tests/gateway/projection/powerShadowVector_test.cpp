@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 #include "tests/gateway/projection/unchanged_inputs.hpp"
 
@@ -10,16 +9,15 @@ namespace {
 
 using mexhost::Array;
 
-const double kNan = std::numeric_limits<double>::quiet_NaN();
+using modules::kNan;
 
-const mexhost::Module& module() { return modules::get("powerShadowVector"); }
-std::string id(const char* reason) { return std::string("powerShadowVector:") + reason; }
+const modules::Named tested("powerShadowVector");
 
 TEST(PowerShadowVectorModule, ShrinksEachGroupWithItsWeight) {
     const Array v = Array::column({3, 4, 0, -1, 2}), b = Array::matrix(1, 3, {0, 2, 5}),
                 g = Array::scalar(2), n = Array::scalar(5), rho = Array::matrix(1, 2, {2.5, 1}),
                 p = Array::scalar(2);
-    const mexhost::CallResult r = unchanged::call(module(), 1, {&v, &b, &g, &n, &rho, &p});
+    const mexhost::CallResult r = unchanged::call(tested.module(), 1, {&v, &b, &g, &n, &rho, &p});
     ASSERT_EQ(r.outputs.size(), 1u);
     EXPECT_EQ(r.outputs[0].rows(), 5u);
     EXPECT_EQ(r.outputs[0].cols(), 1u);
@@ -36,10 +34,12 @@ TEST(PowerShadowVectorModule, UncoveredElementsAreZero) {
     const Array v = Array::column({3, -4, 5, 9}), b = Array::column({0, 2.7, 4}),
                 g = Array::scalar(2), n = Array::scalar(4), rho = Array::column({2.5, 1}),
                 p = Array::scalar(2);
-    EXPECT_EQ(unchanged::call(module(), 1, {&v, &b, &g, &n, &rho, &p}).outputs[0].values(),
+    EXPECT_EQ(unchanged::call(tested.module(), 1, {&v, &b, &g, &n, &rho, &p}).outputs[0].values(),
               (std::vector<double>{1.5, -2, 4, 0}));
     const Array none = Array::scalar(0), empty = Array::matrix(0, 0);
-    EXPECT_EQ(unchanged::call(module(), 1, {&v, &empty, &none, &n, &empty, &p}).outputs[0].values(),
+    EXPECT_EQ(unchanged::call(tested.module(), 1, {&v, &empty, &none, &n, &empty, &p})
+                  .outputs[0]
+                  .values(),
               (std::vector<double>{0, 0, 0, 0}));
 }
 
@@ -50,12 +50,15 @@ TEST(PowerShadowVectorModule, RejectsTablesOutsideTheVector) {
          {std::vector<double>{-1, 2, 4}, std::vector<double>{0, 3, 1}, std::vector<double>{0, 2, 5},
           std::vector<double>{0, kNan, 4}, std::vector<double>{0, 2, 1e300}}) {
         const Array b = Array::column(table);
-        unchanged::expectError(module(), 1, {&v, &b, &g, &n, &rho, &p}, id("groupOutOfRange"));
+        unchanged::expectError(tested.module(), 1, {&v, &b, &g, &n, &rho, &p},
+                               tested.id("groupOutOfRange"));
     }
     const Array shortTable = Array::column({0, 2}), oneWeight = Array::column({1}),
                 b = Array::column({0, 2, 4});
-    unchanged::expectError(module(), 1, {&v, &shortTable, &g, &n, &rho, &p}, id("tooFewElements"));
-    unchanged::expectError(module(), 1, {&v, &b, &g, &n, &oneWeight, &p}, id("tooFewElements"));
+    unchanged::expectError(tested.module(), 1, {&v, &shortTable, &g, &n, &rho, &p},
+                           tested.id("tooFewElements"));
+    unchanged::expectError(tested.module(), 1, {&v, &b, &g, &n, &oneWeight, &p},
+                           tested.id("tooFewElements"));
 }
 
 TEST(PowerShadowVectorModule, RejectsBadWeightsAndExponents) {
@@ -63,12 +66,14 @@ TEST(PowerShadowVectorModule, RejectsBadWeightsAndExponents) {
                 n = Array::scalar(4), p = Array::scalar(1.5);
     const Array lastNegative = Array::column({1, -2});
     const mexhost::HostError error = unchanged::expectError(
-        module(), 1, {&v, &b, &g, &n, &lastNegative, &p}, id("negativeWeight"));
+        tested.module(), 1, {&v, &b, &g, &n, &lastNegative, &p}, tested.id("negativeWeight"));
     EXPECT_EQ(error.printed(), "\n rho should be non-negative!");
     const Array nanWeight = Array::column({kNan, 1}), rho = Array::column({1, 1});
-    unchanged::expectError(module(), 1, {&v, &b, &g, &n, &nanWeight, &p}, id("notFinite"));
+    unchanged::expectError(tested.module(), 1, {&v, &b, &g, &n, &nanWeight, &p},
+                           tested.id("notFinite"));
     const Array half = Array::scalar(0.5);
-    unchanged::expectError(module(), 1, {&v, &b, &g, &n, &rho, &half}, id("invalidExponent"));
+    unchanged::expectError(tested.module(), 1, {&v, &b, &g, &n, &rho, &half},
+                           tested.id("invalidExponent"));
 }
 
 TEST(PowerShadowVectorModule, NonFiniteDataOnlyMattersInsideSearchedGroups) {
@@ -76,16 +81,18 @@ TEST(PowerShadowVectorModule, NonFiniteDataOnlyMattersInsideSearchedGroups) {
                 g = Array::scalar(1), n = Array::scalar(5), rho = Array::column({1});
     const Array three = Array::scalar(3);
     // Element 2 and 5 lie outside the only group.
-    EXPECT_EQ(unchanged::call(module(), 1, {&v, &b, &g, &n, &rho, &three}).outputs[0].values()[0],
-              0.0);
+    EXPECT_EQ(
+        unchanged::call(tested.module(), 1, {&v, &b, &g, &n, &rho, &three}).outputs[0].values()[0],
+        0.0);
     const Array wide = Array::column({0, 3});
-    unchanged::expectError(module(), 1, {&v, &wide, &g, &n, &rho, &three}, id("notFinite"));
+    unchanged::expectError(tested.module(), 1, {&v, &wide, &g, &n, &rho, &three},
+                           tested.id("notFinite"));
     const Array two = Array::scalar(2);
-    unchanged::call(module(), 1, {&v, &wide, &g, &n, &rho, &two});
+    unchanged::call(tested.module(), 1, {&v, &wide, &g, &n, &rho, &two});
     const Array huge = Array::column({1e308, 1e308}), hugeTable = Array::column({0, 2}),
                 hugeN = Array::scalar(2);
-    unchanged::expectError(module(), 1, {&huge, &hugeTable, &g, &hugeN, &rho, &three},
-                           id("overflow"));
+    unchanged::expectError(tested.module(), 1, {&huge, &hugeTable, &g, &hugeN, &rho, &three},
+                           tested.id("overflow"));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 #include "tests/gateway/projection/unchanged_inputs.hpp"
 
@@ -10,17 +9,16 @@ namespace {
 
 using mexhost::Array;
 
-const double kNan = std::numeric_limits<double>::quiet_NaN();
-const double kInf = std::numeric_limits<double>::infinity();
+using modules::kInf;
+using modules::kNan;
 
-const mexhost::Module& module() { return modules::get("powerShadow"); }
-std::string id(const char* reason) { return std::string("powerShadow:") + reason; }
+const modules::Named tested("powerShadow");
 
 TEST(PowerShadowModule, ClosedFormsAndTheInfinityCase) {
     const Array v = Array::column({3, -1, 0.5}), n = Array::scalar(3), rho = Array::scalar(2),
                 guess = Array::scalar(0);
     const Array two = Array::scalar(2), infinity = Array::scalar(kInf);
-    mexhost::CallResult r = unchanged::call(module(), 3, {&v, &n, &rho, &two, &guess});
+    mexhost::CallResult r = unchanged::call(tested.module(), 3, {&v, &n, &rho, &two, &guess});
     ASSERT_EQ(r.outputs.size(), 3u);
     EXPECT_EQ(r.outputs[0].rows(), 3u);
     EXPECT_EQ(r.outputs[0].cols(), 1u);
@@ -29,7 +27,7 @@ TEST(PowerShadowModule, ClosedFormsAndTheInfinityCase) {
     EXPECT_EQ(r.outputs[2].values(), (std::vector<double>{0}));
 
     // v minus its projection onto the L1 ball of radius 2, whose threshold is 1.
-    r = unchanged::call(module(), 3, {&v, &n, &rho, &infinity, &guess});
+    r = unchanged::call(tested.module(), 3, {&v, &n, &rho, &infinity, &guess});
     EXPECT_EQ(r.outputs[0].values(), (std::vector<double>{1, -1, 0.5}));
     EXPECT_EQ(r.outputs[1].values(), (std::vector<double>{1}));
     EXPECT_EQ(r.outputs[2].values(), (std::vector<double>{2}));
@@ -38,7 +36,7 @@ TEST(PowerShadowModule, ClosedFormsAndTheInfinityCase) {
 TEST(PowerShadowModule, GeneralExponentKeepsSignsAndLeavesVUnchanged) {
     const Array v = Array::matrix(2, 3, {3, -1, 0, -0.5, 2, 9}), n = Array::scalar(5),
                 rho = Array::scalar(1), p = Array::scalar(3), guess = Array::scalar(0);
-    const mexhost::CallResult r = unchanged::call(module(), 3, {&v, &n, &rho, &p, &guess});
+    const mexhost::CallResult r = unchanged::call(tested.module(), 3, {&v, &n, &rho, &p, &guess});
     const std::vector<double> x = r.outputs[0].values();
     ASSERT_EQ(x.size(), 5u);
     EXPECT_GT(x[0], 0.0);
@@ -53,14 +51,14 @@ TEST(PowerShadowModule, GeneralExponentKeepsSignsAndLeavesVUnchanged) {
 TEST(PowerShadowModule, DeliversOnlyTheRequestedOutputs) {
     const Array v = Array::column({1, 2}), n = Array::scalar(2), rho = Array::scalar(1),
                 p = Array::scalar(1.5), guess = Array::scalar(0);
-    EXPECT_EQ(module().call(0, {&v, &n, &rho, &p, &guess}).outputs.size(), 1u);
-    EXPECT_EQ(module().call(2, {&v, &n, &rho, &p, &guess}).outputs.size(), 2u);
+    EXPECT_EQ(tested.module().call(0, {&v, &n, &rho, &p, &guess}).outputs.size(), 1u);
+    EXPECT_EQ(tested.module().call(2, {&v, &n, &rho, &p, &guess}).outputs.size(), 2u);
 }
 
 TEST(PowerShadowModule, EmptyVector) {
     const Array v = Array::matrix(0, 0), n = Array::scalar(0), rho = Array::scalar(1),
                 p = Array::scalar(3), guess = Array::scalar(0);
-    const mexhost::CallResult r = module().call(3, {&v, &n, &rho, &p, &guess});
+    const mexhost::CallResult r = tested.module().call(3, {&v, &n, &rho, &p, &guess});
     EXPECT_EQ(r.outputs[0].rows(), 0u);
     EXPECT_EQ(r.outputs[1].values(), (std::vector<double>{0}));
 }
@@ -68,28 +66,35 @@ TEST(PowerShadowModule, EmptyVector) {
 TEST(PowerShadowModule, RejectsBadArguments) {
     const Array v = Array::column({1, -2, 3}), n = Array::scalar(3), rho = Array::scalar(1),
                 p = Array::scalar(3), guess = Array::scalar(0);
-    unchanged::expectError(module(), 1, {&v, &n, &rho, &p}, id("inputCount"));
-    unchanged::expectError(module(), 4, {&v, &n, &rho, &p, &guess}, id("outputCount"));
+    unchanged::expectError(tested.module(), 1, {&v, &n, &rho, &p}, tested.id("inputCount"));
+    unchanged::expectError(tested.module(), 4, {&v, &n, &rho, &p, &guess},
+                           tested.id("outputCount"));
     const Array single = Array::numeric(mxSINGLE_CLASS, 3, 1), pair = Array::column({1, 2});
-    unchanged::expectError(module(), 1, {&single, &n, &rho, &p, &guess}, id("notRealDouble"));
-    unchanged::expectError(module(), 1, {&v, &n, &pair, &p, &guess}, id("notScalar"));
-    unchanged::expectError(module(), 1, {&v, &n, &rho, &pair, &guess}, id("notScalar"));
+    unchanged::expectError(tested.module(), 1, {&single, &n, &rho, &p, &guess},
+                           tested.id("notRealDouble"));
+    unchanged::expectError(tested.module(), 1, {&v, &n, &pair, &p, &guess}, tested.id("notScalar"));
+    unchanged::expectError(tested.module(), 1, {&v, &n, &rho, &pair, &guess},
+                           tested.id("notScalar"));
     const Array minus = Array::scalar(-1), four = Array::scalar(4);
-    unchanged::expectError(module(), 1, {&v, &minus, &rho, &p, &guess}, id("negativeSize"));
-    unchanged::expectError(module(), 1, {&v, &four, &rho, &p, &guess}, id("tooFewElements"));
+    unchanged::expectError(tested.module(), 1, {&v, &minus, &rho, &p, &guess},
+                           tested.id("negativeSize"));
+    unchanged::expectError(tested.module(), 1, {&v, &four, &rho, &p, &guess},
+                           tested.id("tooFewElements"));
 
     for (double exponent : {1.0, 2.0, 3.0, 1e6}) {
         const Array e = Array::scalar(exponent);
-        const mexhost::HostError error =
-            unchanged::expectError(module(), 1, {&v, &n, &minus, &e, &guess}, id("negativeWeight"));
+        const mexhost::HostError error = unchanged::expectError(
+            tested.module(), 1, {&v, &n, &minus, &e, &guess}, tested.id("negativeWeight"));
         EXPECT_EQ(error.printed(), "\n rho should be non-negative!");
     }
     for (double exponent : {0.5, 0.0, -3.0, kNan}) {
         const Array e = Array::scalar(exponent);
-        unchanged::expectError(module(), 1, {&v, &n, &rho, &e, &guess}, id("invalidExponent"));
+        unchanged::expectError(tested.module(), 1, {&v, &n, &rho, &e, &guess},
+                               tested.id("invalidExponent"));
     }
     const Array nanRho = Array::scalar(kNan);
-    unchanged::expectError(module(), 1, {&v, &n, &nanRho, &p, &guess}, id("notFinite"));
+    unchanged::expectError(tested.module(), 1, {&v, &n, &nanRho, &p, &guess},
+                           tested.id("notFinite"));
 }
 
 // The searches (infinity case, general p) need finite data; the closed forms take any v.
@@ -99,13 +104,16 @@ TEST(PowerShadowModule, NonFiniteDataOnlyWhereASearchRuns) {
     const Array huge = Array::column({1e308, -1e308, 1});
     for (double exponent : {1.5, 3.0, 1e6, kInf}) {
         const Array p = Array::scalar(exponent);
-        unchanged::expectError(module(), 1, {&withNan, &n, &rho, &p, &guess}, id("notFinite"));
-        unchanged::expectError(module(), 1, {&withInf, &n, &rho, &p, &guess}, id("notFinite"));
-        unchanged::expectError(module(), 1, {&huge, &n, &rho, &p, &guess}, id("overflow"));
+        unchanged::expectError(tested.module(), 1, {&withNan, &n, &rho, &p, &guess},
+                               tested.id("notFinite"));
+        unchanged::expectError(tested.module(), 1, {&withInf, &n, &rho, &p, &guess},
+                               tested.id("notFinite"));
+        unchanged::expectError(tested.module(), 1, {&huge, &n, &rho, &p, &guess},
+                               tested.id("overflow"));
     }
     const Array one = Array::scalar(1);
     const std::vector<double> x =
-        unchanged::call(module(), 1, {&withNan, &n, &rho, &one, &guess}).outputs[0].values();
+        unchanged::call(tested.module(), 1, {&withNan, &n, &rho, &one, &guess}).outputs[0].values();
     EXPECT_EQ(x[0], 0.0);
     EXPECT_TRUE(std::isnan(x[1]));
     EXPECT_EQ(x[2], 2.0);

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 #include "tests/gateway/support/modules.hpp"
 
@@ -10,13 +9,12 @@ namespace {
 
 using mexhost::Array;
 
-const mexhost::Module& module() { return modules::get("simplexShadow"); }
-const std::string id(const char* reason) { return std::string("simplexShadow:") + reason; }
+const modules::Named tested("simplexShadow");
 
 TEST(SimplexShadowModule, ReturnsProjectionThresholdAndSteps) {
     const Array v = Array::column({3, -1, 0.5});
     const Array n = Array::scalar(3), z = Array::scalar(2), guess = Array::scalar(0);
-    const mexhost::CallResult result = module().call(3, {&v, &n, &z, &guess});
+    const mexhost::CallResult result = tested.module().call(3, {&v, &n, &z, &guess});
     ASSERT_EQ(result.outputs.size(), 3u);
     EXPECT_EQ(result.outputs[0].rows(), 3u);
     EXPECT_EQ(result.outputs[0].cols(), 1u);
@@ -31,7 +29,7 @@ TEST(SimplexShadowModule, ReadsTheFirstNElementsOfAnyShapeAndLeavesVUnchanged) {
     const Array v = Array::matrix(2, 3, {3, -1, 0.5, 9, 9, 9});
     const Array before = v.copy();
     const Array n = Array::scalar(3.9), z = Array::scalar(2), guess = Array::scalar(0);
-    const mexhost::CallResult result = module().call(1, {&v, &n, &z, &guess});
+    const mexhost::CallResult result = tested.module().call(1, {&v, &n, &z, &guess});
     ASSERT_EQ(result.outputs.size(), 1u);
     EXPECT_EQ(result.outputs[0].values(), (std::vector<double>{2, 0, 0}));
     EXPECT_TRUE(v.sameAs(before));
@@ -40,14 +38,14 @@ TEST(SimplexShadowModule, ReadsTheFirstNElementsOfAnyShapeAndLeavesVUnchanged) {
 TEST(SimplexShadowModule, DeliversOnlyTheRequestedOutputs) {
     const Array v = Array::column({1, 2}), n = Array::scalar(2), z = Array::scalar(1),
                 guess = Array::scalar(0);
-    EXPECT_EQ(module().call(0, {&v, &n, &z, &guess}).outputs.size(), 1u);
-    EXPECT_EQ(module().call(2, {&v, &n, &z, &guess}).outputs.size(), 2u);
+    EXPECT_EQ(tested.module().call(0, {&v, &n, &z, &guess}).outputs.size(), 1u);
+    EXPECT_EQ(tested.module().call(2, {&v, &n, &z, &guess}).outputs.size(), 2u);
 }
 
 TEST(SimplexShadowModule, EmptyInput) {
     const Array v = Array::matrix(0, 0), n = Array::scalar(0), z = Array::scalar(1),
                 guess = Array::scalar(0);
-    const mexhost::CallResult result = module().call(3, {&v, &n, &z, &guess});
+    const mexhost::CallResult result = tested.module().call(3, {&v, &n, &z, &guess});
     EXPECT_EQ(result.outputs[0].rows(), 0u);
     EXPECT_EQ(result.outputs[1].values(), (std::vector<double>{0}));
     EXPECT_EQ(result.outputs[2].values(), (std::vector<double>{0}));
@@ -57,52 +55,54 @@ TEST(SimplexShadowModule, NegativeRadiusPrintsThenRaises) {
     const Array v = Array::column({1, 2}), n = Array::scalar(2), z = Array::scalar(-1),
                 guess = Array::scalar(0);
     const mexhost::HostError error =
-        modules::expectError(module(), 3, {&v, &n, &z, &guess}, id("negativeRadius"));
+        modules::expectError(tested.module(), 3, {&v, &n, &z, &guess}, tested.id("negativeRadius"));
     EXPECT_EQ(error.printed(), "\n z should be nonnegative!\n");
 }
 
 TEST(SimplexShadowModule, RejectsBadArguments) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = modules::kNan;
+    const double inf = modules::kInf;
     const Array v = Array::column({1, 2, 3}), n = Array::scalar(3), z = Array::scalar(1),
                 guess = Array::scalar(0);
 
-    modules::expectError(module(), 1, {&v, &n, &z}, id("inputCount"));
-    modules::expectError(module(), 1, {&v, &n, &z, &guess, &guess}, id("inputCount"));
-    modules::expectError(module(), 4, {&v, &n, &z, &guess}, id("outputCount"));
+    modules::expectError(tested.module(), 1, {&v, &n, &z}, tested.id("inputCount"));
+    modules::expectError(tested.module(), 1, {&v, &n, &z, &guess, &guess}, tested.id("inputCount"));
+    modules::expectError(tested.module(), 4, {&v, &n, &z, &guess}, tested.id("outputCount"));
 
     for (const Array& bad : {Array::numeric(mxINT32_CLASS, 3, 1),
                              Array::numeric(mxSINGLE_CLASS, 3, 1), Array::complexMatrix(3, 1),
                              Array::sparseMatrix(3, 1), Array::text("abc")})
-        modules::expectError(module(), 1, {&bad, &n, &z, &guess}, id("notRealDouble"));
+        modules::expectError(tested.module(), 1, {&bad, &n, &z, &guess},
+                             tested.id("notRealDouble"));
 
     const Array pair = Array::column({1, 2}), empty = Array::matrix(0, 0);
-    modules::expectError(module(), 1, {&v, &pair, &z, &guess}, id("notScalar"));
-    modules::expectError(module(), 1, {&v, &empty, &z, &guess}, id("notScalar"));
-    modules::expectError(module(), 1, {&v, &n, &pair, &guess}, id("notScalar"));
-    modules::expectError(module(), 1, {&v, &n, &z, &empty}, id("notScalar"));
+    modules::expectError(tested.module(), 1, {&v, &pair, &z, &guess}, tested.id("notScalar"));
+    modules::expectError(tested.module(), 1, {&v, &empty, &z, &guess}, tested.id("notScalar"));
+    modules::expectError(tested.module(), 1, {&v, &n, &pair, &guess}, tested.id("notScalar"));
+    modules::expectError(tested.module(), 1, {&v, &n, &z, &empty}, tested.id("notScalar"));
 
     for (double size : {-1.0, nan, 3e9, -inf}) {
         const Array badSize = Array::scalar(size);
-        modules::expectError(module(), 1, {&v, &badSize, &z, &guess}, id("negativeSize"));
+        modules::expectError(tested.module(), 1, {&v, &badSize, &z, &guess},
+                             tested.id("negativeSize"));
     }
     const Array four = Array::scalar(4);
-    modules::expectError(module(), 1, {&v, &four, &z, &guess}, id("tooFewElements"));
+    modules::expectError(tested.module(), 1, {&v, &four, &z, &guess}, tested.id("tooFewElements"));
 
     const Array withNan = Array::column({1, nan, 3}), withInf = Array::column({1, 2, -inf});
-    modules::expectError(module(), 1, {&withNan, &n, &z, &guess}, id("notFinite"));
-    modules::expectError(module(), 1, {&withInf, &n, &z, &guess}, id("notFinite"));
+    modules::expectError(tested.module(), 1, {&withNan, &n, &z, &guess}, tested.id("notFinite"));
+    modules::expectError(tested.module(), 1, {&withInf, &n, &z, &guess}, tested.id("notFinite"));
     const Array nanRadius = Array::scalar(nan);
-    modules::expectError(module(), 1, {&v, &n, &nanRadius, &guess}, id("notFinite"));
+    modules::expectError(tested.module(), 1, {&v, &n, &nanRadius, &guess}, tested.id("notFinite"));
     const Array huge = Array::column({1e308, 1e308, 1});
-    modules::expectError(module(), 1, {&huge, &n, &z, &guess}, id("overflow"));
+    modules::expectError(tested.module(), 1, {&huge, &n, &z, &guess}, tested.id("overflow"));
 }
 
 TEST(SimplexShadowModule, ValuesBeyondNAreNotRead) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double nan = modules::kNan;
     const Array v = Array::column({3, -1, 0.5, nan}), n = Array::scalar(3), z = Array::scalar(2),
                 guess = Array::scalar(0);
-    EXPECT_EQ(module().call(1, {&v, &n, &z, &guess}).outputs[0].values(),
+    EXPECT_EQ(tested.module().call(1, {&v, &n, &z, &guess}).outputs[0].values(),
               (std::vector<double>{2, 0, 0}));
 }
 

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 
 #include "tests/gateway/projection/unchanged_inputs.hpp"
 
@@ -10,17 +9,16 @@ namespace {
 
 using mexhost::Array;
 
-const double kNan = std::numeric_limits<double>::quiet_NaN();
-const double kInf = std::numeric_limits<double>::infinity();
+using modules::kInf;
+using modules::kNan;
 
-const mexhost::Module& module() { return modules::get("twoLevelShadow"); }
-std::string id(const char* reason) { return std::string("twoLevelShadow:") + reason; }
+const modules::Named tested("twoLevelShadow");
 
 TEST(TwoLevelShadowModule, EuclideanModeReturnsTheNorms) {
     const Array V = Array::matrix(1, 2, {3, 4}), m = Array::scalar(1), n = Array::scalar(2),
                 lambda1 = Array::scalar(0), lambda2 = Array::scalar(2.5), mode = Array::scalar(2);
     const mexhost::CallResult r =
-        unchanged::call(module(), 2, {&V, &m, &n, &lambda1, &lambda2, &mode});
+        unchanged::call(tested.module(), 2, {&V, &m, &n, &lambda1, &lambda2, &mode});
     ASSERT_EQ(r.outputs.size(), 2u);
     EXPECT_EQ(r.outputs[0].values(), (std::vector<double>{1.5, 2}));
     EXPECT_EQ(r.outputs[1].rows(), 1u);
@@ -35,7 +33,7 @@ TEST(TwoLevelShadowModule, InfinityModeClipsRows) {
     for (double mode : {0.0, 1.0, 1.9, -2.0, 3.0, kNan}) {
         const Array k = Array::scalar(mode);
         const mexhost::CallResult r =
-            unchanged::call(module(), 2, {&V, &m, &n, &lambda1, &lambda2, &k});
+            unchanged::call(tested.module(), 2, {&V, &m, &n, &lambda1, &lambda2, &k});
         EXPECT_EQ(r.outputs[0].values(), (std::vector<double>{1, -1})) << mode;
         EXPECT_EQ(r.outputs[1].values(), (std::vector<double>{0, 0}));
     }
@@ -44,36 +42,41 @@ TEST(TwoLevelShadowModule, InfinityModeClipsRows) {
 TEST(TwoLevelShadowModule, RejectsBadArguments) {
     const Array V = Array::matrix(1, 2, {3, 4}), m = Array::scalar(1), n = Array::scalar(2),
                 weight = Array::scalar(1), two = Array::scalar(2), one = Array::scalar(1);
-    unchanged::expectError(module(), 1, {&V, &m, &n, &weight, &weight}, id("inputCount"));
-    unchanged::expectError(module(), 3, {&V, &m, &n, &weight, &weight, &two}, id("outputCount"));
+    unchanged::expectError(tested.module(), 1, {&V, &m, &n, &weight, &weight},
+                           tested.id("inputCount"));
+    unchanged::expectError(tested.module(), 3, {&V, &m, &n, &weight, &weight, &two},
+                           tested.id("outputCount"));
     const Array three = Array::scalar(3);
-    unchanged::expectError(module(), 1, {&V, &three, &n, &weight, &weight, &two},
-                           id("tooFewElements"));
+    unchanged::expectError(tested.module(), 1, {&V, &three, &n, &weight, &weight, &two},
+                           tested.id("tooFewElements"));
     const Array minus = Array::scalar(-1), nan = Array::scalar(kNan);
     for (const Array* mode : {&two, &one}) {
-        unchanged::expectError(module(), 1, {&V, &m, &n, &minus, &weight, mode},
-                               id("negativeWeight"));
-        unchanged::expectError(module(), 1, {&V, &m, &n, &weight, &minus, mode},
-                               id("negativeWeight"));
-        unchanged::expectError(module(), 1, {&V, &m, &n, &nan, &weight, mode}, id("notFinite"));
-        unchanged::expectError(module(), 1, {&V, &m, &n, &weight, &nan, mode}, id("notFinite"));
+        unchanged::expectError(tested.module(), 1, {&V, &m, &n, &minus, &weight, mode},
+                               tested.id("negativeWeight"));
+        unchanged::expectError(tested.module(), 1, {&V, &m, &n, &weight, &minus, mode},
+                               tested.id("negativeWeight"));
+        unchanged::expectError(tested.module(), 1, {&V, &m, &n, &nan, &weight, mode},
+                               tested.id("notFinite"));
+        unchanged::expectError(tested.module(), 1, {&V, &m, &n, &weight, &nan, mode},
+                               tested.id("notFinite"));
     }
     // A NaN in V would come out as 0 in either mode.
     const Array withNan = Array::matrix(1, 2, {kNan, 4}), half = Array::scalar(0.5);
     for (const Array* mode : {&two, &one})
-        unchanged::expectError(module(), 1, {&withNan, &m, &n, &half, &one, mode},
-                               id("notFinite"));
+        unchanged::expectError(tested.module(), 1, {&withNan, &m, &n, &half, &one, mode},
+                               tested.id("notFinite"));
     // The infinity mode searches every row, so V must be finite there; mode 2 takes Inf.
     const Array withInf = Array::matrix(1, 2, {kInf, 4});
-    unchanged::expectError(module(), 1, {&withInf, &m, &n, &weight, &weight, &one},
-                           id("notFinite"));
+    unchanged::expectError(tested.module(), 1, {&withInf, &m, &n, &weight, &weight, &one},
+                           tested.id("notFinite"));
     const std::vector<double> X =
-        unchanged::call(module(), 1, {&withInf, &m, &n, &weight, &weight, &two})
+        unchanged::call(tested.module(), 1, {&withInf, &m, &n, &weight, &weight, &two})
             .outputs[0]
             .values();
     EXPECT_TRUE(std::isnan(X[0]));
     const Array huge = Array::matrix(1, 2, {1e308, 1e308});
-    unchanged::expectError(module(), 1, {&huge, &m, &n, &weight, &weight, &one}, id("overflow"));
+    unchanged::expectError(tested.module(), 1, {&huge, &m, &n, &weight, &weight, &one},
+                           tested.id("overflow"));
 }
 
 }  // namespace
