@@ -18,9 +18,8 @@
 namespace {
 
 using treeindexing::Calls;
-
-const double kInf = std::numeric_limits<double>::infinity();
-const double kNan = std::numeric_limits<double>::quiet_NaN();
+using treeindexing::kInf;
+using treeindexing::kNan;
 
 TREE_INDEXING_SUITE(CriticalWeight);
 

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@
 #include "tests/support/tree_penalty.hpp"
 
 namespace treeindexing {
+
+const double kInf = std::numeric_limits<double>::infinity();
+const double kNan = std::numeric_limits<double>::quiet_NaN();
 
 // One call's tree arguments in a family's form (G stays empty for ranges).
 struct Table {

@@ -16,8 +16,7 @@
 namespace {
 
 using treeindexing::Calls;
-
-const double kInf = std::numeric_limits<double>::infinity();
+using treeindexing::kInf;
 
 TREE_INDEXING_SUITE(PenaltyValue);
 

@@ -18,9 +18,8 @@
 namespace {
 
 using treeindexing::Calls;
-
-const double kNan = std::numeric_limits<double>::quiet_NaN();
-const double kInf = std::numeric_limits<double>::infinity();
+using treeindexing::kInf;
+using treeindexing::kNan;
 
 TREE_INDEXING_SUITE(TreeProx);
 
