@@ -11,9 +11,18 @@
 constexpr const char* kTreeMemoryFailure = "not enough memory for the tree";
 
 // Plants the root block of the 0-based node rootNode in `root`, with room for `blocks` blocks
-// in all, then builds the tree below it from the table.
+// in all.
+void plantRootBlock(BlockTree& root, const double* v, int rootNode, std::size_t blocks);
+
+// Plants the root block as plantRootBlock does, then builds the tree below it from the table.
 void growTree(BlockTree& root, const treeInfo& table, const double* v, int rootNode,
               long long blocks);
+
+// Builds the tree below the 0-based node rootNode in one walk when the table lists no node
+// twice and the root nowhere: below the root, such a table is a tree of at most n blocks,
+// and the check that requireBoundedTree makes is needless. Returns false, having built
+// nothing, for any other table. Marks the nodes of the table as met.
+bool growTreeOfSingleListings(BlockTree& root, treeInfo& table, const double* v, int rootNode);
 
 // Fails unless the table describes, below the 0-based node rootNode, a tree (no node
 // reachable from itself) of at most 64 n + 1024 blocks, counting a node listed under several

@@ -15,6 +15,10 @@ void initializeRoot(BlockTree& root, const char* fileName, const double* v, int 
                                                          std::to_string(rootNumber) +
                                                          " is outside 1.." + std::to_string(n));
     }
-    const long long blocks = requireBoundedTree(table, rootNumber - 1, fileName);
-    growTree(root, table, v, rootNumber - 1, blocks);
+    // Most files list every node once, and their tree needs no check; the others are checked
+    // for cycles and size first.
+    const int rootNode = rootNumber - 1;
+    if (growTreeOfSingleListings(root, table, v, rootNode)) return;
+    const long long blocks = requireBoundedTree(table, rootNode, fileName);
+    growTree(root, table, v, rootNode, blocks);
 }

@@ -24,7 +24,11 @@
 
 // The children of one node as listed in a description, in the listed order.
 struct NodeInfo {
+    NodeInfo() = default;
+    NodeInfo(int count, std::size_t first) : childCount(count), offset(first) {}
+
     int childCount = 0;      // 0 for a leaf
+    bool met = false;        // set by growTreeOfSingleListings (building.hpp) on meeting it
     std::size_t offset = 0;  // position of the first child in treeInfo::children
 };
 

@@ -49,12 +49,13 @@ void buildTree(BlockTree& tree, const treeInfo& table, const double* v) {
     });
 }
 
+void plantRootBlock(BlockTree& root, const double* v, int rootNode, std::size_t blocks) {
+    reportingAllocationFailure("\n Allocation in computeGroups failure!", kTreeMemoryFailure,
+                               [&] { root.plantRoot(rootNode, v[rootNode], blocks); });
+}
+
 void growTree(BlockTree& root, const treeInfo& table, const double* v, int rootNode,
               long long blocks) {
-    reportingAllocationFailure("\n Allocation in computeGroups failure!", kTreeMemoryFailure,
-                               [&] {
-                                   root.plantRoot(rootNode, v[rootNode],
-                                                  static_cast<std::size_t>(blocks));
-                               });
+    plantRootBlock(root, v, rootNode, static_cast<std::size_t>(blocks));
     buildTree(root, table, v);
 }

@@ -1,6 +1,9 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Building the tree of blocks below a root: list order, copies of shared nodes, the root
 // check, and the files that describe no tree or too large a one.
+#include <random>
+
+#include "monotone/building.hpp"
 #include "tests/unit/monotone/tree_test_support.hpp"
 
 namespace {
@@ -67,7 +70,7 @@ TEST(TreeBuilding, SharingWithinTheBoundIsBuilt) {
     EXPECT_EQ(countFreshBlocks(root.get(), v), 511);
 }
 
-TEST(TreeBuilding, ExponentialSharingIsRejectedBeforeBuilding) {
+TEST(TreeBuilding, ExponentialSharingIsRejected) {
     std::string text;
     for (int k = 1; k <= 60; ++k)
         text +=
@@ -80,6 +83,56 @@ TEST(TreeBuilding, ExponentialSharingIsRejectedBeforeBuilding) {
     EXPECT_EQ(failure.reason, "treeTooLarge");
     EXPECT_NE(failure.message.find("more than 4928 blocks"), std::string::npos) << failure.message;
     EXPECT_EQ(root.get(), nullptr);
+}
+
+// The table of a file, and the tree below a root built the long way: the whole check, then
+// one block per listing.
+treeInfo readTable(const std::string& text, int n) {
+    const TempFile file(text);
+    treeInfo table;
+    readFromFile(file.path(), table, n);
+    return table;
+}
+
+BlockTree buildChecked(const treeInfo& table, const std::vector<double>& v, int rootNode) {
+    BlockTree root;
+    growTree(root, table, v.data(), rootNode, requireBoundedTree(table, rootNode, "file"));
+    return root;
+}
+
+TEST(TreeBuilding, SingleListingsBuildTheTreeThatTheCheckedBuildMakes) {
+    // Random recursive trees under shuffled node numbers. Every third one lists its last leaf
+    // a second time, under a node in the middle, and a root other than the first node is
+    // listed itself: those tables take the checked way.
+    std::mt19937_64 rng(13);
+    for (int trial = 0; trial < 60; ++trial) {
+        const int n = 2 + trial * 7;
+        std::vector<int> number(n);
+        for (int k = 0; k < n; ++k) number[k] = k;
+        std::shuffle(number.begin(), number.end(), rng);
+        testdata::Children children(n);
+        for (int k = 1; k < n; ++k)
+            children[number[std::uniform_int_distribution<int>(0, k - 1)(rng)]].push_back(number[k]);
+        const bool listedTwice = trial % 3 == 2;
+        if (listedTwice) children[number[n / 2]].push_back(number[n - 1]);
+        std::vector<double> v(n);
+        for (double& value : v) value = std::uniform_real_distribution<double>(-1, 1)(rng);
+        const std::string text = testdata::descriptionText(children);
+        for (int rootNode : {number[0], number[n / 3]}) {
+            const bool single = !listedTwice && rootNode == number[0];
+            treeInfo table = readTable(text, n);
+            BlockTree direct;
+            EXPECT_EQ(growTreeOfSingleListings(direct, table, v.data(), rootNode), single)
+                << text;
+            const std::vector<reference::BlockView> checked =
+                treetest::describe(buildChecked(readTable(text, n), v, rootNode).get());
+            if (single) {
+                EXPECT_EQ(treetest::describe(direct.get()), checked) << text;
+            }
+            EXPECT_EQ(treetest::describe(build(text, v, rootNode + 1).get()), checked)
+                << text << "root " << rootNode + 1;
+        }
+    }
 }
 
 TEST(TreeBuilding, NodeReachableFromItselfIsRejectedByName) {
