@@ -28,16 +28,29 @@ inline int dropSideByScans(double* x, int b, int e, double t, bool keepAbove) {
     return keepAbove ? i : j;
 }
 
-// The same moves, found without a branch on the data: counting the magnitudes <= t gives the
-// meeting point, and the misplaced positions on either side of it, listed in batches in scan
-// order, make the same pairs. A NaN, on neither side of t, leaves the scans to find it.
-inline int dropSide(double* x, int b, int e, double t, bool keepAbove) {
-    int below = 0, above = 0;
+// How many magnitudes of a range lie at or below a threshold, and how many above it (a NaN is
+// neither).
+struct SideCounts {
+    int below;
+    int above;
+};
+
+inline SideCounts countSides(const double* x, int b, int e, double t) {
+    SideCounts counts{0, 0};
     for (int k = b; k <= e; ++k) {
-        below += x[k] <= t ? 1 : 0;
-        above += x[k] > t ? 1 : 0;
+        counts.below += x[k] <= t ? 1 : 0;
+        counts.above += x[k] > t ? 1 : 0;
     }
-    if (below + above != e - b + 1) return dropSideByScans(x, b, e, t, keepAbove);
+    return counts;
+}
+
+// dropSideByScans's moves, found without a branch on the data, from the counts of x[b..e] at
+// t: the count below gives the meeting point, and the misplaced positions on either side of
+// it, listed in batches in scan order, make the same pairs. A NaN, on neither side of t,
+// leaves the scans to find it.
+inline int dropSideCounted(double* x, int b, int e, double t, bool keepAbove, SideCounts counts) {
+    const int below = counts.below;
+    if (below + counts.above != e - b + 1) return dropSideByScans(x, b, e, t, keepAbove);
     const int split = b + below;
 
     const int kBatch = 256;
@@ -72,4 +85,8 @@ inline int dropSide(double* x, int b, int e, double t, bool keepAbove) {
         rightUsed += pairs;
     }
     return keepAbove ? split : split - 1;
+}
+
+inline int dropSide(double* x, int b, int e, double t, bool keepAbove) {
+    return dropSideCounted(x, b, e, t, keepAbove, countSides(x, b, e, t));
 }

@@ -16,6 +16,7 @@
 // Every comparison below is the one the algorithm is defined with (strict or not); changing
 // one changes results. The partition loops stop when their two indices meet on the same
 // element, which only a NaN can cause; without that they would never end.
+#include <algorithm>
 #include <cmath>
 
 #include "host/branchless.hpp"
@@ -99,17 +100,16 @@ struct Tally {
     }
 };
 
-// Partitions x[b..e] around lambda, tallying the magnitudes in (lambdaN, lambda] (low),
-// (lambda, lambdaS] (mid) and above lambdaS (high).
-void partitionThreeWay(double* x, int b, int e, double lambdaN, double lambda, double lambdaS,
-                       int* iOut, int* jOut, Tally* low, Tally* mid, Tally* high) {
+// Partitions x[b..e] around lambda, tallying the magnitudes in (lambda, lambdaS] (mid) and
+// above lambdaS (high). Those <= lambda end in x[b..j], in the order the scans meet them:
+// the left scan passes them in place, and a swap puts the one it brings where the left scan
+// stands.
+void partitionThreeWay(double* x, int b, int e, double lambda, double lambdaS, int* iOut,
+                       int* jOut, Tally* mid, Tally* high) {
     int i = b;
     int j = e;
     while (i <= j) {
-        while (i <= e && x[i] <= lambda) {
-            low->addIf(x[i] > lambdaN, x[i]);
-            ++i;
-        }
+        while (i <= e && x[i] <= lambda) ++i;
         while (j >= b && x[j] > lambda) {
             if (x[j] > lambdaS)
                 high->add(x[j]);
@@ -122,13 +122,25 @@ void partitionThreeWay(double* x, int b, int e, double lambdaN, double lambda, d
             high->add(x[i]);
         else
             mid->add(x[i]);
-        if (x[j] > lambdaN) low->add(x[j]);
         swap(x, i, j);
         ++i;
         --j;
     }
     *iOut = i;
     *jOut = j;
+}
+
+// The magnitudes of x[b..last] above t, tallied in the order of their positions, and the
+// counts of the two sides of t.
+Tally tallyAbove(const double* x, int b, int last, double t, SideCounts* sides) {
+    Tally above;
+    int below = 0;
+    for (int k = b; k <= last; ++k) {
+        above.addIf(x[k] > t, x[k]);
+        below += x[k] <= t ? 1 : 0;
+    }
+    *sides = SideCounts{below, above.count};
+    return above;
 }
 
 // The nonzero magnitudes of v, moved to the front of x: their count, sum and largest.
@@ -169,6 +181,7 @@ void scaleDown(double* x, Magnitudes* found, int exponent, double* z, double* la
 struct Search {
     double* x;
     double z;
+    double total;  // the sum of all magnitudes
     double tolerance;
     End left;
     End right;
@@ -183,6 +196,7 @@ Search startSearch(double* x, const Magnitudes& found, double z, double lambda0)
     const double tolerance = kTolerance * binaryScale(found.max);
     return Search{x,
                   z,
+                  found.sum,
                   tolerance,
                   End{0, found.sum - z, found.count, found.sum},
                   End{found.max, -z, 0, 0},
@@ -229,20 +243,28 @@ double secantStep(const End& left, const End& right) {
     return right.lambda - right.f * (right.lambda - left.lambda) / (right.f - left.f);
 }
 
-// Turns the tallies of the three classes into totals above lambdaS (high), above lambda (mid)
-// and above lambdaN (low), counting the magnitudes beyond the right end too.
-void addClassesAbove(Tally* low, Tally* mid, Tally* high, const End& right) {
+// Turns the tallies of the two upper classes into totals above lambdaS (high) and above
+// lambda (mid), counting the magnitudes beyond the right end too.
+void addClassesAbove(Tally* mid, Tally* high, const End& right) {
     high->sum += right.s;
     high->count += right.rho;
     mid->sum += high->sum;
     mid->count += high->count;
-    low->sum += mid->sum;
-    low->count += mid->count;
 }
 
 // The bracket end at t, from the count and sum of the magnitudes above t.
 End endAt(double t, const Tally& above, double z) {
     return End{t, above.sum - t * above.count - z, above.count, above.sum};
+}
+
+// Whether f at lambdaN, as endAt computes it, is surely at least the tolerance, given the
+// count of magnitudes above the midpoint, where f is at least 0 (up to rounding). From lambdaN
+// to the midpoint f falls by at least their gap times that count; f computed from sums of at
+// most 2^31 nonnegative terms, each rounding by at most 2^-53, is within 1e-6 of the total of
+// all magnitudes of its exact value, far inside the margin.
+bool surelyAboveTolerance(const Search& search, double lambdaN, int aboveMidpoint) {
+    const double fall = (search.lambda - lambdaN) * aboveMidpoint;
+    return fall > search.tolerance + 1e-4 * search.total;
 }
 
 // One iteration: Newton's and the secant step, a partition at their midpoint, and the bracket
@@ -258,13 +280,11 @@ bool narrowAtMidpoint(Search& search) {
     search.lambda = (lambdaN + lambdaS) / 2.0;
 
     int i, j;
-    Tally low, mid, high;
-    partitionThreeWay(search.x, search.b, search.e, lambdaN, search.lambda, lambdaS, &i, &j, &low,
-                      &mid, &high);
-    addClassesAbove(&low, &mid, &high, search.right);
+    Tally mid, high;
+    partitionThreeWay(search.x, search.b, search.e, search.lambda, lambdaS, &i, &j, &mid, &high);
+    addClassesAbove(&mid, &high, search.right);
     const End atS = endAt(lambdaS, high, search.z);
     const End atMid = endAt(search.lambda, mid, search.z);
-    const End atN = endAt(lambdaN, low, search.z);
 
     // A point where f is within the tolerance of 0 ends the search, the midpoint first.
     if (std::fabs(atMid.f) < search.tolerance) return true;
@@ -272,17 +292,29 @@ bool narrowAtMidpoint(Search& search) {
         search.lambda = lambdaS;
         return true;
     }
-    if (std::fabs(atN.f) < search.tolerance) {
-        search.lambda = lambdaN;
-        return true;
-    }
 
-    if (atMid.f < 0) {
-        search.right = atMid;
-        search.left = atN;
-        search.e = j;
-        search.b = dropSide(search.x, search.b, search.e, lambdaN, true);
-    } else {
+    // f at lambdaN is needed where the root lies below the midpoint, and otherwise only to end
+    // the search there. A NaN stops both scans on itself, at j = i, outside both sides.
+    if (atMid.f < 0 || !surelyAboveTolerance(search, lambdaN, mid.count)) {
+        const int last = std::min(j, i - 1);
+        SideCounts sides;
+        Tally low = tallyAbove(search.x, search.b, last, lambdaN, &sides);
+        low.sum += mid.sum;
+        low.count += mid.count;
+        const End atN = endAt(lambdaN, low, search.z);
+        if (std::fabs(atN.f) < search.tolerance) {
+            search.lambda = lambdaN;
+            return true;
+        }
+        if (atMid.f < 0) {
+            search.right = atMid;
+            search.left = atN;
+            search.e = j;
+            search.b = last == j ? dropSideCounted(search.x, search.b, j, lambdaN, true, sides)
+                                 : dropSide(search.x, search.b, j, lambdaN, true);
+        }
+    }
+    if (!(atMid.f < 0)) {
         search.left = atMid;
         search.right = atS;
         search.b = i;
