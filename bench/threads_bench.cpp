@@ -9,6 +9,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "cone/cone.hpp"
@@ -197,6 +198,28 @@ void TwoLevelShadow(benchmark::State& state) {
     }
 }
 
+// What the machine itself gives to threads, as a yardstick for the rows above: a loop that
+// reads a 1000-by-1000 matrix and writes another, as rowCone does, cut into equal halves
+// (quarters, ...) by plain threads with nothing shared. On a machine whose cores are shared
+// with other work, or contend for memory, this too falls short of the thread count.
+void PlainSplitLoop(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const std::vector<double> V = matrix(16);
+    std::vector<double> X(V.size());
+    const auto slice = [&](std::size_t first, std::size_t last) {
+        for (std::size_t i = first; i < last; ++i) X[i] = 0.5 * V[i] + std::sqrt(std::fabs(V[i]));
+    };
+    for (auto _ : state) {
+        std::vector<std::thread> others;
+        const std::size_t share = V.size() / count;
+        for (int k = 1; k < count; ++k)
+            others.emplace_back(slice, k * share, k + 1 == count ? V.size() : (k + 1) * share);
+        slice(0, share);
+        for (std::thread& other : others) other.join();
+        benchmark::DoNotOptimize(X.data());
+    }
+}
+
 // One thread and every thread of the hardware.
 void threadCounts(benchmark::internal::Benchmark* b) {
     b->ArgName("threads")->Arg(1);
@@ -228,5 +251,6 @@ BENCHMARK(PowerShadowVectorR)->Apply(threadCounts);
 BENCHMARK(ElementCone)->Apply(threadCounts);
 BENCHMARK(MixedShadow)->Apply(threadCounts);
 BENCHMARK(TwoLevelShadow)->Apply(threadCountsAndModes);
+BENCHMARK(PlainSplitLoop)->Apply(threadCounts);
 
 BENCHMARK_MAIN();
