@@ -7,16 +7,12 @@
 // record, its child entries and its value); on a large tree those scattered reads are most of
 // the build's time. The pass also finds the tables that list a node twice, which go the
 // checked way. The walk makes the blocks in buildTree's order.
-#include <vector>
-
 #include "host/interrupt.hpp"
 #include "host/kept_storage.hpp"
 #include "monotone/building.hpp"
-#include "monotone/child_list.hpp"
+#include "monotone/depth_first_build.hpp"
 
 namespace {
-
-const char* const kBuildFailure = "\n Allocation in buildTree failure!";
 
 // A child entry of the table with what building needs of its node.
 struct Listing {
@@ -45,14 +41,6 @@ bool copyListings(treeInfo& table, const double* v, int rootNode, Listing* listi
     return true;
 }
 
-// A block whose children are being made: its node's listings, and how many are made.
-struct Frame {
-    TreeBlock* block;
-    const Listing* children;
-    int count;
-    int made;
-};
-
 }  // namespace
 
 bool growTreeOfSingleListings(BlockTree& root, treeInfo& table, const double* v, int rootNode) {
@@ -67,23 +55,11 @@ bool growTreeOfSingleListings(BlockTree& root, treeInfo& table, const double* v,
 
     // One block per entry at most, and the root's.
     plantRootBlock(root, v, rootNode, entries + 1);
-    reportingAllocationFailure(kBuildFailure, kTreeMemoryFailure, [&] {
-        const NodeInfo& top = table.nodes[rootNode];
-        std::vector<Frame> stack{{root.get(), listings.data() + top.offset, top.childCount, 0}};
-        InterruptPoll poll;
-        while (!stack.empty()) {
-            poll.tick();
-            Frame& frame = stack.back();
-            if (frame.made == frame.count) {
-                stack.pop_back();
-                continue;
-            }
-            const Listing& child = frame.children[frame.made++];
-            TreeBlock* made = root.newBlock(child.node, child.value);
-            putInFront(frame.block, made, made);
-            if (child.childCount > 0)
-                stack.push_back({made, listings.data() + child.firstChild, child.childCount, 0});
-        }
+    const Listing* const all = listings.data();
+    const NodeInfo& top = table.nodes[rootNode];
+    buildDepthFirst(root, all + top.offset, top.childCount, [all](const Listing& child) {
+        return ListedChild<Listing>{child.node, child.value, all + child.firstChild,
+                                    child.childCount};
     });
     return true;
 }
