@@ -87,6 +87,7 @@ inline int dropSideCounted(double* x, int b, int e, double t, bool keepAbove, Si
     return keepAbove ? split : split - 1;
 }
 
+// dropSideCounted, counting first.
 inline int dropSide(double* x, int b, int e, double t, bool keepAbove) {
     return dropSideCounted(x, b, e, t, keepAbove, countSides(x, b, e, t));
 }
