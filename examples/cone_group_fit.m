@@ -61,7 +61,8 @@ for iteration = 1:50000
   b = bNext;
   t = tNext;
   s = sNext;
-  if change <= 1e-13 * max(1, norm([b; t]))
+  stop = 1e-13 * max(1, norm([b; t]));
+  if change <= stop
     break;
   end
 end
@@ -85,5 +86,6 @@ for k = 1:g
 end
 fprintf('  coefficients: %s\n', sprintf('%.4f ', b));
 fprintf('  optimality violation of the group lasso conditions: %.1e\n', violation);
-assert(violation < 1e-8, 'the fit is not optimal');
+% The fit stopped within example_accuracy of the solution, its correlations within L times that.
+assert(violation < 2 * L * example_accuracy(A, stop), 'the fit is not optimal');
 assert(any(t == 0) && any(t > 0), 'the weights should keep some groups and drop others');
