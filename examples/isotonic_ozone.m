@@ -14,7 +14,9 @@
 % the optimality conditions of a tree fit: with r = v - x, the sum of r over the subtree of
 % every node is >= 0, and 0 where the node's fit is below its parent's and at the root.
 %
-% Set savePng = true (or a file name) before running to save the fits as a PNG.
+% Set savePng = true before running to save the fits as isotonic_ozone.png in the current
+% folder (savePng = pwd before run(...), which works in the examples' folder), or set it to
+% a folder or file name.
 
 % Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 if ~exist('savePng', 'var')

@@ -14,7 +14,9 @@
 % norm(G(i,:)) <= tau on the others), and the penalized form, whose fit with the weight tau
 % (each iteration a row-wise shrinkage by powerShadowMatrix with p = 2) must be the same B.
 %
-% Set savePng = true (or a file name) before running to save the coefficients as a PNG.
+% Set savePng = true before running to save the coefficients as multitask_fit.png in the
+% current folder (savePng = pwd before run(...), which works in the examples' folder), or set
+% it to a folder or file name.
 
 % Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 if ~exist('savePng', 'var')

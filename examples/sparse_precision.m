@@ -7,8 +7,9 @@
 % others; otherwise -X(i,j)/sqrt(X(i,i)*X(j,j)) is their partial correlation. Larger
 % penalties keep fewer relations.
 %
-% Set savePng = true (or a file name) before running to save the graph of the related
-% pairs as a PNG.
+% Set savePng = true before running to save the graph of the related pairs as
+% sparse_precision.png in the current folder (savePng = pwd before run(...), which works in
+% the examples' folder), or set it to a folder or file name.
 
 % Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 if ~exist('savePng', 'var')

@@ -17,7 +17,9 @@
 % fit is then made with general_treeprox on the columns in their original order, the groups
 % given as lists of columns, and the two must agree.
 %
-% Set savePng = true (or a file name) before running to save the path as a PNG.
+% Set savePng = true before running to save the path as tree_group_lasso.png in the current
+% folder (savePng = pwd before run(...), which works in the examples' folder), or set it to
+% a folder or file name.
 
 % Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 if ~exist('savePng', 'var')

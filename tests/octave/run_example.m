@@ -1,27 +1,66 @@
-function run_example(file, png)
-%RUN_EXAMPLE Run an example script in a workspace of its own, as a user would. Where Octave
-%   can draw (on a screen, or without one through gnuplot), an example that saves a picture
-%   must write it to the file png; png = false runs it without drawing.
+function run_example(file, folder)
+%RUN_EXAMPLE Run an example script as a user would: from a folder of their own (emptied
+%   first), with its own folder on the path and savePng = true. Where Octave can draw (on a
+%   screen, or without one through gnuplot), an example that draws must save its picture in
+%   that folder; folder = false runs it from a scratch folder without drawing. Either way
+%   the example writes nothing into its own folder, which may be an installed package's
+%   and holds the README's pictures.
 
 % Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-  if ~have_window_system() && ~any(strcmp(available_graphics_toolkits(), 'gnuplot'))
-    png = false;
+  [examples, name] = fileparts(file);
+  draws = ~isequal(folder, false) && ~isempty(strfind(fileread(file), 'example_save_figure')) ...
+          && (have_window_system() || any(strcmp(available_graphics_toolkits(), 'gnuplot')));
+  if isequal(folder, false)
+    folder = tempname();
+    savePng = false;
+  else
+    savePng = true;
   end
-  draws = ischar(png) && ~isempty(strfind(fileread(file), 'example_save_figure'));
+  if exist(folder, 'dir')
+    confirm_recursive_rmdir(false, 'local');
+    rmdir(folder, 's');
+  end
+  mkdir(folder);
+  here = pwd();
+  path0 = path();
+  restore = onCleanup(@() restore_session(here, path0));
+  cd(folder);
+  addpath(examples);
+  before = listing(examples);
+
+  printf('example %s, from %s\n', file, folder);
+  run_script(name, savePng);
+
+  assert(isequal(listing(examples), before), 'the example wrote into %s', examples);
   if draws
-    [folder] = fileparts(png);
-    if ~exist(folder, 'dir')
-      mkdir(folder);
-    end
-    if exist(png, 'file')
-      delete(png);
+    info = dir(fullfile(folder, [name '.png']));
+    assert(numel(info) == 1 && info.bytes > 1000, 'the example saved no picture in %s', folder);
+  end
+end
+
+% Names, sizes and times of the files in a folder and its subfolders.
+function files = listing(folder)
+  entries = dir(folder);
+  files = {};
+  for k = 1:numel(entries)
+    entry = entries(k);
+    if entry.isdir
+      if ~any(strcmp(entry.name, {'.', '..'}))
+        files = [files, listing(fullfile(folder, entry.name))]; %#ok<AGROW>
+      end
+    else
+      files{end + 1} = sprintf('%s %d %.10f', fullfile(folder, entry.name), entry.bytes, ...
+                               entry.datenum); %#ok<AGROW>
     end
   end
-  printf('example %s\n', file);
-  savePng = png;
-  run(file);
-  if draws
-    info = dir(png);
-    assert(numel(info) == 1 && info.bytes > 1000, 'the example saved no picture in %s', png);
-  end
+end
+
+% The script, by name, in a workspace of its own that holds savePng.
+function run_script(name, savePng) %#ok<INUSD>
+  eval(name);
+end
+
+function restore_session(folder, searchPath)
+  cd(folder);
+  path(searchPath);
 end
