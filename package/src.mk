@@ -2,7 +2,11 @@
 # Builds every module with mkoctfile, as `pkg install` runs it (with its own --jobs).
 #
 # Each family's core (<family>/*.cpp) and the Octave host's helpers are compiled once
-# and linked into every module of the family; the modules land here, where pkg collects them.
+# and linked into every module of the family.
+#
+# The modules land in ../inst, beside their help files: Octave shows a module's help from the
+# .m file in the module's own folder, and pkg would put modules built here into a folder of
+# their own.
 
 MKOCTFILE ?= mkoctfile
 
@@ -13,11 +17,12 @@ FAMILIES := $(patsubst %/mex/,%,$(wildcard */mex/))
 # The helpers of the Octave host: the gateway's, its console and its view of Ctrl-C.
 HOST_OBJECTS := host/gateway.o host/console_mex.o host/interrupt_octave.o
 MODULES :=
+MODULE_DIR := ../inst
 
 # module_rule(family, module): the module's gateway, its family's core and the helpers.
 define module_rule
-MODULES += $(2).mex
-$(2).mex: $(1)/mex/$(2).o $$($(1)_CORE) $$(HOST_OBJECTS)
+MODULES += $(MODULE_DIR)/$(2).mex
+$(MODULE_DIR)/$(2).mex: $(1)/mex/$(2).o $$($(1)_CORE) $$(HOST_OBJECTS)
 	$$(MKOCTFILE) --mex -o $$@ $$^ -Wl,-Bsymbolic
 endef
 

@@ -1,5 +1,5 @@
 function lambda = general_criticalWeight(v, n, G, ind, nodes)
-%GENERAL_CRITICALWEIGHT Smallest factor of the weights at which general_treeprox gives zero.
+%GENERAL_CRITICALWEIGHT Smallest factor of the group lasso weights at which general_treeprox gives zero.
 %   lambda = general_criticalWeight(v, n, G, ind, nodes)
 %
 %   As criticalWeight, with groups that are slices of the index list G: returns the smallest

@@ -1,5 +1,5 @@
 function lambda = general_criticalWeight_mt(V, rows, cols, G, ind, nodes)
-%GENERAL_CRITICALWEIGHT_MT Largest index-list critical weight over the rows of a matrix.
+%GENERAL_CRITICALWEIGHT_MT Largest index-list group lasso critical weight over the rows of a matrix.
 %   lambda = general_criticalWeight_mt(V, rows, cols, G, ind, nodes)
 %
 %   Returns the largest of general_criticalWeight(V(i,:), cols, G, ind, nodes) over the rows

@@ -1,5 +1,5 @@
 function value = general_penaltyValue(x, n, G, ind, nodes)
-%GENERAL_PENALTYVALUE Value of a tree-structured group penalty over an index list.
+%GENERAL_PENALTYVALUE Value of a tree-structured group lasso penalty over an index list.
 %   value = general_penaltyValue(x, n, G, ind, nodes)
 %
 %   Returns Omega(x) = w0*sum(abs(x)) + sum over the groups k of w_k*norm(x(G(s_k:e_k))) for

@@ -1,5 +1,5 @@
 function x = general_treeprox(v, n, G, ind, nodes)
-%GENERAL_TREEPROX Proximal operator of a tree-structured group penalty over an index list.
+%GENERAL_TREEPROX Proximal operator of a tree-structured group lasso penalty over an index list.
 %   x = general_treeprox(v, n, G, ind, nodes)
 %
 %   As treeprox, with groups that are any lists of positions instead of ranges: the

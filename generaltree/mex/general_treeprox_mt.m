@@ -1,5 +1,5 @@
 function X = general_treeprox_mt(V, rows, cols, G, ind, nodes)
-%GENERAL_TREEPROX_MT Index-list tree proximal operator applied to every row of a matrix.
+%GENERAL_TREEPROX_MT Index-list tree group lasso proximal operator applied to every row of a matrix.
 %   X = general_treeprox_mt(V, rows, cols, G, ind, nodes)
 %
 %   Row i of X is general_treeprox(V(i,:), cols, G, ind, nodes): one index list and one

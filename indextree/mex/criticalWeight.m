@@ -1,5 +1,5 @@
 function lambda = criticalWeight(v, n, ind, nodes)
-%CRITICALWEIGHT Smallest factor of the weights at which treeprox maps v to zero.
+%CRITICALWEIGHT Smallest factor of the group lasso weights at which treeprox maps v to zero.
 %   lambda = criticalWeight(v, n, ind, nodes)
 %
 %   Returns the smallest factor lambda such that treeprox gives the zero vector for the first

@@ -1,5 +1,5 @@
 function lambda = criticalWeight_mt(V, rows, cols, ind, nodes)
-%CRITICALWEIGHT_MT Largest critical weight over the rows of a matrix.
+%CRITICALWEIGHT_MT Largest group lasso critical weight over the rows of a matrix.
 %   lambda = criticalWeight_mt(V, rows, cols, ind, nodes)
 %
 %   Returns the largest of criticalWeight(V(i,:), cols, ind, nodes) over the rows i, and 0

@@ -1,5 +1,5 @@
 function value = groupRatioCeiling(x, n, ind, nodes)
-%GROUPRATIOCEILING Largest ratio of a group's length to its weight, over index ranges.
+%GROUPRATIOCEILING Largest ratio of a group's norm to its group lasso weight, over index ranges.
 %   value = groupRatioCeiling(x, n, ind, nodes)
 %
 %   Returns the largest norm(x(s_k:e_k))/w_k over the columns of ind, and 0 if none is

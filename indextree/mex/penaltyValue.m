@@ -1,5 +1,5 @@
 function value = penaltyValue(x, n, ind, nodes)
-%PENALTYVALUE Value of a tree-structured group penalty over index ranges.
+%PENALTYVALUE Value of a tree-structured group lasso penalty over index ranges.
 %   value = penaltyValue(x, n, ind, nodes)
 %
 %   Returns Omega(x) = w0*sum(abs(x)) + sum over the groups k of w_k*norm(x(s_k:e_k)) for

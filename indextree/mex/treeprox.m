@@ -1,5 +1,5 @@
 function x = treeprox(v, n, ind, nodes)
-%TREEPROX Proximal operator of a tree-structured group penalty over index ranges.
+%TREEPROX Proximal operator of a tree-structured group lasso penalty over index ranges.
 %   x = treeprox(v, n, ind, nodes)
 %
 %   Returns the minimiser of 0.5*norm(x - v)^2 + Omega(x) over x, for the first n elements

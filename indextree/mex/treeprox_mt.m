@@ -1,5 +1,5 @@
 function X = treeprox_mt(V, rows, cols, ind, nodes)
-%TREEPROX_MT Tree-structured group proximal operator applied to every row of a matrix.
+%TREEPROX_MT Tree-structured group lasso proximal operator applied to every row of a matrix.
 %   X = treeprox_mt(V, rows, cols, ind, nodes)
 %
 %   Row i of X is treeprox(V(i,:), cols, ind, nodes): one node table, with the same weights,

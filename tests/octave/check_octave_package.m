@@ -1,8 +1,9 @@
 function check_octave_package(tarball, prefix, root)
 %CHECK_OCTAVE_PACKAGE Install the Octave package into a scratch prefix and use it as a user
-%   would: its help files raise <module>:notBuilt until the modules are loaded, pkg load
-%   puts every module of the source tree on the path, a module of every family computes
-%   what the build's own module computes, and every example runs from the package.
+%   would: a help file raises <module>:notBuilt where its module is not built, pkg load puts
+%   every module of the source tree on the path with its help, a module of every family
+%   computes what the build's own module computes, and every example runs from the package
+%   and saves its picture in the user's folder.
 
 % Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
   if exist(prefix, 'dir')
@@ -33,32 +34,34 @@ function check_octave_package(tarball, prefix, root)
   contents = fileread(fullfile(info.dir, 'Contents.m'));
   assert(strcmp(regexp(contents, 'Version (\S+)', 'tokens', 'once'), info.version));
 
-  % The help files alone: each is a function that raises <module>:notBuilt, and its help
-  % text starts with the summary line, not with the licence line below it.
+  % The help files alone, where they are written: each is a function that raises
+  % <module>:notBuilt.
   rmpath(fileparts(which('simplexShadow')));
-  addpath(info.dir);
   signatures = zeros(numel(modules), 2);
   for k = 1:numel(modules)
     name = modules{k};
+    addpath(gateways(k).folder);
     assert(exist(name) == 2, name);
     signatures(k, :) = [nargin(name), nargout(name)];
-    text = help(name);
-    assert(strncmpi(strtrim(text), name, numel(name)), name);
-    assert(isempty(strfind(text, 'Copyright')), name);
     try
       feval(name);
       error('check_octave_package:noError', '%s ran without its module', name);
     catch err
       assert(strcmp(err.identifier, [name ':notBuilt']), err.message);
     end
+    rmpath(gateways(k).folder);
   end
-  rmpath(info.dir);
 
-  % The installed modules take precedence over their help files.
+  % The installed modules take precedence over their help files, and help shows each
+  % module's help file from its summary line on, without the licence line below it.
   pkg('load', 'sparsemex');
   for k = 1:numel(modules)
-    assert(exist(modules{k}) == 3, modules{k});
-    check_signature(modules{k}, signatures(k, 1), signatures(k, 2));
+    name = modules{k};
+    assert(exist(name) == 3, name);
+    check_signature(name, signatures(k, 1), signatures(k, 2));
+    text = help(name);
+    assert(strncmpi(strtrim(text), name, numel(name)), '%s: %s', name, text);
+    assert(isempty(strfind(text, 'Copyright')), name);
   end
   provided = pkg('describe', 'sparsemex'){1}.provides;
   indexed = cellfun(@(category) category.functions, provided, 'UniformOutput', false);
@@ -71,6 +74,10 @@ function check_octave_package(tarball, prefix, root)
   fits = {'isoHier', 'isoHier_without_nonnegative', 'isoHierBinary', 'isoHierDepth1', ...
           'chainAscend', 'chainDescend'};
   assert(all(ismember(fits, functions)), 'lookfor isotonic misses a fit');
+  [functions, ~] = lookfor('lasso');
+  tree = modules(~cellfun(@isempty, regexp(modules, 'treeprox|[pP]enaltyValue|[cC]riticalWeight|groupRatio')));
+  assert(numel(tree) == 11 && all(ismember([tree, {'precisionLasso'}], functions)), ...
+         'lookfor lasso misses a tree module');
 
   check_every_family();
   assert(~isempty(strfind(evalc('citation(''sparsemex'')'), ['sparsemex ' info.version])));
@@ -80,7 +87,7 @@ function check_octave_package(tarball, prefix, root)
   for k = 1:numel(examples)
     file = fullfile(info.dir, 'examples', examples(k).name);
     if is_script(file)
-      run_example(file, false);
+      run_example(file, fullfile(prefix, 'user', strrep(examples(k).name, '.m', '')));
       ran = ran + 1;
     end
   end
