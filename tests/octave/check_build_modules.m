@@ -1,7 +1,7 @@
 function check_build_modules(root, outdir)
 %CHECK_BUILD_MODULES Build every module with build_modules.m into outdir and check the result:
-%   every gateway gives a module with its help file, and a module built this way computes
-%   bit for bit what the CMake build's module computes.
+%   every gateway gives a module with its help file, whose help it shows, and a module
+%   built this way computes bit for bit what the CMake build's module computes.
 
 % Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
   addpath(root);
@@ -27,6 +27,7 @@ function check_build_modules(root, outdir)
   [x1, r1, s1] = simplexShadow(v, 500, 10, 0);   % the CMake build's module
   addpath(outdir);                                % now shadowed by the new build
   assert(strncmp(which('simplexShadow'), outdir, numel(outdir)));
+  check_module_help(built);
   [x2, r2, s2] = simplexShadow(v, 500, 10, 0);
   assert(isequal(x1, x2) && isequal(r1, r2) && isequal(s1, s2));
   rmpath(outdir);

@@ -52,16 +52,11 @@ function check_octave_package(tarball, prefix, root)
     rmpath(gateways(k).folder);
   end
 
-  % The installed modules take precedence over their help files, and help shows each
-  % module's help file from its summary line on, without the licence line below it.
+  % The installed modules take precedence over their help files, whose help they show.
   pkg('load', 'sparsemex');
+  check_module_help(modules);
   for k = 1:numel(modules)
-    name = modules{k};
-    assert(exist(name) == 3, name);
-    check_signature(name, signatures(k, 1), signatures(k, 2));
-    text = help(name);
-    assert(strncmpi(strtrim(text), name, numel(name)), '%s: %s', name, text);
-    assert(isempty(strfind(text, 'Copyright')), name);
+    check_signature(modules{k}, signatures(k, 1), signatures(k, 2));
   end
   provided = pkg('describe', 'sparsemex'){1}.provides;
   indexed = cellfun(@(category) category.functions, provided, 'UniformOutput', false);
