@@ -128,7 +128,7 @@ if ~isempty(fig)
   hold off;
   xlabel('temperature (F)');
   ylabel('ozone (ppb)');
-  title('Ozone against temperature: chain fit and tree fit');
+  title('Isotonic fits of ozone on temperature');
   legend([{'readings', 'chain fit'}, strcat({'tree, month '}, cellstr(num2str(unique(month))))'], ...
          'Location', 'northwest');
   example_save_figure(fig, savePng, 'isotonic_ozone');

@@ -78,8 +78,8 @@ fig = example_figure(savePng);
 if ~isempty(fig)
   bar(B);
   set(gca, 'XTick', 1:p, 'XTickLabel', names);
-  ylabel('coefficient (standard deviations)');
+  ylabel('coefficient (sd per sd)');
   legend(tasks, 'Location', 'southwest');
-  title(sprintf('Two tasks, shared characteristics (budget %g)', z));
+  title(sprintf('Shared characteristics (budget %g)', z));
   example_save_figure(fig, savePng, 'multitask_fit');
 end

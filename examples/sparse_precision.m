@@ -77,13 +77,19 @@ if ~isempty(fig)
          'LineWidth', 1 + 40 * abs(strength));
   end
   plot(position(:, 1), position(:, 2), 'ko', 'MarkerFaceColor', 'w', 'MarkerSize', 8);
+  % Each name outside its node, on the side away from the circle, clear of the lines inside.
+  sides = {'right', 'center', 'left'};
+  levels = {'top', 'middle', 'bottom'};
   for k = 1:n
-    text(1.15 * position(k, 1), 1.15 * position(k, 2), columns{k}, ...
-         'HorizontalAlignment', 'center');
+    text(1.17 * position(k, 1), 1.17 * position(k, 2), columns{k}, ...
+         'HorizontalAlignment', sides{2 + (position(k, 1) > 0.3) - (position(k, 1) < -0.3)}, ...
+         'VerticalAlignment', levels{2 + (position(k, 2) > 0.3) - (position(k, 2) < -0.3)});
   end
+  text(0, -1.42, 'blue: positive, red: negative partial correlation; thicker: stronger', ...
+       'HorizontalAlignment', 'center');
   hold off;
   axis equal;
-  axis([-1.35 1.35 -1.3 1.3]);
+  axis([-1.6 1.6 -1.5 1.3]);
   axis off;
   title('mtcars: related pairs at lambda = 0.75');
   example_save_figure(fig, savePng, 'sparse_precision');
