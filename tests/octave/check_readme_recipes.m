@@ -10,16 +10,7 @@ function check_readme_recipes(root, scratch)
   recipes = strrep([recipes{:}], '/path/to/sparsemex', root);
   assert(numel(recipes) == 5, 'the README has %d recipes', numel(recipes));
 
-  if exist(scratch, 'dir')
-    confirm_recursive_rmdir(false, 'local');
-    rmdir(scratch, 's');
-  end
-  mkdir(scratch);
-  here = pwd();
-  path0 = path();
-  warnings = warning();
-  restore = onCleanup(@() restore_session(here, path0, warnings));
-  cd(scratch);
+  restore = enter_scratch_folder(scratch); %#ok<NASGU>
 
   randn('seed', 11);
   r = run_recipe(recipes{1});              % every row of a matrix onto an L1 ball
@@ -92,10 +83,4 @@ function x = pooled_fit(v)
     end
   end
   x = repelem(means, counts);
-end
-
-function restore_session(folder, searchPath, warnings)
-  cd(folder);
-  path(searchPath);
-  warning(warnings);
 end

@@ -2,34 +2,19 @@ function run_example(file, folder)
 %RUN_EXAMPLE Run an example script as a user would: from a folder of their own (emptied
 %   first), with its own folder on the path and savePng = true. Where Octave can draw (on a
 %   screen, or without one through gnuplot), an example that draws must save its picture in
-%   that folder; folder = false runs it from a scratch folder without drawing. Either way
-%   the example writes nothing into its own folder, which may be an installed package's
-%   and holds the README's pictures.
+%   that folder, and none may write into its own folder, which may be an installed
+%   package's and holds the README's pictures.
 
 % Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
   [examples, name] = fileparts(file);
-  draws = ~isequal(folder, false) && ~isempty(strfind(fileread(file), 'example_save_figure')) ...
+  draws = ~isempty(strfind(fileread(file), 'example_save_figure')) ...
           && (have_window_system() || any(strcmp(available_graphics_toolkits(), 'gnuplot')));
-  if isequal(folder, false)
-    folder = tempname();
-    savePng = false;
-  else
-    savePng = true;
-  end
-  if exist(folder, 'dir')
-    confirm_recursive_rmdir(false, 'local');
-    rmdir(folder, 's');
-  end
-  mkdir(folder);
-  here = pwd();
-  path0 = path();
-  restore = onCleanup(@() restore_session(here, path0));
-  cd(folder);
+  restore = enter_scratch_folder(folder); %#ok<NASGU>
   addpath(examples);
   before = listing(examples);
 
   printf('example %s, from %s\n', file, folder);
-  run_script(name, savePng);
+  run_script(name, true);
 
   assert(isequal(listing(examples), before), 'the example wrote into %s', examples);
   if draws
@@ -58,9 +43,4 @@ end
 % The script, by name, in a workspace of its own that holds savePng.
 function run_script(name, savePng) %#ok<INUSD>
   eval(name);
-end
-
-function restore_session(folder, searchPath)
-  cd(folder);
-  path(searchPath);
 end
