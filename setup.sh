@@ -19,9 +19,7 @@ test_packages=(googletest libgtest-dev libbenchmark-dev)
 # Octave saves pictures without a screen through gnuplot. Any gnuplot will do (gnuplot-qt,
 # gnuplot-x11, ...); the one without a display is installed only where there is none, since
 # the flavours exclude each other and installing one would remove the user's.
-plotting_back_end() {
-  command -v gnuplot >/dev/null || echo gnuplot-nox
-}
+command -v gnuplot >/dev/null || demo_packages+=(gnuplot-nox)
 
 install_missing() {
   local missing=()
@@ -48,7 +46,7 @@ configure() {
 
 case "${1:-}" in
   demo)
-    install_missing "${demo_packages[@]}" $(plotting_back_end)
+    install_missing "${demo_packages[@]}"
     configure -DSPARSEMEX_TESTS=OFF -DSPARSEMEX_BENCH=OFF
     cmake --build build -j "$(nproc)" --target octave_modules
     octave-cli --norc --no-history --quiet \
@@ -58,7 +56,7 @@ case "${1:-}" in
     echo "  addpath('$PWD/build/modules/octave')"
     ;;
   test)
-    install_missing "${demo_packages[@]}" "${test_packages[@]}" $(plotting_back_end)
+    install_missing "${demo_packages[@]}" "${test_packages[@]}"
     configure -DSPARSEMEX_TESTS=ON -DSPARSEMEX_BENCH=ON
     cmake --build build -j "$(nproc)"
     (cd build && ctest --output-on-failure -j "$(nproc)")
