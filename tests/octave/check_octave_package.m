@@ -70,8 +70,8 @@ function check_octave_package(tarball, prefix, root)
           'chainAscend', 'chainDescend'};
   assert(all(ismember(fits, functions)), 'lookfor isotonic misses a fit');
   [functions, ~] = lookfor('lasso');
-  tree = modules(~cellfun(@isempty, ...
-                          regexp(modules, 'treeprox|[pP]enaltyValue|[cC]riticalWeight|groupRatio')));
+  treeModules = 'treeprox|[pP]enaltyValue|[cC]riticalWeight|groupRatio';
+  tree = modules(~cellfun(@isempty, regexp(modules, treeModules)));
   assert(numel(tree) == 11 && all(ismember([tree, {'precisionLasso'}], functions)), ...
          'lookfor lasso misses a tree module');
 
