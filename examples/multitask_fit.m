@@ -78,7 +78,7 @@ fig = example_figure(savePng);
 if ~isempty(fig)
   bar(B);
   set(gca, 'XTick', 1:p, 'XTickLabel', names);
-  ylabel('coefficient (sd per sd)');
+  ylabel('coefficient (standard deviations)');
   legend(tasks, 'Location', 'southwest');
   title(sprintf('Shared characteristics (budget %g)', z));
   example_save_figure(fig, savePng, 'multitask_fit');
