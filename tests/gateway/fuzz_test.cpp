@@ -100,7 +100,7 @@ TEST_P(ModuleFuzz, NeverCrashesHangsOrMisusesTheHost) {
     const std::string name = GetParam();
     const mexhost::Module& module = modules::get(name);
     const validcalls::ValidCall& valid = validcalls::of(name);
-    const int inputs = static_cast<int>(valid.arguments.size());
+    const int inputCount = static_cast<int>(valid.arguments.size());
     RandomArguments random(seedOf(name));
     int succeeded = 0;
     const int calls = callsPerModule();
@@ -111,7 +111,7 @@ TEST_P(ModuleFuzz, NeverCrashesHangsOrMisusesTheHost) {
                 arguments.push_back(random.redrawn(argument));
         } else {
             // Mostly the right number of inputs, so that calls reach the deeper checks.
-            const int count = random.below(10) < 8 ? inputs : random.below(8);
+            const int count = random.below(10) < 8 ? inputCount : random.below(8);
             for (int k = 0; k < count; ++k) arguments.push_back(random.argument());
         }
         std::vector<const Array*> inputs;
