@@ -9,8 +9,10 @@ function built = build_modules(outdir, varargin)
 %   Each module is linked from its gateway, the host helpers and the whole core of its
 %   family; the helpers and each family's core are compiled once, for all the modules that
 %   use them. Every source is compiled as C++17 with IEEE arithmetic kept exact (no fused
-%   multiply-add, no fast math), with GCC, Clang or Microsoft's compiler alike. The help
-%   file of each module is copied beside it. Afterwards, addpath(outdir) to use them.
+%   multiply-add, no fast math), with GCC, Clang or Microsoft's compiler alike, and each
+%   module exports mexFunction alone. The families, the helpers and the flags are those of
+%   manifest.txt beside this file. The help file of each module is copied beside it.
+%   Afterwards, addpath(outdir) to use them.
 %
 %   Example
 %     build_modules(fullfile(pwd, 'modules'), 'simplexShadow');
@@ -26,17 +28,18 @@ function built = build_modules(outdir, varargin)
   if ~exist(outdir, 'dir')
     mkdir(outdir);
   end
-  families = {'projection', 'cone', 'indextree', 'generaltree', 'monotone', ...
-              'precision', 'chain'};
-  host = {fullfile(root, 'host', 'gateway.cpp'), fullfile(root, 'host', 'console_mex.cpp')};
+  manifest = read_manifest(fullfile(root, 'manifest.txt'));
+  families = manifest.families;
   isOctave = exist('OCTAVE_VERSION', 'builtin') ~= 0;
-  [flags, restoreFlags] = compiler_flags(isOctave); %#ok<ASGLU> restores them when cleared
+  [flags, restoreFlags] = compiler_flags(manifest, isOctave); %#ok<ASGLU> restores them when cleared
   % Octave lets a module see Ctrl-C; MATLAB documents no way to.
   if isOctave
-    host{end + 1} = fullfile(root, 'host', 'interrupt_octave.cpp');
+    host = manifest.support_octave;
   else
-    host{end + 1} = fullfile(root, 'host', 'interrupt_none.cpp');
+    host = manifest.support_matlab;
   end
+  host = cellfun(@(file) fullfile(root, file), host, 'UniformOutput', false);
+  exports = export_options(manifest, root, isOctave);
 
   % Objects are compiled once into a scratch folder: the host helpers once for every module,
   % each family's core once for its modules.
@@ -71,7 +74,7 @@ function built = build_modules(outdir, varargin)
       [~, name] = fileparts(wanted{g});
       sources = [wanted(g), hostObjects, core];
       if isOctave
-        args = [{['-I' root], '-o', fullfile(outdir, name)}, sources];
+        args = [{['-I' root], '-o', fullfile(outdir, name)}, sources, exports];
       else
         args = [{['-I' root], '-outdir', outdir, '-output', name}, flags, sources];
       end
@@ -88,11 +91,24 @@ function built = build_modules(outdir, varargin)
   end
 end
 
-function [flags, restore] = compiler_flags(isOctave)
+function manifest = read_manifest(file)
+% The lists of the manifest: one field per "name = values" line, a cell array of its values.
+  lines = regexp(fileread(file), '^([a-z_]+) *= *([^\r\n]*)', 'tokens', 'lineanchors');
+  manifest = struct();
+  for k = 1:numel(lines)
+    manifest.(lines{k}{1}) = strsplit(strtrim(lines{k}{2}));
+  end
+end
+
+function [flags, restore] = compiler_flags(manifest, isOctave)
 % The options that give C++17 and IEEE arithmetic exactly as written (no fused multiply-add,
-% no fast math), in the form that the compiler mex uses takes them. Octave's mex reads them
-% from the environment, so there they are set and restored when `restore` is cleared.
-  gnuFlags = '-O2 -std=c++17 -ffp-contract=off -fno-fast-math';
+% no fast math), with every symbol but mexFunction hidden where the platform has visibility,
+% in the form that the compiler mex uses takes them. Octave's mex reads them from the
+% environment, so there they are set and restored when `restore` is cleared.
+  gnuFlags = strjoin([{'-O2', '-std=c++17'}, manifest.exact_flags_gnu], ' ');
+  if ~ispc
+    gnuFlags = [gnuFlags ' ' strjoin(manifest.hidden_flags_gnu, ' ')];
+  end
   restore = [];
   if isOctave
     saved = getenv('CXXFLAGS');
@@ -101,10 +117,25 @@ function [flags, restore] = compiler_flags(isOctave)
     flags = {};
   elseif ispc && ~uses_mingw()
     % Microsoft's compiler (and those that take its options) reads COMPFLAGS.
-    flags = {'COMPFLAGS=$COMPFLAGS /std:c++17 /fp:precise'};
+    flags = {['COMPFLAGS=$COMPFLAGS /std:c++17 ' strjoin(manifest.exact_flags_msvc, ' ')]};
   else
     % GCC, MinGW-w64 and Clang read CXXFLAGS.
     flags = {['CXXFLAGS=$CXXFLAGS ' gnuFlags]};
+  end
+end
+
+function options = export_options(manifest, root, isOctave)
+% The link options that export mexFunction alone from an Octave module, in the platform's
+% linker's form; MATLAB's mex gives its modules such options itself.
+  options = {};
+  if ~isOctave
+    return;
+  elseif ispc
+    options = {['-Wl,' fullfile(root, manifest.exports_windows{1})]};
+  elseif ismac
+    options = {['-Wl,-exported_symbols_list,' fullfile(root, manifest.exports_macos{1})]};
+  else
+    options = {['-Wl,--version-script=' fullfile(root, manifest.exports_elf{1})]};
   end
 end
 

@@ -19,7 +19,7 @@
 #include "projection/projection.hpp"
 #include "tests/support/random.hpp"
 #include "tests/support/random_trees.hpp"
-#include "tests/support/thread_count.hpp"
+#include "tests/support/threads_variable.hpp"
 
 namespace {
 

@@ -6,7 +6,8 @@
 # sparsemex-<version>/
 #   DESCRIPTION INDEX COPYING CITATION NEWS
 #   inst/            the help files, Contents.m, sparsemex_version.m; inst/examples/
-#   src/Makefile     builds the modules with mkoctfile from the sources beside it
+#   src/Makefile     builds the modules with mkoctfile from the sources beside it, as
+#                    src/manifest.txt lists them
 
 cmake_minimum_required(VERSION 3.18)
 
@@ -23,14 +24,23 @@ configure_file(${SOURCE}/COPYING ${root}/COPYING COPYONLY)
 configure_file(${SOURCE}/CHANGELOG.md ${root}/NEWS COPYONLY)
 configure_file(${SOURCE}/package/src.mk ${root}/src/Makefile COPYONLY)
 
-# The sources: the gateway helpers and, per family, the core and the gateways.
+# The sources: the manifest that the Makefile reads, the gateway helpers with the lists of
+# exports and, per family of the manifest, the core and the gateways.
+include(${CMAKE_CURRENT_LIST_DIR}/manifest.cmake)
+read_manifest(${SOURCE}/manifest.txt)
+configure_file(${SOURCE}/manifest.txt ${root}/src/manifest.txt COPYONLY)
 file(GLOB host_files ${SOURCE}/host/*.cpp ${SOURCE}/host/*.hpp)
-file(COPY ${host_files} DESTINATION ${root}/src/host)
-file(GLOB families LIST_DIRECTORIES true ${SOURCE}/*/mex)
+file(COPY ${host_files} ${SOURCE}/host/exports DESTINATION ${root}/src/host)
+foreach(folder IN LISTS SPARSEMEX_SHARED_HEADERS)
+  file(GLOB headers ${SOURCE}/${folder}/*.hpp)
+  file(GLOB gateway_headers ${SOURCE}/${folder}/mex/*.hpp)
+  file(COPY ${headers} DESTINATION ${root}/src/${folder})
+  file(COPY ${gateway_headers} DESTINATION ${root}/src/${folder}/mex)
+endforeach()
 set(modules "")
-foreach(mex_folder IN LISTS families)
-  get_filename_component(family_folder ${mex_folder} DIRECTORY)
-  get_filename_component(family ${family_folder} NAME)
+foreach(family IN LISTS SPARSEMEX_FAMILIES)
+  set(family_folder ${SOURCE}/${family})
+  set(mex_folder ${family_folder}/mex)
   file(GLOB core ${family_folder}/*.cpp ${family_folder}/*.hpp)
   file(GLOB gateways ${mex_folder}/*.cpp ${mex_folder}/*.hpp)
   file(GLOB help ${mex_folder}/*.m)

@@ -16,6 +16,7 @@ function(add_family family)
   file(GLOB core_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${family}/*.cpp)
   add_library(${family}_core OBJECT ${core_sources})
   target_link_libraries(${family}_core PUBLIC core_headers)
+  _hide_symbols(${family}_core)
 
   file(GLOB gateways CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${family}/mex/*.cpp)
   add_custom_target(${family}_modules)
@@ -54,16 +55,26 @@ function(_add_embedded_module family module gateway)
     SUFFIX ${SPARSEMEX_EMBEDDED_SUFFIX} LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/embedded)
 endfunction()
 
-# A module exports mexFunction and nothing else, in each linker's own way.
+# Compiles the target's sources with every symbol hidden but those marked for export, where
+# the compiler takes GCC's options and the platform has visibility (not Windows).
+function(_hide_symbols target)
+  if(NOT MSVC AND NOT WIN32)
+    target_compile_options(${target} PRIVATE ${SPARSEMEX_HIDDEN_FLAGS_GNU})
+  endif()
+endfunction()
+
+# A module exports mexFunction and nothing else: its sources are compiled hidden, and its
+# linker is given the manifest's list of exports in its own form.
 function(_export_mex_function_only target)
+  _hide_symbols(${target})
   if(WIN32)
-    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/host/embedded/module.def)
+    target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/${SPARSEMEX_EXPORTS_WINDOWS})
   elseif(APPLE)
     target_link_options(${target} PRIVATE
-      -Wl,-exported_symbols_list,${PROJECT_SOURCE_DIR}/host/embedded/module.exports)
+      -Wl,-exported_symbols_list,${PROJECT_SOURCE_DIR}/${SPARSEMEX_EXPORTS_MACOS})
   elseif(SPARSEMEX_ELF_LINKER)
     target_link_options(${target} PRIVATE
-      -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/embedded/module.map)
+      -Wl,--version-script=${PROJECT_SOURCE_DIR}/${SPARSEMEX_EXPORTS_ELF})
   endif()
 endfunction()
 
@@ -73,12 +84,12 @@ function(_add_octave_module family module gateway help)
                                $<TARGET_OBJECTS:${family}_core>)
   target_include_directories(${target} PRIVATE ${SPARSEMEX_OCTAVE_INCLUDES})
   target_link_libraries(${target} PRIVATE core_headers)
+  _export_mex_function_only(${target})
   if(SPARSEMEX_ELF_LINKER)
     # Octave provides the MEX symbols when it loads the module; its own calls stay inside.
     target_link_options(${target} PRIVATE -Wl,-Bsymbolic)
   else()
     target_link_libraries(${target} PRIVATE ${SPARSEMEX_OCTAVE_LIBS})
-    _export_mex_function_only(${target})
   endif()
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${module} PREFIX "" SUFFIX ".mex"
     LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/octave)
@@ -96,15 +107,15 @@ function(_copy_help target help directory)
   add_dependencies(${target} ${target}_help)
 endfunction()
 
+# matlab_add_mex gives the module MATLAB's own link options, which export mexFunction alone.
 function(_add_matlab_module family module gateway help)
   set(target matlab_${module})
+  manifest_support_sources(matlab support)
   matlab_add_mex(NAME ${target} MODULE OUTPUT_NAME ${module}
-    SRC ${gateway} ${PROJECT_SOURCE_DIR}/host/gateway.cpp ${PROJECT_SOURCE_DIR}/host/console_mex.cpp
-        ${PROJECT_SOURCE_DIR}/host/interrupt_none.cpp
-        $<TARGET_OBJECTS:${family}_core>)
+    SRC ${gateway} ${support} $<TARGET_OBJECTS:${family}_core>)
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE Threads::Threads)
-  target_compile_options(${target} PRIVATE ${SPARSEMEX_EXACT_FLAGS})
+  _hide_symbols(${target})
   set_target_properties(${target} PROPERTIES
     LIBRARY_OUTPUT_DIRECTORY ${SPARSEMEX_MODULE_DIR}/matlab)
   _copy_help(${target} ${help} ${SPARSEMEX_MODULE_DIR}/matlab)

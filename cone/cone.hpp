@@ -18,6 +18,6 @@ void rowCone(double* X, double* t, const double* V, const double* c, int m, int 
 // holds the elements trunc(b[k]) .. trunc(b[k+1]) - 1 (b is 0-based, g + 1 entries); an empty
 // group (end <= start) only sets t_k. Elements that no group covers are not written; where
 // groups overlap, the last one in table order writes. Every non-empty group must lie inside
-// 0 .. n-1 (see firstGroupOutside in cone/groups.hpp). For g <= 0 nothing is written.
+// 0 .. n-1 (see firstGroupOutsideByEnds in cone/groups.hpp). For g <= 0 nothing is written.
 void powerShadowVectorR(double* x, double* t, const double* v, const double* c, const double* b,
                         int n, int g);

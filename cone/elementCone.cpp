@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "cone/branchless.hpp"
 #include "cone/cone.hpp"
 #include "cone/cone_region.hpp"
+#include "host/branchless.hpp"
 #include "host/parallel.hpp"
 
 namespace {

@@ -15,6 +15,8 @@ inline GroupRange groupRange(const double* b, int k) {
     return GroupRange{truncateToInt(b[k]), truncateToInt(b[k + 1])};
 }
 
-// The first group that is not empty and reaches outside the elements 0 .. n-1, or -1 when
-// every group that would be read and written lies inside them.
-int firstGroupOutside(const double* b, int n, int g);
+// The first of the g groups, read as groupRange reads them, that is not empty and reaches
+// outside the elements 0 .. n-1, or -1 when every group that would be read and written lies
+// inside them. (The projections' tables give each group a start and a length instead:
+// firstGroupOutsideByLength.)
+int firstGroupOutsideByEnds(const double* b, int g, int n);

@@ -18,6 +18,18 @@
 #include "host/routine_failure.hpp"
 #include "host/truncate.hpp"
 
+// A module's one export. Its sources are compiled with every other symbol hidden where the
+// compiler can (GCC, Clang), so that a module neither offers its routines to the modules
+// loaded beside it nor binds to theirs; the linker's list of exports says the same on every
+// platform.
+#if defined(__GNUC__) && !defined(_WIN32)
+#define MEX_MODULE_EXPORT __attribute__((visibility("default")))
+#else
+#define MEX_MODULE_EXPORT
+#endif
+extern "C" MEX_MODULE_EXPORT void mexFunction(int nlhs, mxArray* plhs[], int nrhs,
+                                              const mxArray* prhs[]);
+
 namespace gateway {
 
 // The host's conversion of an integer parameter (host/truncate.hpp).

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "projection/two_ended_scan.hpp"
+
 // Drops one side of x[b..e] at t by one-way moves. With keepAbove, the magnitudes > t are
 // gathered at the right end and the new start of the range is returned; otherwise those <= t
 // are gathered at the left end and the new end is returned.
@@ -12,20 +14,15 @@
 // Scanning from both ends, the k-th magnitude > t met from the left pairs with the k-th <= t
 // met from the right, and the two scans meet where the magnitudes <= t end once gathered.
 inline int dropSideByScans(double* x, int b, int e, double t, bool keepAbove) {
-    int i = b;
-    int j = e;
-    while (i <= j) {
-        while (i <= e && x[i] <= t) ++i;
-        while (j >= b && x[j] > t) --j;
-        if (i >= j) break;
-        if (keepAbove)
-            x[j] = x[i];
-        else
-            x[i] = x[j];
-        ++i;
-        --j;
-    }
-    return keepAbove ? i : j;
+    const ScanEnds ends = scanFromBothEnds(
+        x, b, e, t, [](double) {},
+        [&](int i, int j) {
+            if (keepAbove)
+                x[j] = x[i];
+            else
+                x[i] = x[j];
+        });
+    return keepAbove ? ends.i : ends.j;
 }
 
 // How many magnitudes of a range lie at or below a threshold, and how many above it (a NaN is

@@ -7,7 +7,7 @@ IndexGroup groupOfTable(const double* b, int k) {
     return IndexGroup{truncateToInt(b[k]), truncateToInt(b[k + 1] - b[k])};
 }
 
-int firstMisplacedGroup(const double* b, int g, int n) {
+int firstGroupOutsideByLength(const double* b, int g, int n) {
     for (int k = 0; k < g; ++k) {
         const IndexGroup group = groupOfTable(b, k);
         // NaN and out-of-range values truncate to -2^31, so they fail the first two tests.

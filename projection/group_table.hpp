@@ -10,6 +10,7 @@ struct IndexGroup {
 
 IndexGroup groupOfTable(const double* b, int k);
 
-// The first group of the table that leaves 0..n-1 or has a negative length (a decreasing
-// table); -1 when every group fits.
-int firstMisplacedGroup(const double* b, int g, int n);
+// The first of the g groups of the table that leaves 0..n-1 or has a negative length (a
+// decreasing table), read as groupOfTable reads them; -1 when every group fits. (The cone's
+// tables read their groups by their two ends instead: firstGroupOutsideByEnds.)
+int firstGroupOutsideByLength(const double* b, int g, int n);

@@ -26,6 +26,7 @@
 #include "projection/messages.hpp"
 #include "projection/projection.hpp"
 #include "projection/soft_threshold.hpp"
+#include "projection/two_ended_scan.hpp"
 
 namespace {
 
@@ -63,25 +64,16 @@ void swap(double* x, int i, int j) {
 
 // Moves the magnitudes of x[b..e] that are > t to the right; on return x[b..j] hold those <= t
 // and x[i..e] those > t. s receives the sum of the magnitudes > t, in the order met.
-void partitionAt(double* x, int b, int e, double t, int* iOut, int* jOut, double* s) {
-    int i = b;
-    int j = e;
+ScanEnds partitionAt(double* x, int b, int e, double t, double* s) {
     double sum = 0;
-    while (i <= j) {
-        while (i <= e && x[i] <= t) ++i;
-        while (j >= b && x[j] > t) {
-            sum += x[j];
-            --j;
-        }
-        if (i >= j) break;
-        sum += x[i];
-        swap(x, i, j);
-        ++i;
-        --j;
-    }
-    *iOut = i;
-    *jOut = j;
+    const ScanEnds ends = scanFromBothEnds(
+        x, b, e, t, [&](double a) { sum += a; },
+        [&](int i, int j) {
+            sum += x[i];
+            swap(x, i, j);
+        });
     *s = sum;
+    return ends;
 }
 
 // Count and sum of the magnitudes in one class of the three-way partition. addIf adds 0 when
@@ -104,30 +96,18 @@ struct Tally {
 // above lambdaS (high). Those <= lambda end in x[b..j], in the order the scans meet them:
 // the left scan passes them in place, and a swap puts the one it brings where the left scan
 // stands.
-void partitionThreeWay(double* x, int b, int e, double lambda, double lambdaS, int* iOut,
-                       int* jOut, Tally* mid, Tally* high) {
-    int i = b;
-    int j = e;
-    while (i <= j) {
-        while (i <= e && x[i] <= lambda) ++i;
-        while (j >= b && x[j] > lambda) {
-            if (x[j] > lambdaS)
-                high->add(x[j]);
-            else
-                mid->add(x[j]);
-            --j;
-        }
-        if (i >= j) break;
-        if (x[i] > lambdaS)
-            high->add(x[i]);
+ScanEnds partitionThreeWay(double* x, int b, int e, double lambda, double lambdaS, Tally* mid,
+                           Tally* high) {
+    const auto tally = [&](double a) {
+        if (a > lambdaS)
+            high->add(a);
         else
-            mid->add(x[i]);
+            mid->add(a);
+    };
+    return scanFromBothEnds(x, b, e, lambda, tally, [&](int i, int j) {
+        tally(x[i]);
         swap(x, i, j);
-        ++i;
-        --j;
-    }
-    *iOut = i;
-    *jOut = j;
+    });
 }
 
 // The magnitudes of x[b..last] above t, tallied in the order of their positions, and the
@@ -208,9 +188,8 @@ Search startSearch(double* x, const Magnitudes& found, double z, double lambda0)
 // Partitions at the caller's guess (the current lambda, inside (0, max)) and narrows the
 // bracket to its side of the root. Returns whether that ends the search.
 bool narrowAtGuess(Search& search) {
-    int i, j;
     double s;
-    partitionAt(search.x, search.b, search.e, search.lambda, &i, &j, &s);
+    const auto [i, j] = partitionAt(search.x, search.b, search.e, search.lambda, &s);
     const int rho = (search.e - j) + search.right.rho;
     s = s + search.right.s;
     const double fl = s - search.lambda * rho - search.z;
@@ -279,9 +258,9 @@ bool narrowAtMidpoint(Search& search) {
     }
     search.lambda = (lambdaN + lambdaS) / 2.0;
 
-    int i, j;
     Tally mid, high;
-    partitionThreeWay(search.x, search.b, search.e, search.lambda, lambdaS, &i, &j, &mid, &high);
+    const auto [i, j] =
+        partitionThreeWay(search.x, search.b, search.e, search.lambda, lambdaS, &mid, &high);
     addClassesAbove(&mid, &high, search.right);
     const End atS = endAt(lambdaS, high, search.z);
     const End atMid = endAt(search.lambda, mid, search.z);

@@ -20,7 +20,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     // A NaN fails both tests of the cone and would come out as 0.
     call.requireNumbers(v, n, "v");
     call.requireNumbers(c, g, "c");
-    const int stray = firstGroupOutside(b, n, g);
+    const int stray = firstGroupOutsideByEnds(b, g, n);
     if (stray >= 0)
         call.fail(reason::groupOutOfRange,
                   "group %d, from b(%d) = %g to b(%d) = %g, reaches outside the %d elements of "

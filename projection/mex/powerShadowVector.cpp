@@ -20,7 +20,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double* b = call.doubles(1, "b", g > 0 ? std::ptrdiff_t{g} + 1 : 0);
     const double* rho = call.doubles(4, "rho", g);
     const double p = call.scalar(5, "p");
-    const int misplaced = firstMisplacedGroup(b, g, n);
+    const int misplaced = firstGroupOutsideByLength(b, g, n);
     if (misplaced >= 0)
         call.fail(reason::groupOutOfRange,
                   "group %d, from b(%d) = %g to b(%d) = %g, must lie inside 0..n-1 = 0..%d "

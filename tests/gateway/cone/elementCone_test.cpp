@@ -48,16 +48,8 @@ TEST(ElementConeModule, EmptyInput) {
     }
 }
 
-TEST(ElementConeModule, RejectsBadArguments) {
-    const Array v = Array::column({1, 2}), c = Array::column({1, 2}), n = Array::scalar(2);
-    modules::expectError(module(), 1, {&v, &c}, id("inputCount"));
-    modules::expectError(module(), 3, {&v, &c, &n}, id("outputCount"));
-    const Array single = Array::numeric(mxSINGLE_CLASS, 2, 1), cplx = Array::complexMatrix(2, 1);
-    modules::expectError(module(), 1, {&single, &c, &n}, id("notRealDouble"));
-    modules::expectError(module(), 1, {&v, &cplx, &n}, id("notRealDouble"));
-    const Array pair = Array::column({1, 2}), minusOne = Array::scalar(-1), three = Array::scalar(3);
-    modules::expectError(module(), 1, {&v, &c, &pair}, id("notScalar"));
-    modules::expectError(module(), 1, {&v, &c, &minusOne}, id("negativeSize"));
+TEST(ElementConeModule, RejectsVectorsShorterThanN) {
+    const Array v = Array::column({1, 2}), c = Array::column({1, 2}), three = Array::scalar(3);
     const Array longer = Array::column({1, 2, 3});
     modules::expectError(module(), 1, {&v, &longer, &three}, id("tooFewElements"));
     modules::expectError(module(), 1, {&longer, &c, &three}, id("tooFewElements"));

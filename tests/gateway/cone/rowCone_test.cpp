@@ -48,18 +48,9 @@ TEST(RowConeModule, EmptyShapes) {
     EXPECT_EQ(result.outputs[1].values(), (std::vector<double>{2, 0, 0}));
 }
 
-TEST(RowConeModule, RejectsBadArguments) {
+TEST(RowConeModule, RejectsArraysSmallerThanTheirSizes) {
     const Array V = Array::matrix(2, 3), c = Array::column({1, 2});
-    const Array m = Array::scalar(2), n = Array::scalar(3);
-    modules::expectError(module(), 1, {&V, &c, &m}, id("inputCount"));
-    modules::expectError(module(), 3, {&V, &c, &m, &n}, id("outputCount"));
-    const Array sparse = Array::sparseMatrix(2, 3), text = Array::text("ab");
-    modules::expectError(module(), 1, {&sparse, &c, &m, &n}, id("notRealDouble"));
-    modules::expectError(module(), 1, {&V, &text, &m, &n}, id("notRealDouble"));
-    const Array minusOne = Array::scalar(-1), empty = Array::matrix(0, 0);
-    modules::expectError(module(), 1, {&V, &c, &minusOne, &n}, id("negativeSize"));
-    modules::expectError(module(), 1, {&V, &c, &m, &minusOne}, id("negativeSize"));
-    modules::expectError(module(), 1, {&V, &c, &empty, &n}, id("notScalar"));
+    const Array m = Array::scalar(2);
     const Array four = Array::scalar(4), three = Array::scalar(3), two = Array::scalar(2);
     modules::expectError(module(), 1, {&V, &c, &m, &four}, id("tooFewElements"));
     modules::expectError(module(), 1, {&V, &c, &three, &two}, id("tooFewElements"));

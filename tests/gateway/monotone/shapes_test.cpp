@@ -27,18 +27,6 @@ TEST_P(ShapeModule, NoNodesGiveAnEmptyFitWithoutReadingV) {
 
 TEST_P(ShapeModule, RejectsBadArguments) {
     const Array v = Array::column({1, 2}), n = Array::scalar(2);
-    modules::expectError(module(), 1, {&v}, id("inputCount"));
-    modules::expectError(module(), 1, {&v, &n, &n}, id("inputCount"));
-    modules::expectError(module(), 2, {&v, &n}, id("outputCount"));
-    for (const Array& bad : {Array::numeric(mxINT32_CLASS, 2, 1), Array::complexMatrix(2, 1),
-                             Array::sparseMatrix(2, 1), Array::text("ab")})
-        modules::expectError(module(), 1, {&bad, &n}, id("notRealDouble"));
-    const Array pair = Array::column({1, 2});
-    modules::expectError(module(), 1, {&v, &pair}, id("notScalar"));
-    for (double size : {-1.0, modules::kNan, 3e9}) {
-        const Array bad = Array::scalar(size);
-        modules::expectError(module(), 1, {&v, &bad}, id("negativeSize"));
-    }
     const Array three = Array::scalar(3);
     modules::expectError(module(), 1, {&v, &three}, id("tooFewElements"));
     const Array withInf = Array::column({1, modules::kInf});

@@ -120,7 +120,8 @@ TEST(GroupTable, FindsTheFirstNonEmptyGroupOutsideTheVector) {
         {{3, 3}, 0, -1},          {{0, 2, 1, 6}, 4, 2},
     };
     for (const Case& test : cases)
-        EXPECT_EQ(firstGroupOutside(test.b.data(), test.n, static_cast<int>(test.b.size()) - 1),
+        EXPECT_EQ(firstGroupOutsideByEnds(test.b.data(), static_cast<int>(test.b.size()) - 1,
+                                          test.n),
                   test.expected)
             << "table of " << test.b.size() << " boundaries starting " << test.b[0] << ", n "
             << test.n;

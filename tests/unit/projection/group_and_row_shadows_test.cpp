@@ -94,13 +94,13 @@ TEST(GroupTable, FindsTheFirstGroupOutsideTheVector) {
         {{0, kNan}, 4, 0},    {{0, 1e300}, 4, 0}, {{3e9, 3e9}, 4, 0}, {{0, 2, 3.5, 1.8}, 4, 2},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(firstMisplacedGroup(c.b.data(), static_cast<int>(c.b.size()) - 1, c.n),
+        EXPECT_EQ(firstGroupOutsideByLength(c.b.data(), static_cast<int>(c.b.size()) - 1, c.n),
                   c.misplaced)
             << c.b[0] << " " << c.b[1];
     // A decrease by less than one truncates to an empty group, which fits.
     const double shallow[] = {2.5, 2.1};
     EXPECT_EQ(groupOfTable(shallow, 0).length, 0);
-    EXPECT_EQ(firstMisplacedGroup(shallow, 1, 3), -1);
+    EXPECT_EQ(firstGroupOutsideByLength(shallow, 1, 3), -1);
 }
 
 // Rows in order, each infinity-case row starting from the previous row's multiplier.

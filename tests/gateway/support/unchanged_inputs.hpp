@@ -1,6 +1,7 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// Module calls that also check that no input array changed, whether the call returns or
-// raises an error: the family's modules only read their inputs.
+// Module calls that also check that no input array changed: whether the call returns or
+// raises an error for a module that only reads its inputs, and for any module that rejects
+// its call (nothing is written then).
 #pragma once
 
 #include <gtest/gtest.h>
