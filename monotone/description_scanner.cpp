@@ -24,16 +24,29 @@ int DescriptionScanner::refill() {
     return static_cast<unsigned char>(buffer_[0]);
 }
 
+namespace {
+
+const std::size_t kQuoted = 40;
+
+void keep(std::string& word, int c) {
+    if (word.size() < kQuoted) word.push_back(static_cast<char>(c));
+}
+
+}  // namespace
+
 DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
     int c = peek();
+    continuesWord_ = !word_.empty() && !isSpace(c);
     while (isSpace(c)) {
         if (c == '\n') ++line_;
         ++position_;
         c = peek();
+        word_.clear();
     }
     bool negative = false;
     if (c == '+' || c == '-') {
         negative = c == '-';
+        keep(word_, c);
         ++position_;
         c = peek();
     }
@@ -51,7 +64,8 @@ DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
     const long long limit = static_cast<long long>(INT_MAX) + 1;
     while (isDigit(c)) {
         if (magnitude < limit) magnitude = magnitude * 10 + (c - '0');
-        if (text_.size() < 40) text_.push_back(static_cast<char>(c));
+        keep(text_, c);
+        keep(word_, c);
         ++position_;
         c = peek();
     }
@@ -61,4 +75,14 @@ DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
     else
         value = magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
     return Outcome::number;
+}
+
+std::string DescriptionScanner::wholeWord() {
+    bool cut = false;
+    for (int c = peek(); c != EOF && !isSpace(c); c = peek()) {
+        cut = cut || word_.size() >= kQuoted;
+        keep(word_, c);
+        ++position_;
+    }
+    return cut ? word_ + "..." : word_;
 }

@@ -30,6 +30,15 @@ public:
     // number that saturated.
     const std::string& text() const { return text_; }
 
+    // Whether the last read started right after the previous number, with no white space
+    // between: what it met then belongs to the word of that number ("2.5" reads as 2, then
+    // stops at ".5").
+    bool continuesWord() const { return continuesWord_; }
+    // The whole word (up to white space) of the last read, as the file wrote it, for a message
+    // about it: its first 40 characters, then "...". Reads the rest of the word, so reading
+    // cannot go on after it.
+    std::string wholeWord();
+
 private:
     // The next character without consuming it; EOF at the end of the file or on an error.
     int peek() {
@@ -46,4 +55,6 @@ private:
     long line_ = 1;
     long numberLine_ = 1;
     std::string text_;
+    std::string word_;  // the current word so far: characters since the last white space
+    bool continuesWord_ = false;
 };
