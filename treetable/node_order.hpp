@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 #include "host/interrupt.hpp"
@@ -75,31 +76,68 @@ private:
     std::vector<int> largest_;
 };
 
+// The rank (1, 2, ...) of each group's start among the distinct starts, and the number of
+// ranks: the start itself when the positions (0..length-1) are few next to the groups, so that
+// nothing needs sorting, else its place among the sorted starts.
+inline std::vector<int> startRanks(const std::vector<GroupNode>& groups, int length,
+                                   std::size_t* ranks) {
+    std::vector<int> rank(groups.size());
+    if (static_cast<std::size_t>(length) <= 4 * groups.size()) {
+        for (std::size_t g = 0; g < groups.size(); ++g) rank[g] = groups[g].node.first + 1;
+        *ranks = static_cast<std::size_t>(length);
+        return rank;
+    }
+    std::vector<std::pair<int, int>> byStart(groups.size());
+    for (std::size_t g = 0; g < groups.size(); ++g)
+        byStart[g] = {groups[g].node.first, static_cast<int>(g)};
+    std::sort(byStart.begin(), byStart.end());
+    int current = 0;
+    for (std::size_t i = 0; i < byStart.size(); ++i) {
+        if (i == 0 || byStart[i].first != byStart[i - 1].first) ++current;
+        rank[byStart[i].second] = current;
+    }
+    *ranks = static_cast<std::size_t>(current);
+    return rank;
+}
+
+// The groups ordered by decreasing size, table order among equal sizes: a counting sort, as
+// sizes lie in 1..length.
+inline std::vector<int> largestFirstOrder(const std::vector<int>& size, int length) {
+    std::vector<int> before(static_cast<std::size_t>(length) + 2, 0);
+    for (int s : size) ++before[static_cast<std::size_t>(length - s) + 1];
+    for (std::size_t at = 1; at < before.size(); ++at) before[at] += before[at - 1];
+    std::vector<int> order(size.size());
+    for (std::size_t g = 0; g < size.size(); ++g)
+        order[before[static_cast<std::size_t>(length - size[g])]++] = static_cast<int>(g);
+    return order;
+}
+
 }  // namespace order_detail
 
 // The first range listed after a range that strictly contains it, and the earliest such range.
-inline MisorderedPair firstRangeAfterItsContainer(const double* ind, int nodes) {
+// The ranges lie in the positions 0..length-1.
+inline MisorderedPair firstRangeAfterItsContainer(const double* ind, int nodes, int length) {
     using namespace order_detail;
     const std::vector<GroupNode> groups = groupNodes(ind, nodes);
-    std::vector<int> starts;
-    starts.reserve(groups.size());
-    for (const GroupNode& group : groups) starts.push_back(group.node.first);
-    std::sort(starts.begin(), starts.end());
-    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    std::size_t ranks = 0;
+    const std::vector<int> rank = startRanks(groups, length, &ranks);
 
-    LargestEndByStart earlier(starts.size());
+    // Over the ranges seen so far: the largest end among those starting before a given start,
+    // and among those starting exactly there.
+    LargestEndByStart startingBefore(ranks);
+    std::vector<int> startingAt(ranks + 1, INT_MIN);
     for (std::size_t g = 0; g < groups.size(); ++g) {
         const Node& node = groups[g].node;
-        const std::size_t rank = static_cast<std::size_t>(
-            std::upper_bound(starts.begin(), starts.end(), node.first) - starts.begin());
+        const std::size_t r = static_cast<std::size_t>(rank[g]);
         // An earlier range contains this one strictly when it starts before it and ends no
-        // sooner, or starts no later and ends after it.
-        if (earlier.upTo(rank - 1) >= node.end || earlier.upTo(rank) > node.end) {
+        // sooner, or starts with it and ends after it.
+        if (startingBefore.upTo(r - 1) >= node.end || startingAt[r] > node.end) {
             std::size_t outer = 0;
             while (!rangeStrictlyContains(groups[outer].node, node)) ++outer;
             return MisorderedPair{groups[outer].k, groups[g].k};
         }
-        earlier.add(rank, node.end);
+        startingBefore.add(r, node.end);
+        startingAt[r] = std::max(startingAt[r], node.end);
     }
     return MisorderedPair{};
 }
@@ -116,36 +154,39 @@ inline MisorderedPair firstSliceAfterItsContainer(const double* ind, int nodes, 
     const auto positionAt = [G](int j) { return truncateToInt(G[j]) - 1; };
     InterruptPoll poll;
 
-    // The number of distinct positions of each group; mark[p] is the last group that counted p.
+    // The number of distinct positions of each group. mark[p] is first the last group g that
+    // counted p, as -(g + 2), then the group that owns p (below), as g.
     std::vector<int> mark(static_cast<std::size_t>(length), -1);
     std::vector<int> size(static_cast<std::size_t>(count), 0);
     for (int g = 0; g < count; ++g) {
         const Node& node = groups[g].node;
         poll.tick(node.end - node.first);
-        for (int j = node.first; j < node.end; ++j)
-            if (mark[positionAt(j)] != g) {
-                mark[positionAt(j)] = g;
+        const int counted = -(g + 2);
+        for (int j = node.first; j < node.end; ++j) {
+            int& at = mark[positionAt(j)];
+            if (at != counted) {
+                at = counted;
                 ++size[g];
             }
+        }
     }
 
     // Largest groups first, so that each group comes after every group that contains it. With
     // the groups nested or disjoint, all positions of a group then have one owner, the smallest
     // group so far that holds them: its parent (or none, -1). Two owners mean a partial overlap.
-    std::vector<int> largestFirst(static_cast<std::size_t>(count));
-    for (int g = 0; g < count; ++g) largestFirst[g] = g;
-    std::stable_sort(largestFirst.begin(), largestFirst.end(),
-                     [&](int a, int b) { return size[a] > size[b]; });
-    std::fill(mark.begin(), mark.end(), -1);
+    const std::vector<int> largestFirst = largestFirstOrder(size, length);
+    const auto ownerOf = [](int marked) { return marked >= 0 ? marked : -1; };
     std::vector<int> parent(static_cast<std::size_t>(count));
     for (int g : largestFirst) {
         const Node& node = groups[g].node;
-        poll.tick(2 * static_cast<long long>(node.end - node.first));
-        const int owner = mark[positionAt(node.first)];
-        for (int j = node.first; j < node.end; ++j)
-            if (mark[positionAt(j)] != owner) return MisorderedPair{};
-        for (int j = node.first; j < node.end; ++j) mark[positionAt(j)] = g;
-        parent[g] = owner;
+        poll.tick(node.end - node.first);
+        parent[g] = ownerOf(mark[positionAt(node.first)]);
+        for (int j = node.first; j < node.end; ++j) {
+            int& at = mark[positionAt(j)];
+            if (at == g) continue;  // listed twice
+            if (ownerOf(at) != parent[g]) return MisorderedPair{};
+            at = g;
+        }
     }
 
     // Up each chain of parents: the earliest-listed group holding g (g itself included) and the
@@ -166,7 +207,7 @@ inline MisorderedPair firstSliceAfterItsContainer(const double* ind, int nodes, 
 
 // Every range is listed after the ranges strictly inside it.
 inline void requireRangesInOrder(const double* ind, int nodes, const Extent& extent) {
-    const MisorderedPair pair = firstRangeAfterItsContainer(ind, nodes);
+    const MisorderedPair pair = firstRangeAfterItsContainer(ind, nodes, extent.length);
     if (!pair.found()) return;
     const Node outer = nodeAt(ind, pair.outer);
     const Node inner = nodeAt(ind, pair.inner);

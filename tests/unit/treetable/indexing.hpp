@@ -64,8 +64,8 @@ struct Ranges {
         criticalWeight_mt(value, V, rows, cols, t.ind.data(), t.nodes);
     }
     // The order check of the gateways: a node listed after one that strictly contains it.
-    static treetable::MisorderedPair misordered(const Table& t, int /*n*/) {
-        return treetable::firstRangeAfterItsContainer(t.ind.data(), t.nodes);
+    static treetable::MisorderedPair misordered(const Table& t, int n) {
+        return treetable::firstRangeAfterItsContainer(t.ind.data(), t.nodes, n);
     }
 };
 
