@@ -104,27 +104,8 @@ TEST(DescriptionReader, EveryFaultHasItsMessage) {
          "child 2 of node 1 is written 'x', which is not a whole number"},
         {"1 99999999999 2\n", 3, "missingChildren",
          "\n This row should have 2147483647 children nodes!", "announces 99999999999 children"},
-    };
-    for (const BadFile& bad : cases) {
-        const TempFile file(bad.text);
-        treeInfo table;
-        table.nodes.resize(7);  // a failure must leave what was there
-        const int before = treetest::openFileCount();
-        const treetest::Failure failure =
-            failureOf([&] { readFromFile(file.path(), table, bad.n); });
-        EXPECT_EQ(failure.reason, bad.reason) << bad.text;
-        EXPECT_EQ(failure.printed, bad.printed) << bad.text;
-        EXPECT_NE(failure.message.find(bad.inMessage), std::string::npos)
-            << bad.text << ": " << failure.message;
-        EXPECT_EQ(table.nodes.size(), 7u) << bad.text;
-        EXPECT_EQ(treetest::openFileCount(), before) << bad.text;
-    }
-}
-
-// A word that starts with digits is read as those digits, as a "%d" conversion reads it; the
-// message quotes the whole word and names the place where it began.
-TEST(DescriptionReader, MessagesQuoteTheWordAsWritten) {
-    const BadFile cases[] = {
+        // A word that starts with digits is read as those digits, as a "%d" conversion reads
+        // it; the message quotes the whole word and names the place where it began.
         {"1 1 0x2", 3, "nodeOutOfRange", kOneToThree,
          "line 1: the node number '0x2' (read as 0) of child 1 of node 1 is outside 1..3"},
         {"3 1e20", 5, "missingChildren", "\n This row should have 1 children nodes!",
@@ -142,15 +123,21 @@ TEST(DescriptionReader, MessagesQuoteTheWordAsWritten) {
     for (const BadFile& bad : cases) {
         const TempFile file(bad.text);
         treeInfo table;
+        table.nodes.resize(7);  // a failure must leave what was there
+        const int before = treetest::openFileCount();
         const treetest::Failure failure =
             failureOf([&] { readFromFile(file.path(), table, bad.n); });
         EXPECT_EQ(failure.reason, bad.reason) << bad.text;
         EXPECT_EQ(failure.printed, bad.printed) << bad.text;
         EXPECT_NE(failure.message.find(bad.inMessage), std::string::npos)
             << bad.text << ": " << failure.message;
+        EXPECT_EQ(table.nodes.size(), 7u) << bad.text;
+        EXPECT_EQ(treetest::openFileCount(), before) << bad.text;
     }
+}
 
-    // A long word is cut after 40 characters.
+// A long word that is not a number is quoted up to 40 characters.
+TEST(DescriptionReader, LongWordsAreCut) {
     const TempFile file("1 1 2x" + std::string(50, '7'));
     treeInfo table;
     const std::string message = failureOf([&] { readFromFile(file.path(), table, 3); }).message;
