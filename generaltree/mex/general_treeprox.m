@@ -40,6 +40,7 @@ function x = general_treeprox(v, n, G, ind, nodes)
 %                         every group after the groups nested inside it (checked where the
 %                         slices are nested or disjoint; with partly overlapping slices the
 %                         order is taken as it is)
+%     outOfMemory         no memory for that check
 %     badL1Node           ind(:,1) starts at -1 but does not end at -1 (after printing
 %                         "Error! Check ind")
 %     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
