@@ -42,7 +42,7 @@ void requireSymmetric(const gateway::Call& call, const double* S, int n) {
             if (!(S[r + c * order] == S[c + r * order]))
                 call.fail(reason::notSymmetric,
                           "S must be symmetric, since both of its triangles are read, but "
-                          "S(%lld,%lld) = %.17g and S(%lld,%lld) = %.17g",
+                          "S(%lld,%lld) = %.17g and S(%lld,%lld) = %.17g; (S + S')/2 is",
                           static_cast<long long>(r) + 1, static_cast<long long>(c) + 1,
                           S[r + c * order], static_cast<long long>(c) + 1,
                           static_cast<long long>(r) + 1, S[c + r * order]);

@@ -61,7 +61,7 @@ function [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tol
 %   Errors (identifier precisionLasso:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, tooFewElements
 %     notFinite        S or lambda holds NaN or Inf
-%     notSymmetric     S(i,j) differs from S(j,i) for some i and j
+%     notSymmetric     S(i,j) differs from S(j,i) for some i and j ((S + S')/2 is symmetric)
 %     negativePenalty  lambda < 0
 %     sharedData       two of X, W and S share their data
 %     outOfMemory      no memory for the work (after printing "Memory allocation failure!")
