@@ -8,10 +8,11 @@
 // earliest such container. Equal groups may come in any order (their shrinkings commute), and
 // so may groups that merely overlap. The L1 node and nodes that cover nothing take no part.
 //
-// Ranges are checked in O(nodes log nodes). Slices of an index list are checked in
-// O(slice lengths + positions + nodes log nodes) when their groups, as sets of positions, are
-// nested or disjoint; when some two partly overlap, telling containment would cost far more
-// than the operator itself, and the order is taken as it is.
+// Ranges are checked in O(nodes log nodes), whatever their overlaps. Slices of an index list
+// are checked in O(slice lengths + positions + nodes), about one pass of the operator, when
+// their groups, as sets of positions, are nested or disjoint; when some two partly overlap,
+// telling containment would cost far more than the operator itself, and the order is taken as
+// it is.
 #pragma once
 
 #include <algorithm>
