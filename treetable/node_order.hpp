@@ -9,7 +9,7 @@
 // so may groups that merely overlap. The L1 node and nodes that cover nothing take no part.
 //
 // Ranges are checked in O(nodes log nodes), whatever their overlaps. Slices of an index list
-// are checked in O(slice lengths + positions + nodes), about one pass of the operator, when
+// are checked in O(slice lengths + positions + nodes), about the time of the operator, when
 // their groups, as sets of positions, are nested or disjoint; when some two partly overlap,
 // telling containment would cost far more than the operator itself, and the order is taken as
 // it is.
