@@ -24,29 +24,20 @@ int DescriptionScanner::refill() {
     return static_cast<unsigned char>(buffer_[0]);
 }
 
-namespace {
-
-const std::size_t kQuoted = 40;
-
-void keep(std::string& word, int c) {
-    if (word.size() < kQuoted) word.push_back(static_cast<char>(c));
-}
-
-}  // namespace
-
 DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
     int c = peek();
-    continuesWord_ = !word_.empty() && !isSpace(c);
+    continuesWord_ = readNumber_ && !isSpace(c);
+    readNumber_ = false;
+    sign_ = 0;
     while (isSpace(c)) {
         if (c == '\n') ++line_;
         ++position_;
         c = peek();
-        word_.clear();
     }
     bool negative = false;
     if (c == '+' || c == '-') {
         negative = c == '-';
-        keep(word_, c);
+        sign_ = c;
         ++position_;
         c = peek();
     }
@@ -57,19 +48,19 @@ DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
     }
     if (!isDigit(c)) return Outcome::notNumber;
     numberLine_ = line_;
-    text_.assign(negative ? "-" : "");
+    text_.assign(sign_ != 0 ? 1 : 0, static_cast<char>(sign_));
 
     // The magnitude stops growing once it is past the int range, so it cannot overflow.
     long long magnitude = 0;
     const long long limit = static_cast<long long>(INT_MAX) + 1;
     while (isDigit(c)) {
         if (magnitude < limit) magnitude = magnitude * 10 + (c - '0');
-        keep(text_, c);
-        keep(word_, c);
+        if (text_.size() < 40) text_.push_back(static_cast<char>(c));
         ++position_;
         c = peek();
     }
     if (readError_) return Outcome::unreadable;
+    readNumber_ = true;
     if (negative)
         value = magnitude >= limit ? INT_MIN : static_cast<int>(-magnitude);
     else
@@ -78,11 +69,15 @@ DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
 }
 
 std::string DescriptionScanner::wholeWord() {
+    std::string word = readNumber_ || continuesWord_ ? text_ : std::string();
+    if (!readNumber_ && sign_ != 0) word.push_back(static_cast<char>(sign_));
     bool cut = false;
     for (int c = peek(); c != EOF && !isSpace(c); c = peek()) {
-        cut = cut || word_.size() >= kQuoted;
-        keep(word_, c);
+        if (word.size() < 40)
+            word.push_back(static_cast<char>(c));
+        else
+            cut = true;
         ++position_;
     }
-    return cut ? word_ + "..." : word_;
+    return cut ? word + "..." : word;
 }
