@@ -75,7 +75,7 @@ std::string describe(const Place& place) {
 // before ("2.5": 2 was read, then ".5" met) is named at that number's place, `last`.
 std::string notANumber(DescriptionScanner& scanner, const char* fileName, const Place& place,
                        const Place& last) {
-    const std::string& named = describe(scanner.continuesWord() ? last : place);
+    const std::string named = describe(scanner.continuesWord() ? last : place);
     return at(fileName, scanner) + named + " is written '" + scanner.wholeWord() +
            "', which is not a whole number";
 }
