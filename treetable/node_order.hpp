@@ -102,16 +102,54 @@ inline std::vector<int> startRanks(const std::vector<GroupNode>& groups, int len
 }
 
 // The groups ordered by decreasing size, table order among equal sizes: a counting sort, as
-// sizes lie in 1..length.
-inline std::vector<int> largestFirstOrder(const std::vector<int>& size, int length) {
-    std::vector<int> before(static_cast<std::size_t>(length) + 2, 0);
-    for (int s : size) ++before[static_cast<std::size_t>(length - s) + 1];
+// sizes lie in 0..largest.
+inline std::vector<int> largestFirstOrder(const std::vector<int>& size) {
+    const int largest = size.empty() ? 0 : *std::max_element(size.begin(), size.end());
+    std::vector<int> before(static_cast<std::size_t>(largest) + 2, 0);
+    for (int s : size) ++before[static_cast<std::size_t>(largest - s) + 1];
     for (std::size_t at = 1; at < before.size(); ++at) before[at] += before[at - 1];
     std::vector<int> order(size.size());
     for (std::size_t g = 0; g < size.size(); ++g)
-        order[before[static_cast<std::size_t>(length - size[g])]++] = static_cast<int>(g);
+        order[before[static_cast<std::size_t>(largest - size[g])]++] = static_cast<int>(g);
     return order;
 }
+
+// One int of marks per position that the slices list, all -1 at first. Indexed by the position
+// itself when the positions (0..length-1) are few next to the list entries, else by its rank
+// among the listed positions: a few short slices of a long vector (or of the columns of a
+// matrix without rows) cost no memory of its length.
+class PositionMarks {
+public:
+    template <class PositionAt>
+    PositionMarks(const std::vector<GroupNode>& groups, int length, const PositionAt& positionAt) {
+        long long listed = 0;
+        for (const GroupNode& group : groups) listed += group.node.end - group.node.first;
+        byRank_ = length > 4 * listed;
+        if (!byRank_) {
+            marks_.assign(static_cast<std::size_t>(length), -1);
+            return;
+        }
+        for (const GroupNode& group : groups)
+            for (int j = group.node.first; j < group.node.end; ++j)
+                listedPositions_.push_back(positionAt(j));
+        std::sort(listedPositions_.begin(), listedPositions_.end());
+        listedPositions_.erase(std::unique(listedPositions_.begin(), listedPositions_.end()),
+                               listedPositions_.end());
+        marks_.assign(listedPositions_.size(), -1);
+    }
+
+    int& operator[](int position) {
+        if (!byRank_) return marks_[static_cast<std::size_t>(position)];
+        return marks_[static_cast<std::size_t>(
+            std::lower_bound(listedPositions_.begin(), listedPositions_.end(), position) -
+            listedPositions_.begin())];
+    }
+
+private:
+    bool byRank_;
+    std::vector<int> listedPositions_;  // sorted and distinct, when marks are indexed by rank
+    std::vector<int> marks_;
+};
 
 }  // namespace order_detail
 
@@ -132,11 +170,10 @@ inline MisorderedPair firstRangeAfterItsContainer(const double* ind, int nodes, 
         const std::size_t r = static_cast<std::size_t>(rank[g]);
         // An earlier range contains this one strictly when it starts before it and ends no
         // sooner, or starts with it and ends after it.
-        if (startingBefore.upTo(r - 1) >= node.end || startingAt[r] > node.end) {
-            std::size_t outer = 0;
-            while (!rangeStrictlyContains(groups[outer].node, node)) ++outer;
-            return MisorderedPair{groups[outer].k, groups[g].k};
-        }
+        if (startingBefore.upTo(r - 1) >= node.end || startingAt[r] > node.end)
+            for (std::size_t outer = 0; outer < g; ++outer)
+                if (rangeStrictlyContains(groups[outer].node, node))
+                    return MisorderedPair{groups[outer].k, groups[g].k};
         startingBefore.add(r, node.end);
         startingAt[r] = std::max(startingAt[r], node.end);
     }
@@ -157,7 +194,7 @@ inline MisorderedPair firstSliceAfterItsContainer(const double* ind, int nodes, 
 
     // The number of distinct positions of each group. mark[p] is first the last group g that
     // counted p, as -(g + 2), then the group that owns p (below), as g.
-    std::vector<int> mark(static_cast<std::size_t>(length), -1);
+    PositionMarks mark(groups, length, positionAt);
     std::vector<int> size(static_cast<std::size_t>(count), 0);
     for (int g = 0; g < count; ++g) {
         const Node& node = groups[g].node;
@@ -175,7 +212,7 @@ inline MisorderedPair firstSliceAfterItsContainer(const double* ind, int nodes, 
     // Largest groups first, so that each group comes after every group that contains it. With
     // the groups nested or disjoint, all positions of a group then have one owner, the smallest
     // group so far that holds them: its parent (or none, -1). Two owners mean a partial overlap.
-    const std::vector<int> largestFirst = largestFirstOrder(size, length);
+    const std::vector<int> largestFirst = largestFirstOrder(size);
     const auto ownerOf = [](int marked) { return marked >= 0 ? marked : -1; };
     std::vector<int> parent(static_cast<std::size_t>(count));
     for (int g : largestFirst) {
