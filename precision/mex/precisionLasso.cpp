@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "host/gateway.hpp"
+#include "precision/covariance_symmetry.hpp"
 #include "precision/precision.hpp"
 
 namespace {
@@ -31,21 +32,6 @@ void requireInvertible(const gateway::Call& call, double* const estimate[2], std
                           "the estimate of %s is not finite (element %lld is %g): W = S + "
                           "lambda*I cannot be inverted; a positive lambda makes it invertible",
                           k == 0 ? "X" : "W", static_cast<long long>(at) + 1, estimate[k][at]);
-}
-
-// The steps read both triangles of S (W starts as a copy of all of S; the lasso of column j
-// reads row j), so a covariance that is not exactly symmetric has no single meaning.
-void requireSymmetric(const gateway::Call& call, const double* S, int n) {
-    const std::ptrdiff_t order = n;
-    for (std::ptrdiff_t c = 0; c < order; ++c)
-        for (std::ptrdiff_t r = c + 1; r < order; ++r)
-            if (!(S[r + c * order] == S[c + r * order]))
-                call.fail(reason::notSymmetric,
-                          "S must be symmetric, since both of its triangles are read, but "
-                          "S(%lld,%lld) = %.17g and S(%lld,%lld) = %.17g; (S + S')/2 is",
-                          static_cast<long long>(r) + 1, static_cast<long long>(c) + 1,
-                          S[r + c * order], static_cast<long long>(c) + 1,
-                          static_cast<long long>(r) + 1, S[c + r * order]);
 }
 
 }  // namespace
@@ -72,7 +58,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const int maxOuter = call.integer(9, "maxOuter");
     const double tolOuter = call.scalar(10, "tolOuter");
     call.requireFinite(S, count, "S");
-    requireSymmetric(call, S, n);
+    call.check(gateway::attempt([&] { requireSymmetricCovariance(S, n); }));
     call.requireFinite(&lambda, 1, "lambda");
     if (lambda < 0)
         call.fail(reason::negativePenalty, "lambda must be nonnegative, got %g", lambda);
