@@ -10,6 +10,7 @@
 #include "indextree/indextree.hpp"
 #include "tests/support/random.hpp"
 #include "tests/support/random_trees.hpp"
+#include "treetable/node_order.hpp"
 
 namespace {
 
@@ -79,7 +80,30 @@ void TreeProxRows(benchmark::State& state) {
     perSummedElement(state, rows * problem.summedLength);
 }
 
+// The gateways' check that every node comes after the nodes inside it, once per call: over
+// the table's ranges, and over the same groups as slices of G = 1..n. Counted per element of
+// one operator pass, like TreeProx.
+void OrderCheck(benchmark::State& state) {
+    const Problem problem = binaryTree(kLength, static_cast<int>(state.range(0)));
+    const bool slices = state.range(1) == 1;
+    std::vector<double> G(kLength);
+    for (int p = 0; p < kLength; ++p) G[p] = p + 1.0;
+    for (auto _ : state) {
+        const treetable::MisorderedPair pair =
+            slices ? treetable::firstSliceAfterItsContainer(problem.ind.data(), problem.nodes,
+                                                            G.data(), kLength)
+                   : treetable::firstRangeAfterItsContainer(problem.ind.data(), problem.nodes,
+                                                            kLength);
+        benchmark::DoNotOptimize(pair);
+    }
+    perSummedElement(state, problem.summedLength);
+}
+
 BENCHMARK(TreeProx)->DenseRange(3, 10, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(OrderCheck)
+    ->ArgsProduct({{3, 10, 20}, {0, 1}})
+    ->ArgNames({"depth", "slices"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(CriticalWeight)->DenseRange(3, 10, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(TreeProxRows)->DenseRange(3, 10, 1)->Unit(benchmark::kMillisecond);
 

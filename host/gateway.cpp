@@ -97,6 +97,11 @@ int Call::integer(int position, const char* name) const {
 int Call::size(int position, const char* name) const {
     const double value = scalar(position, name);
     const int converted = truncateToInt(value);
+    // Said in words, since C libraries print NaN and infinities each their own way.
+    if (std::isnan(value) || std::isinf(value))
+        fail(reason::negativeSize,
+             "%s (input %d) must be a nonnegative integer below 2^31, but it is %s", name,
+             position + 1, std::isnan(value) ? "NaN" : value > 0 ? "Inf" : "-Inf");
     if (converted < 0)
         fail(reason::negativeSize,
              "%s (input %d) must be a nonnegative integer below 2^31, got %.17g", name,

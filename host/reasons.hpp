@@ -37,6 +37,8 @@ constexpr const char* nodeOutOfRange = "nodeOutOfRange";
 constexpr const char* sliceOutOfRange = "sliceOutOfRange";
 constexpr const char* positionOutOfRange = "positionOutOfRange";
 constexpr const char* badL1Node = "badL1Node";
+// A node listed after a node that strictly contains it.
+constexpr const char* nodeOrder = "nodeOrder";
 
 // Ordered-tree fits and their description files (nodeOutOfRange above also names a node
 // number outside 1..n in a file).
@@ -52,6 +54,7 @@ constexpr const char* nonPositiveLength = "nonPositiveLength";
 
 // Sparse inverse covariance.
 constexpr const char* negativePenalty = "negativePenalty";
+constexpr const char* notSymmetric = "notSymmetric";
 constexpr const char* sharedData = "sharedData";
 constexpr const char* notInvertible = "notInvertible";
 

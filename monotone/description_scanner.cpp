@@ -26,6 +26,9 @@ int DescriptionScanner::refill() {
 
 DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
     int c = peek();
+    continuesWord_ = readNumber_ && !isSpace(c);
+    readNumber_ = false;
+    sign_ = 0;
     while (isSpace(c)) {
         if (c == '\n') ++line_;
         ++position_;
@@ -34,6 +37,7 @@ DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
     bool negative = false;
     if (c == '+' || c == '-') {
         negative = c == '-';
+        sign_ = c;
         ++position_;
         c = peek();
     }
@@ -44,7 +48,7 @@ DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
     }
     if (!isDigit(c)) return Outcome::notNumber;
     numberLine_ = line_;
-    text_.assign(negative ? "-" : "");
+    text_.assign(sign_ != 0 ? 1 : 0, static_cast<char>(sign_));
 
     // The magnitude stops growing once it is past the int range, so it cannot overflow.
     long long magnitude = 0;
@@ -56,9 +60,24 @@ DescriptionScanner::Outcome DescriptionScanner::next(int& value) {
         c = peek();
     }
     if (readError_) return Outcome::unreadable;
+    readNumber_ = true;
     if (negative)
         value = magnitude >= limit ? INT_MIN : static_cast<int>(-magnitude);
     else
         value = magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
     return Outcome::number;
+}
+
+std::string DescriptionScanner::wholeWord() {
+    std::string word = readNumber_ || continuesWord_ ? text_ : std::string();
+    if (!readNumber_ && sign_ != 0) word.push_back(static_cast<char>(sign_));
+    bool cut = false;
+    for (int c = peek(); c != EOF && !isSpace(c); c = peek()) {
+        if (word.size() < 40)
+            word.push_back(static_cast<char>(c));
+        else
+            cut = true;
+        ++position_;
+    }
+    return cut ? word + "..." : word;
 }

@@ -30,6 +30,15 @@ public:
     // number that saturated.
     const std::string& text() const { return text_; }
 
+    // Whether the last read started right after a number, with no white space between: what
+    // it met then belongs to the word of that number ("2.5" reads as 2, then meets ".5").
+    bool continuesWord() const { return continuesWord_; }
+    // The word of the last read as the file wrote it, for a message about it: from the number
+    // read (or, after a read that met no number, from the number whose word it continued, or
+    // from the sign it took) to the next white space; the first 40 characters, then "...".
+    // Reads the rest of the word, so reading cannot go on after it.
+    std::string wholeWord();
+
 private:
     // The next character without consuming it; EOF at the end of the file or on an error.
     int peek() {
@@ -46,4 +55,9 @@ private:
     long line_ = 1;
     long numberLine_ = 1;
     std::string text_;
+    // What the last read met: a number or not, whether it continued the word of the number
+    // before it, and the sign it took (0 for none).
+    bool readNumber_ = false;
+    bool continuesWord_ = false;
+    int sign_ = 0;
 };

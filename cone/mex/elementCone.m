@@ -7,7 +7,8 @@ function [x, t] = elementCone(v, c, n)
 %     abs(v(i)) > abs(c(i))   the pair goes to the boundary: t(i) = (abs(v(i)) + c(i)) / 2
 %                             and x(i) = t(i) with the sign of v(i)
 %     c(i) >= abs(v(i))       the pair lies in the cone and is kept (the sign of a zero too)
-%     otherwise               c(i) <= -abs(v(i)) (the polar cone) or a NaN: x(i) = t(i) = 0
+%     otherwise               c(i) <= -abs(v(i)) (the polar cone): x(i) = t(i) = 0
+%   A NaN in v or c is refused (notFinite below).
 %
 %   Inputs
 %     v   real double vector (or array, read in column order) of at least n values

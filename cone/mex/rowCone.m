@@ -8,8 +8,8 @@ function [X, t] = rowCone(V, c, m, n)
 %     r > abs(c(i))   the row goes to the boundary: t(i) = (r + c(i)) / 2 and
 %                     X(i,:) = (t(i) / r) * V(i,:)
 %     c(i) >= r       the row and its bound lie in the cone and are kept
-%     otherwise       c(i) <= -r (the polar cone) or a NaN in the row or bound: the row of X
-%                     and t(i) are 0
+%     otherwise       c(i) <= -r (the polar cone): the row of X and t(i) are 0
+%   A NaN in V or c is refused (notFinite below).
 %   Entries above about 1e154 in magnitude overflow the sum of squares: r = Inf, and a row
 %   outside the cone then becomes NaN with t(i) = Inf.
 %

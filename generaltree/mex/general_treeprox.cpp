@@ -16,8 +16,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call.requireNumbers(v, n, "v");
     const int nodes = call.size(4, "nodes");
     const treeargs::IndexList G = treeargs::indexList(call, prhs, 2);
-    const double* ind = treeargs::slicedNodeTable(call, 3, nodes, treeargs::NodeZero::read, G,
-                                                  treeargs::positionsOf("v", n));
+    const double* ind = treeargs::orderedSlicedNodeTable(call, 3, nodes, treeargs::NodeZero::read,
+                                                         G, treeargs::positionsOf("v", n));
 
     // Create the output, compute, deliver.
     mxArray* outputs[1] = {gateway::newMatrix(n, 1)};

@@ -36,6 +36,11 @@ function x = general_treeprox(v, n, G, ind, nodes)
 %                         beyond the 32-bit integer range
 %     sliceOutOfRange     a column of ind names a slice outside 1..numel(G)
 %     positionOutOfRange  a slice lists a position outside 1..n
+%     nodeOrder           a slice lists only positions of an earlier, larger slice: list
+%                         every group after the groups nested inside it (checked where the
+%                         slices are nested or disjoint; with partly overlapping slices the
+%                         order is taken as it is)
+%     outOfMemory         no memory for that check
 %     badL1Node           ind(:,1) starts at -1 but does not end at -1 (after printing
 %                         "Error! Check ind")
 %     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for

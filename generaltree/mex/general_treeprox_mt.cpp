@@ -20,8 +20,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     call.requireNumbers(V, in.size(), "V");
     const int nodes = call.size(5, "nodes");
     const treeargs::IndexList G = treeargs::indexList(call, prhs, 3);
-    const double* ind = treeargs::slicedNodeTable(call, 4, nodes, treeargs::nodeZeroForRows(rows),
-                                                  G, treeargs::columnsOf("V", cols));
+    const double* ind = treeargs::orderedSlicedNodeTable(
+        call, 4, nodes, treeargs::nodeZeroForRows(rows), G, treeargs::columnsOf("V", cols));
 
     // Create the output, compute, deliver.
     mxArray* outputs[1] = {gateway::newMatrix(rows, cols)};

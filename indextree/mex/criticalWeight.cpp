@@ -14,8 +14,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double* v = call.doubles(0, "v", n);
     call.requireFinite(v, n, "v");
     const int nodes = call.size(3, "nodes");
-    const double* ind = treeargs::nodeTable(call, 2, nodes, treeargs::NodeZero::read,
-                                            treeargs::positionsOf("v", n));
+    const double* ind = treeargs::orderedNodeTable(call, 2, nodes, treeargs::NodeZero::read,
+                                                   treeargs::positionsOf("v", n));
 
     // Create the output, compute, deliver.
     mxArray* outputs[1] = {gateway::newMatrix(1, 1)};

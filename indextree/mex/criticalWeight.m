@@ -38,6 +38,8 @@ function lambda = criticalWeight(v, n, ind, nodes)
 %     tooFewElements  v has fewer than n elements, or ind fewer than 3*max(nodes, 1)
 %     nodeOutOfRange  a column of ind covers positions outside 1..n, or has a start or end
 %                     that is NaN, infinite or beyond the 32-bit integer range
+%     nodeOrder       a column of ind covers part of the range of an earlier column:
+%                     list every group after the groups nested inside it
 %     badL1Node       ind(:,1) starts at -1 but does not end at -1 (after printing
 %                     "Error! Check ind")
 %     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for

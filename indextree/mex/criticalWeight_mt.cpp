@@ -18,8 +18,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const int cols = in.cols;
     call.requireFinite(V, in.size(), "V");
     const int nodes = call.size(4, "nodes");
-    const double* ind = treeargs::nodeTable(call, 3, nodes, treeargs::nodeZeroForRows(rows),
-                                            treeargs::columnsOf("V", cols));
+    const double* ind = treeargs::orderedNodeTable(call, 3, nodes, treeargs::nodeZeroForRows(rows),
+                                                   treeargs::columnsOf("V", cols));
 
     // Create the output, compute, deliver.
     mxArray* outputs[1] = {gateway::newMatrix(1, 1)};

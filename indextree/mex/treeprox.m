@@ -32,6 +32,9 @@ function x = treeprox(v, n, ind, nodes)
 %     tooFewElements  v has fewer than n elements, or ind fewer than 3*max(nodes, 1)
 %     nodeOutOfRange  a column of ind covers positions outside 1..n, or has a start or end
 %                     that is NaN, infinite or beyond the 32-bit integer range
+%     nodeOrder       a column of ind covers part of the range of an earlier column:
+%                     list every group after the groups nested inside it
+%     outOfMemory     no memory for that check
 %     badL1Node       ind(:,1) starts at -1 but does not end at -1 (after printing
 %                     "Error! Check ind")
 %

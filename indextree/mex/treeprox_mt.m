@@ -29,6 +29,9 @@ function X = treeprox_mt(V, rows, cols, ind, nodes)
 %                     least when rows > 0)
 %     nodeOutOfRange  a column of ind covers columns outside 1..cols, or has a start or end
 %                     that is NaN, infinite or beyond the 32-bit integer range
+%     nodeOrder       a column of ind covers part of the range of an earlier column:
+%                     list every group after the groups nested inside it
+%     outOfMemory     no memory for that check
 %     badL1Node       ind(:,1) starts at -1 but does not end at -1 (after printing
 %                     "Error! Check ind")
 %

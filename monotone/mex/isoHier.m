@@ -39,9 +39,9 @@ function x = isoHier(fileName, v, rootNumber, n)
 %     notString
 %     notFinite         v(1:n) holds NaN or Inf
 %     unreadableFile    the file cannot be opened or read
-%     incompleteRecord  a record's node number or child count is not a whole number
+%     incompleteRecord  a record does not start with two whole numbers (node number, count)
 %     nodeOutOfRange    a node or child number lies outside 1..n
-%     missingChildren   a record has fewer child numbers than its count
+%     missingChildren   fewer whole numbers follow a record's child count than it says
 %     rootOutOfRange    rootNumber lies outside 1..n (checked after the file)
 %     cyclicTree        a node below the root is reachable from itself
 %     treeTooLarge      the copies of nodes listed under several parents would make more

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "host/gateway.hpp"
+#include "precision/covariance_symmetry.hpp"
 #include "precision/precision.hpp"
 
 namespace {
@@ -57,6 +58,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const int maxOuter = call.integer(9, "maxOuter");
     const double tolOuter = call.scalar(10, "tolOuter");
     call.requireFinite(S, count, "S");
+    call.check(gateway::attempt([&] { requireSymmetricCovariance(S, n); }));
     call.requireFinite(&lambda, 1, "lambda");
     if (lambda < 0)
         call.fail(reason::negativePenalty, "lambda must be nonnegative, got %g", lambda);

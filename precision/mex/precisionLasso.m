@@ -37,7 +37,7 @@ function [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tol
 %     X         real double array of at least n*n elements: receives the inverse estimate
 %     W         real double array of at least n*n elements: receives the covariance estimate
 %     S         real double array of at least n*n finite elements: the sample covariance,
-%               symmetric; only read
+%               exactly symmetric (both triangles are read); only read
 %     lambda    the penalty, finite and >= 0; also added to the diagonal of W
 %     spare     not used (any real double scalar, for instance 0)
 %     n         the number of variables, a nonnegative integer (truncated toward zero)
@@ -61,6 +61,7 @@ function [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tol
 %   Errors (identifier precisionLasso:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, tooFewElements
 %     notFinite        S or lambda holds NaN or Inf
+%     notSymmetric     S(i,j) differs from S(j,i) for some i and j ((S + S')/2 is symmetric)
 %     negativePenalty  lambda < 0
 %     sharedData       two of X, W and S share their data
 %     outOfMemory      no memory for the work (after printing "Memory allocation failure!")

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "host/gateway.hpp"
+#include "treetable/node_order.hpp"
 #include "treetable/node_table_checks.hpp"
 
 namespace treeargs {
@@ -52,6 +53,15 @@ inline const double* nodeTable(const gateway::Call& call, int position, int node
     return ind;
 }
 
+// A node table of index ranges inside `extent`, each listed after the ranges inside it: the
+// table of a routine whose result depends on the order of the nodes.
+inline const double* orderedNodeTable(const gateway::Call& call, int position, int nodes,
+                                      NodeZero nodeZero, const treetable::Extent& extent) {
+    const double* ind = nodeTable(call, position, nodes, nodeZero, extent);
+    call.check(gateway::attempt([&] { treetable::requireRangesInOrder(ind, nodes, extent); }));
+    return ind;
+}
+
 struct IndexList {
     const double* data;
     std::size_t length;
@@ -72,6 +82,18 @@ inline const double* slicedNodeTable(const gateway::Call& call, int position, in
                                        extent);
     }));
     requireNumericWeights(call, ind, nodes, nodeZero);
+    return ind;
+}
+
+// A node table of slices inside G, each listed after the slices inside it where the slices
+// are nested or disjoint (treetable/node_order.hpp): the table of a routine whose result
+// depends on the order of the nodes.
+inline const double* orderedSlicedNodeTable(const gateway::Call& call, int position, int nodes,
+                                            NodeZero nodeZero, const IndexList& G,
+                                            const treetable::Extent& extent) {
+    const double* ind = slicedNodeTable(call, position, nodes, nodeZero, G, extent);
+    call.check(
+        gateway::attempt([&] { treetable::requireSlicesInOrder(ind, nodes, G.data, extent); }));
     return ind;
 }
 

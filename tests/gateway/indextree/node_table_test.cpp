@@ -2,6 +2,7 @@
 // Rules of the node table that every index-tree module follows.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 #include "tests/gateway/support/tree_modules.hpp"
@@ -39,6 +40,28 @@ TEST(IndexTreeTable, RangesOutsideTheVectorAreRejectedNamingTheNode) {
     }
 }
 
+// Where the result depends on the order of the nodes, a range listed after a range that
+// strictly contains it is refused, naming both; the penalty value and the ratio bound do not
+// depend on it. Ranges that merely overlap may come in any order.
+TEST(IndexTreeTable, NodeAfterItsContainerIsRefusedWhereTheOrderMatters) {
+    const Arguments rootFirst(2, 3, kData, {}, {-1, -1, 0.1, 1, 3, 1, 2, 3, 0.5}, 3);
+    const Arguments overlapping(2, 3, kData, {}, {2, 3, 0.5, 1, 2, 1}, 2);
+    for (const treemodules::Shape& shape : treemodules::indexTree()) {
+        EXPECT_NO_THROW(treemodules::call(shape, overlapping)) << shape.name;
+        if (shape.name == "penaltyValue" || shape.name == "groupRatioCeiling") {
+            EXPECT_NO_THROW(treemodules::call(shape, rootFirst)) << shape.name;
+            continue;
+        }
+        const std::string what = shape.rowWise ? "columns" : "positions";
+        const mexhost::HostError error = treemodules::expectError(shape, rootFirst, "nodeOrder");
+        EXPECT_NE(std::string(error.what())
+                      .find("node ind(:,3) (" + what + " 2 to 3) lies inside node ind(:,2) (" +
+                            what + " 1 to 3), which is listed before it"),
+                  std::string::npos)
+            << error.what();
+    }
+}
+
 TEST(IndexTreeTable, TooShortOrEmptyTablesAreRejected) {
     for (const treemodules::Shape& shape : treemodules::indexTree()) {
         treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1}, 2), "tooFewElements");
@@ -57,6 +80,21 @@ TEST(IndexTreeTable, BadL1NodePrintsThenRaises) {
         const mexhost::HostError error =
             treemodules::expectError(shape, Arguments(2, 3, kData, {}, {-1, 3, 1}, 1), "badL1Node");
         EXPECT_EQ(error.printed(), "\n Error! \n Check ind");
+    }
+}
+
+// A size that is not a number at all is named as such, not as a negative one.
+TEST(IndexTreeTable, SizesThatAreNotNumbersAreNamed) {
+    for (const treemodules::Shape& shape : treemodules::indexTree()) {
+        for (double bad : {kNan, std::numeric_limits<double>::infinity()}) {
+            const std::string message =
+                treemodules::expectError(shape, Arguments(2, 3, kData, {}, {1, 3, 1}, bad),
+                                         "negativeSize")
+                    .what();
+            EXPECT_NE(message.find(std::isnan(bad) ? "but it is NaN" : "but it is Inf"),
+                      std::string::npos)
+                << message;
+        }
     }
 }
 

@@ -110,7 +110,8 @@ TEST_P(FileTreeModule, MessagesNameTheLineAndTheNumbersAsWritten) {
     EXPECT_NE(message("1 1 2\n2 1 5\n", 1, "nodeOutOfRange").find(", line 2: "), std::string::npos);
     // A number past the int range is named as written, not as it saturated.
     EXPECT_NE(message("1 1 100000000000000000000000\n", 1, "nodeOutOfRange")
-                  .find("node number 100000000000000000000000 is outside 1..3"),
+                  .find("node number 100000000000000000000000 of child 1 of node 1 is outside "
+                        "1..3"),
               std::string::npos);
     EXPECT_NE(message("-99999999999 1 2\n", 1, "nodeOutOfRange").find("number -99999999999 is"),
               std::string::npos);

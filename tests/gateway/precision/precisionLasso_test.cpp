@@ -180,6 +180,23 @@ TEST_F(Rejection, CovarianceThatCannotBeInverted) {
     expectRejected(a, "notInvertible", 2);
 }
 
+// Both triangles of S are read: one that differs from its transpose is refused, naming the
+// pair; zeros whose signs differ across the diagonal are equal, and accepted.
+TEST_F(Rejection, CovarianceThatIsNotSymmetric) {
+    Matrix s = kS;
+    s[3 + kOrder] = std::nextafter(s[3 + kOrder], 10.0);
+    expectRejected(Arguments(s), "notSymmetric");
+    const std::string message =
+        modules::expectError(module(), 2, Arguments(s).all(), id("notSymmetric")).what();
+    EXPECT_NE(message.find("S(4,2) = "), std::string::npos) << message;
+    EXPECT_NE(message.find("S(2,4) = "), std::string::npos) << message;
+
+    Matrix signedZeros = kS;
+    signedZeros[1] = 0.0;
+    signedZeros[kOrder] = -0.0;
+    EXPECT_NO_THROW(module().call(2, Arguments(signedZeros).all()));
+}
+
 TEST_F(Rejection, ArraysSharingTheirData) {
     Arguments a(kS);
     // W is X, S is X, S is W.

@@ -25,3 +25,4 @@
 
 %!error id=general_criticalWeight:notFinite general_criticalWeight([1; NaN], 2, [1 2], [1; 2; 1], 1)
 %!error id=general_criticalWeight:positionOutOfRange general_criticalWeight([1; 2], 2, [1 3], [1; 2; 1], 1)
+%!error id=general_criticalWeight:nodeOrder general_criticalWeight([1; 2], 2, [2 1 1], [1 3; 2 3; 1 1], 2)

@@ -18,3 +18,4 @@
 
 %!error id=general_criticalWeight_mt:notFinite general_criticalWeight_mt([1 Inf], 1, 2, [1 2], [1; 2; 1], 1)
 %!error id=general_criticalWeight_mt:sliceOutOfRange general_criticalWeight_mt([1 2], 1, 2, [1 2], [2; 3; 1], 1)
+%!error id=general_criticalWeight_mt:nodeOrder general_criticalWeight_mt([1 2], 1, 2, [2 1 2], [1 3; 2 3; 1 1], 2)

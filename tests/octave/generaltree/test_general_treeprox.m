@@ -27,3 +27,4 @@
 %!error id=general_treeprox:sliceOutOfRange general_treeprox([1; 2], 2, [1 2], [1; 3; 1], 1)
 %!error id=general_treeprox:badL1Node general_treeprox([1; 2], 2, [1 2], [-1; 2; 1], 1)
 %!error id=general_treeprox:notRealDouble general_treeprox([1; 2], 2, int32([1 2]), [1; 2; 1], 1)
+%!error id=general_treeprox:nodeOrder general_treeprox([1; 2], 2, [2 1 1], [1 3; 2 3; 1 1], 2)

@@ -18,3 +18,4 @@
 
 %!error id=general_treeprox_mt:positionOutOfRange general_treeprox_mt(ones(2, 3), 2, 3, [4], [1; 1; 1], 1)
 %!error id=general_treeprox_mt:negativeSize general_treeprox_mt(ones(2, 3), -2, 3, [1], [1; 1; 1], 1)
+%!error id=general_treeprox_mt:nodeOrder general_treeprox_mt(ones(2, 3), 2, 3, [1 3 3], [1 3; 2 3; 1 1], 2)

@@ -29,3 +29,4 @@
 %!error id=criticalWeight:notFinite criticalWeight([1; Inf], 2, [1; 2; 1], 1)
 %!error id=criticalWeight:badL1Node criticalWeight([1; 2], 2, [-1; 2; 1], 1)
 %!error id=criticalWeight:nodeOutOfRange criticalWeight([1; 2], 2, [1; 3; 1], 1)
+%!error id=criticalWeight:nodeOrder criticalWeight([1; 2], 2, [1 1; 2 1; 1 1], 2)

@@ -15,3 +15,4 @@
 
 %!error id=criticalWeight_mt:notFinite criticalWeight_mt([1 NaN], 1, 2, [1; 2; 1], 1)
 %!error id=criticalWeight_mt:nodeOutOfRange criticalWeight_mt([1 2], 1, 2, [1; 3; 1], 1)
+%!error id=criticalWeight_mt:nodeOrder criticalWeight_mt([1 2], 1, 2, [1 2; 2 2; 1 1], 2)

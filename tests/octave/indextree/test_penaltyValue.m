@@ -16,3 +16,4 @@
 %!error id=penaltyValue:nodeOutOfRange penaltyValue([1; 2], 2, [1; 3; 1], 1)
 %!error id=penaltyValue:badL1Node penaltyValue([1; 2], 2, [-1; 2; 1], 1)
 %!error id=penaltyValue:notRealDouble penaltyValue(single([1; 2]), 2, [1; 2; 1], 1)
+%!assert (penaltyValue ([3; 4], 2, [1 1; 2 1; 2 1], 2), 13)  % the order of the nodes does not matter here

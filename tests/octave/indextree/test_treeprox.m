@@ -29,3 +29,4 @@
 %!error id=treeprox:tooFewElements treeprox([1; 2; 3], 3, [], 0)
 %!error id=treeprox:negativeSize treeprox([1; 2; 3], -1, [1; 3; 1], 1)
 %!error id=treeprox:inputCount treeprox([1; 2; 3], 3, [1; 3; 1])
+%!error id=treeprox:nodeOrder treeprox([3; 4], 2, [1 1; 2 1; 1 1], 2)

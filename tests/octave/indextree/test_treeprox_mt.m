@@ -22,6 +22,7 @@
 %!error id=treeprox_mt:badL1Node treeprox_mt(ones(2, 3), 2, 3, [-1; 4; 1], 1)
 %!error id=treeprox_mt:tooFewElements treeprox_mt(ones(2, 3), 3, 3, [1; 3; 1], 1)
 %!error id=treeprox_mt:negativeSize treeprox_mt(ones(2, 3), 2, -3, [1; 3; 1], 1)
+%!error id=treeprox_mt:nodeOrder treeprox_mt(ones(2, 3), 2, 3, [1 2; 3 3; 1 1], 2)
 
 %!test
 %! % SPARSEMEX_THREADS, set from the prompt, changes nothing in the result.

@@ -117,3 +117,4 @@
 %!error id=precisionLasso:notFinite precisionLasso(zeros(2), zeros(2), [1 NaN; NaN 1], 0.1, 0, 2, 10, 0, 0, 5, 0)
 %!error id=precisionLasso:negativePenalty precisionLasso(zeros(2), zeros(2), eye(2), -0.1, 0, 2, 10, 0, 0, 5, 0)
 %!error id=precisionLasso:sharedData S = [1 0; 0 1]; precisionLasso(zeros(2), S, S, 0.1, 0, 2, 10, 0, 0, 5, 0)
+%!error id=precisionLasso:notSymmetric precisionLasso(zeros(2), zeros(2), [1 0.5; 0.4 1], 0.1, 0, 2, 10, 0, 0, 5, 0)

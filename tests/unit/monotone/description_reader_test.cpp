@@ -101,9 +101,24 @@ TEST(DescriptionReader, EveryFaultHasItsMessage) {
         {"1 3 2 3", 3, "missingChildren", "\n This row should have 3 children nodes!",
          "announces 3 children, but 2 child numbers follow"},
         {"1 3 2 x 3", 3, "missingChildren", "\n This row should have 3 children nodes!",
-         "but 1 child numbers"},
+         "child 2 of node 1 is written 'x', which is not a whole number"},
         {"1 99999999999 2\n", 3, "missingChildren",
-         "\n This row should have 2147483647 children nodes!", "announces 2147483647"},
+         "\n This row should have 2147483647 children nodes!", "announces 99999999999 children"},
+        // A word that starts with digits is read as those digits, as a "%d" conversion reads
+        // it; the message quotes the whole word and names the place where it began.
+        {"1 1 0x2", 3, "nodeOutOfRange", kOneToThree,
+         "line 1: the node number '0x2' (read as 0) of child 1 of node 1 is outside 1..3"},
+        {"3 1e20", 5, "missingChildren", "\n This row should have 1 children nodes!",
+         "the child count of node 3 is written '1e20', which is not a whole number"},
+        {"2.5", 3, "incompleteRecord", kTwoNumbers,
+         "the node number of a record is written '2.5', which is not a whole number"},
+        {"1 1 2\n3 0.5 1", 3, "incompleteRecord", kTwoNumbers,
+         "line 2: the child count of node 3 is written '0.5'"},
+        {"1 1 2.5", 3, "incompleteRecord", kTwoNumbers, "child 1 of node 1 is written '2.5'"},
+        {"1 +x", 3, "incompleteRecord", kTwoNumbers, "the child count of node 1 is written '+x'"},
+        {"2147483648 0", 3, "nodeOutOfRange", kOneToThree, "node number 2147483648 is outside"},
+        {"1 2147483648 2", 3, "missingChildren",
+         "\n This row should have 2147483647 children nodes!", "announces 2147483648 children"},
     };
     for (const BadFile& bad : cases) {
         const TempFile file(bad.text);
@@ -119,6 +134,14 @@ TEST(DescriptionReader, EveryFaultHasItsMessage) {
         EXPECT_EQ(table.nodes.size(), 7u) << bad.text;
         EXPECT_EQ(treetest::openFileCount(), before) << bad.text;
     }
+}
+
+// A long word that is not a number is quoted up to 40 characters.
+TEST(DescriptionReader, LongWordsAreCut) {
+    const TempFile file("1 1 2x" + std::string(50, '7'));
+    treeInfo table;
+    const std::string message = failureOf([&] { readFromFile(file.path(), table, 3); }).message;
+    EXPECT_NE(message.find("'2x" + std::string(38, '7') + "...'"), std::string::npos) << message;
 }
 
 }  // namespace

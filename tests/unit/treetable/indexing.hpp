@@ -20,6 +20,7 @@
 #include "generaltree/generaltree.hpp"
 #include "indextree/indextree.hpp"
 #include "tests/support/tree_penalty.hpp"
+#include "treetable/node_order.hpp"
 
 namespace treeindexing {
 
@@ -62,6 +63,10 @@ struct Ranges {
     static void criticalRows(double* value, const double* V, int rows, int cols, const Table& t) {
         criticalWeight_mt(value, V, rows, cols, t.ind.data(), t.nodes);
     }
+    // The order check of the gateways: a node listed after one that strictly contains it.
+    static treetable::MisorderedPair misordered(const Table& t, int n) {
+        return treetable::firstRangeAfterItsContainer(t.ind.data(), t.nodes, n);
+    }
 };
 
 struct IndexList {
@@ -97,6 +102,9 @@ struct IndexList {
     }
     static void criticalRows(double* value, const double* V, int rows, int cols, const Table& t) {
         general_criticalWeight_mt(value, V, rows, cols, t.G.data(), t.ind.data(), t.nodes);
+    }
+    static treetable::MisorderedPair misordered(const Table& t, int n) {
+        return treetable::firstSliceAfterItsContainer(t.ind.data(), t.nodes, t.G.data(), n);
     }
 };
 
