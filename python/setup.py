@@ -1,0 +1,36 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
+"""Builds the extension sparsemex._core from the cores of the families, the same sources the
+CMake build compiles (sources.py names them), and the Python host's bindings."""
+import os
+import sys
+
+from pybind11.setup_helpers import ParallelCompile, Pybind11Extension
+from setuptools import setup
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from sources import core_sources, project_root, version  # noqa: E402
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = project_root()
+
+# At most two compilers at once, or NPY_NUM_BUILD_JOBS.
+ParallelCompile("NPY_NUM_BUILD_JOBS", default=2).install()
+
+if sys.platform == "win32":
+    exact = ["/fp:precise", "/utf-8"]
+else:
+    exact = ["-ffp-contract=off", "-fno-fast-math", "-O2"]
+
+bindings = [os.path.join("bindings", name) for name in
+            ("module.cpp", "console_python.cpp", "interrupt_python.cpp")]
+
+core = Pybind11Extension(
+    "sparsemex._core",
+    sorted(bindings) + [os.path.relpath(path, HERE) for path in core_sources()],
+    include_dirs=[ROOT, os.path.join(HERE, "bindings")],
+    cxx_std=17,
+    extra_compile_args=exact,
+    extra_link_args=[] if sys.platform == "win32" else ["-pthread"],
+)
+
+setup(version=version(), ext_modules=[core])

@@ -1,0 +1,2 @@
+from ._errors import Error, Warning
+from . import mex
