@@ -33,4 +33,8 @@ core = Pybind11Extension(
     extra_link_args=[] if sys.platform == "win32" else ["-pthread"],
 )
 
+# The version, written where the package reads it at run time.
+with open(os.path.join(HERE, "src", "sparsemex", "_version.py"), "w", encoding="utf-8") as f:
+    f.write('__version__ = "%s"\n' % version())
+
 setup(version=version(), ext_modules=[core])

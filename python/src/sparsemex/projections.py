@@ -1,0 +1,256 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
+"""Norm-ball projections and Lp proximal operators."""
+from typing import NamedTuple
+
+import numpy as np
+
+from . import mex
+from ._arrays import matrix, threads_of, vector
+
+
+class L1Projection(NamedTuple):
+    """Result of :func:`project_l1_ball`."""
+    x: np.ndarray
+    threshold: float
+    steps: int
+
+
+class LpProx(NamedTuple):
+    """Result of :func:`prox_lp`."""
+    x: np.ndarray
+    c: float
+    steps: int
+
+
+class L12Projection(NamedTuple):
+    """Result of :func:`project_l12_ball`."""
+    X: np.ndarray
+    threshold: float
+    steps: int
+
+
+class SparseGroupProx(NamedTuple):
+    """Result of :func:`prox_sparse_group_rows`."""
+    X: np.ndarray
+    norms: np.ndarray
+
+
+def project_l1_ball(v, radius, start=0.0, *, threads=None):
+    """Euclidean projection of a vector onto the L1 ball.
+
+    Computes ``x = argmin ||x - v||_2`` subject to ``||x||_1 <= radius`` by soft thresholding
+    at the threshold found by a root search.
+
+    Parameters
+    ----------
+    v : array_like, shape (n,)
+        Finite values whose magnitudes sum to a finite number.
+    radius : float
+        The radius of the ball, >= 0.
+    start : float, default 0.0
+        Where the threshold search starts (a previous threshold, in an iterative solver).
+    threads : int, optional
+        Threads the call may use (default: ``SPARSEMEX_THREADS`` or the core count).
+
+    Returns
+    -------
+    L1Projection
+        ``(x, threshold, steps)``: the projection, the threshold applied (0 when v is inside
+        the ball) and the search steps taken.
+
+    Raises
+    ------
+    sparsemex.Error
+        ``simplexShadow:notFinite`` for a non-finite v, ``simplexShadow:negativeRadius``.
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex
+    >>> x, threshold, steps = sparsemex.project_l1_ball(np.array([3.0, -1.0, 0.5]), 2.0)
+    >>> x
+    array([2., 0., 0.])
+    >>> threshold
+    1.0
+    """
+    v = vector("simplexShadow", "v", v)
+    x, threshold, steps = mex.simplexShadow(v, v.size, radius, start, threads=threads_of(threads))
+    return L1Projection(x[:, 0], threshold, int(steps))
+
+
+def prox_lp(v, weight, p, start=0.0, *, threads=None):
+    """Proximal operator of ``weight * ||x||_p`` (the Lp-norm shadow) of a vector.
+
+    Computes ``argmin 0.5 ||x - v||^2 + weight ||x||_p`` for p >= 1 (closed forms for p = 1,
+    2 and inf; a search otherwise).
+
+    Parameters
+    ----------
+    v : array_like, shape (n,)
+    weight : float
+        >= 0.
+    p : float
+        >= 1, or ``numpy.inf``.
+    start : float, default 0.0
+        Starting point of the search of the general and infinite cases.
+    threads : int, optional
+
+    Returns
+    -------
+    LpProx
+        ``(x, c, steps)``: the result, the multiplier found by the search (0 without one) and
+        the search steps.
+
+    Raises
+    ------
+    sparsemex.Error
+        ``powerShadow:negativeWeight``, ``powerShadow:invalidExponent``,
+        ``powerShadow:notFinite``.
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex
+    >>> sparsemex.prox_lp(np.array([3.0, 4.0]), 2.5, 2).x
+    array([1.5, 2. ])
+    """
+    v = vector("powerShadow", "v", v)
+    x, c, steps = mex.powerShadow(v, v.size, weight, p, start, threads=threads_of(threads))
+    return LpProx(x[:, 0], c, int(steps))
+
+
+def prox_lp_groups(v, boundaries, weights, p, *, threads=None):
+    """The Lp proximal operator of each group of a vector.
+
+    Parameters
+    ----------
+    v : array_like, shape (n,)
+    boundaries : array_like, shape (g + 1,)
+        0-based starts of the groups: group k is ``v[boundaries[k]:boundaries[k+1]]``.
+        Elements outside every group come out as 0.
+    weights : array_like, shape (g,)
+        The weight of each group, >= 0.
+    p : float
+        >= 1, or ``numpy.inf``.
+    threads : int, optional
+
+    Returns
+    -------
+    numpy.ndarray, shape (n,)
+
+    Raises
+    ------
+    sparsemex.Error
+        ``powerShadowVector:groupOutOfRange`` for a group outside v, and the errors of
+        :func:`prox_lp`.
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex
+    >>> sparsemex.prox_lp_groups(np.array([3.0, 4.0, 1.0]), [0, 2, 3], [2.5, 0.5], 2)
+    array([1.5, 2. , 0.5])
+    """
+    v = vector("powerShadowVector", "v", v)
+    b = vector("powerShadowVector", "boundaries", boundaries)
+    rho = vector("powerShadowVector", "weights", weights)
+    g = max(b.size - 1, 0)
+    if rho.size != g:
+        from ._errors import Error
+        raise Error("powerShadowVector:tooFewElements",
+                    "weights must hold one weight per group (%d), got %d" % (g, rho.size))
+    x = mex.powerShadowVector(v, b, g, v.size, rho, p, threads=threads_of(threads))
+    return x[:, 0]
+
+
+def prox_lp_rows(V, weight, p, *, threads=None):
+    """The Lp proximal operator of each row of a matrix.
+
+    Parameters
+    ----------
+    V : array_like, shape (m, n)
+    weight : float
+        >= 0, the same for every row.
+    p : float
+        >= 1, or ``numpy.inf``.
+    threads : int, optional
+
+    Returns
+    -------
+    numpy.ndarray, shape (m, n), Fortran-ordered
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex
+    >>> sparsemex.prox_lp_rows(np.array([[3.0, 4.0], [0.3, 0.4]]), 2.5, 2)
+    array([[1.5, 2. ],
+           [0. , 0. ]])
+    """
+    V = matrix("powerShadowMatrix", "V", V)
+    return mex.powerShadowMatrix(V, V.shape[0], V.shape[1], weight, p,
+                                 threads=threads_of(threads))
+
+
+def project_l12_ball(V, radius, start=0.0, *, threads=None):
+    """Projection of a matrix onto the ball of the sum of its rows' Euclidean norms.
+
+    Parameters
+    ----------
+    V : array_like, shape (m, n)
+        Finite values.
+    radius : float
+        >= 0.
+    start : float, default 0.0
+        Where the threshold search starts.
+    threads : int, optional
+
+    Returns
+    -------
+    L12Projection
+        ``(X, threshold, steps)``: every row shrunk by the threshold in Euclidean norm.
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex
+    >>> X, threshold, steps = sparsemex.project_l12_ball(np.array([[3.0, 4.0], [0.0, 1.0]]), 2.0)
+    >>> X
+    array([[1.2, 1.6],
+           [0. , 0. ]])
+    """
+    V = matrix("mixedShadow", "V", V)
+    X, threshold, steps = mex.mixedShadow(V, V.shape[0], V.shape[1], radius, start,
+                                          threads=threads_of(threads))
+    return L12Projection(X, threshold, steps)
+
+
+def prox_sparse_group_rows(V, weight, row_weight, norm=2, *, threads=None):
+    """Elements shrunk toward zero by ``weight``, then rows by ``row_weight``.
+
+    Parameters
+    ----------
+    V : array_like, shape (m, n)
+    weight : float
+        The L1 weight of every element, >= 0.
+    row_weight : float
+        The weight of every row's norm, >= 0.
+    norm : {2, numpy.inf}, default 2
+        The row norm: Euclidean, or the infinity norm.
+    threads : int, optional
+
+    Returns
+    -------
+    SparseGroupProx
+        ``(X, norms)``; with ``norm=2``, ``norms`` holds the L1 norm of X and the sum of
+        its rows' Euclidean norms; with ``norm=inf`` both are 0.
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex
+    >>> sparsemex.prox_sparse_group_rows(np.array([[3.0, 4.0]]), 0.0, 2.5).X
+    array([[1.5, 2. ]])
+    """
+    if norm not in (2, np.inf):
+        from ._errors import Error
+        raise Error("twoLevelShadow:invalidExponent", "norm must be 2 or numpy.inf, got %r"
+                    % (norm,))
+    V = matrix("twoLevelShadow", "V", V)
+    X, N = mex.twoLevelShadow(V, V.shape[0], V.shape[1], weight, row_weight,
+                              2 if norm == 2 else 0, threads=threads_of(threads))
+    return SparseGroupProx(X, N[0])
