@@ -2,15 +2,19 @@
 # Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 # Sets up a Debian machine for the library, builds every module and then
 #   ./setup.sh demo   runs the demo in octave-cli
-#   ./setup.sh test   runs the whole test suite (unit, gateway and Octave layers)
+#   ./setup.sh test   runs the whole test suite (unit, gateway, Octave and Python layers)
 #   ./setup.sh install PACKAGE...   only installs those packages if they are missing
 # Installing missing packages needs root (or sudo).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 # gnuplot-nox and the font Octave draws text with: the examples' pictures, without a screen.
+# The Python package: pybind11, NumPy and the tests' references (scikit-learn, Dask).
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev octave liboctave-dev
-          gnuplot-nox fonts-freefont-otf)
+          gnuplot-nox fonts-freefont-otf
+          python3-venv python3-pip python3-setuptools python3-wheel python3-build
+          python3-pybind11 pybind11-dev python3-numpy python3-pytest python3-hypothesis
+          python3-sklearn python3-dask python3-matplotlib)
 
 install_missing() {
   local missing=()
@@ -46,6 +50,7 @@ case "${1:-}" in
     install_missing
     build
     (cd build && ctest --output-on-failure -j "$(nproc)")
+    python/test_package.sh build
     ;;
   install)
     shift
