@@ -15,8 +15,8 @@ ROOT = pathlib.Path(__file__).resolve().parents[2]
 def octave_modules():
     """The folder of the built Octave modules, or None."""
     folder = os.environ.get("SPARSEMEX_OCTAVE_MODULES")
-    candidates = [folder] if folder else [ROOT / "build" / "modules" / "octave",
-                                         ROOT / "build" / "cmake" / "modules" / "octave"]
+    candidates = [folder, ROOT / "build" / "modules" / "octave",
+                  ROOT / "build" / "cmake" / "modules" / "octave"]
     for candidate in candidates:
         if candidate and (pathlib.Path(candidate) / "treeprox.mex").exists():
             return pathlib.Path(candidate)
@@ -30,6 +30,16 @@ def available():
 def call_all(calls):
     """Runs [(module, args, outputs)] in one Octave session; the results of each call as a
     list of column-major arrays (each as a 2-D float64 array)."""
+    return _run(calls, errors=False)
+
+
+def errors_all(calls):
+    """Runs [(module, args)] in one Octave session; the (identifier, message) of the error
+    that each call raises, or None."""
+    return _run([(module, args, 0) for module, args in calls], errors=True)
+
+
+def _run(calls, errors):
     with tempfile.TemporaryDirectory() as folder:
         folder = pathlib.Path(folder)
         lines = ["addpath('%s');" % octave_modules()]
@@ -48,6 +58,12 @@ def call_all(calls):
                                  " fclose(f);" % (path, name, array.shape[0], array.shape[1]))
                 names.append(name)
             results = ["r%d_%d" % (c, k) for k in range(outputs)]
+            if errors:
+                path = folder / ("e%d.txt" % c)
+                lines.append("f = fopen('%s', 'w'); try; %s(%s); catch e; "
+                             "fprintf(f, '%%s\\n%%s', e.identifier, e.message); end; fclose(f);"
+                             % (path, module, ", ".join(names)))
+                continue
             lines.append("[%s] = %s(%s);" % (", ".join(results), module, ", ".join(names)))
             for k, result in enumerate(results):
                 lines.append("f = fopen('%s', 'w'); fwrite(f, double(%s), 'double'); fclose(f);"
@@ -58,6 +74,9 @@ def call_all(calls):
         script.write_text("\n".join(lines) + "\n")
         subprocess.run(["octave-cli", "--norc", "--no-history", "--quiet", str(script)],
                        check=True, capture_output=True, timeout=300)
+        if errors:
+            texts = [(folder / ("e%d.txt" % c)).read_text() for c in range(len(calls))]
+            return [tuple(text.split("\n", 1)) if text else None for text in texts]
         out = []
         for c, (_, _, outputs) in enumerate(calls):
             got = []
