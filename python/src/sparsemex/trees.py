@@ -4,7 +4,6 @@ import numpy as np
 
 from ._arrays import matrix, threads_of, vector
 from ._call import Call, new_matrix, run
-from ._errors import Error
 
 _UNBOUNDED = 2147483647
 
