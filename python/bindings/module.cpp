@@ -50,6 +50,9 @@ PYBIND11_MODULE(_core, module) {
     bindRoutine(module, "powerShadowVector", powerShadowVector);
     bindRoutine(module, "powerShadowMatrix", powerShadowMatrix);
     bindRoutine(module, "mixedShadow", mixedShadow);
+    bindRoutine(module, "mixedShadowRowNorms", mixedShadowRowNorms);
+    bindRoutine(module, "mixedShadowThreshold", mixedShadowThreshold);
+    bindRoutine(module, "mixedShadowShrink", mixedShadowShrink);
     bindRoutine(module, "twoLevelShadow", twoLevelShadow);
     bindRoutine(module, "elementCone", elementCone);
     bindRoutine(module, "rowCone", rowCone);

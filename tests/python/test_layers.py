@@ -127,3 +127,16 @@ def test_trees_from_matlab_tables_and_python_tables_agree_and_pickle(rng):
     assert same_bits(sparsemex.tree_prox(v, again), sparsemex.tree_prox(v, tree))
     assert same_bits(sparsemex.tree_prox(v, copied), sparsemex.tree_prox(v, tree))
     assert same_bits(ind[:, 0], [-1, -1, 0.2]) and same_bits(ind[:, 1], [1, 3, 0.4])
+
+
+def test_l12_projection_in_blocks_of_rows_has_the_bits_of_the_whole(rng):
+    from sparsemex.projections import l12_row_norms, l12_shrink_rows, l12_threshold
+    V = rng.normal(size=(37, 6)) * np.exp(rng.normal(size=(37, 1)))
+    whole = sparsemex.project_l12_ball(V, 4.0, 0.5)
+    blocks = [V[:10], V[10:11], V[11:37]]
+    norms = np.concatenate([l12_row_norms(block) for block in blocks])
+    threshold, steps = l12_threshold(norms, 4.0, 0.5)
+    X = np.concatenate([l12_shrink_rows(block, l12_row_norms(block), threshold)
+                        for block in blocks])
+    assert (threshold, steps) == (whole.threshold, whole.steps)
+    assert same_bits(X, whole.X)

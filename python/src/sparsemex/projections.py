@@ -6,6 +6,7 @@ import numpy as np
 
 from . import mex
 from ._arrays import matrix, threads_of, vector
+from ._call import Call, new_matrix
 
 
 class L1Projection(NamedTuple):
@@ -254,3 +255,101 @@ def prox_sparse_group_rows(V, weight, row_weight, norm=2, *, threads=None):
     X, N = mex.twoLevelShadow(V, V.shape[0], V.shape[1], weight, row_weight,
                               2 if norm == 2 else 0, threads=threads_of(threads))
     return SparseGroupProx(X, N[0])
+
+
+# --- project_l12_ball in three steps, for rows held in blocks ---------------------------------
+# The rows' norms can be taken block by block, the threshold found once from all of them, and
+# every block shrunk by it: the bits of project_l12_ball on the whole matrix.
+
+def l12_row_norms(V, *, threads=None):
+    """The Euclidean norm of every row of V, as :func:`project_l12_ball` takes it.
+
+    Parameters
+    ----------
+    V : array_like, shape (m, n)
+        Finite values.
+
+    Returns
+    -------
+    numpy.ndarray, shape (m,)
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex.projections as p
+    >>> p.l12_row_norms(np.array([[3.0, 4.0], [0.0, 1.0]]))
+    array([5., 1.])
+    """
+    V = matrix("mixedShadow", "V", V)
+    call = Call("mixedShadow", ())
+    call.require_finite(V.reshape(-1, order="F"), V.size, "V")
+    norms = np.zeros(V.shape[0])
+    if V.size:
+        call.run("mixedShadowRowNorms", norms, V, V.shape[0], V.shape[1],
+                 threads=threads_of(threads))
+    return norms
+
+
+def l12_threshold(norms, radius, start=0.0):
+    """The threshold of :func:`project_l12_ball` from the norms of all the rows.
+
+    Parameters
+    ----------
+    norms : array_like, shape (m,)
+        :func:`l12_row_norms` of every row, in row order (blocks concatenated).
+    radius, start : float
+        As for :func:`project_l12_ball`.
+
+    Returns
+    -------
+    (threshold, steps) : (float, int)
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex.projections as p
+    >>> p.l12_threshold(np.array([5.0, 1.0]), 2.0)
+    (3.0, 1)
+    """
+    norms = vector("mixedShadow", "norms", norms)
+    call = Call("mixedShadow", ())
+    radius = float(radius)
+    call.require_number(radius, "z")
+    if radius < 0:
+        call.fail("negativeRadius", "the radius z must be nonnegative, got %g" % radius)
+    threshold, steps = np.zeros(1), np.zeros(1, dtype=np.int32)
+    if norms.size:
+        call.run("mixedShadowThreshold", threshold, steps, norms, norms.size, radius,
+                 float(start))
+    return float(threshold[0]), int(steps[0])
+
+
+def l12_shrink_rows(V, norms, threshold, *, threads=None):
+    """The rows of V shrunk in Euclidean norm by the threshold of :func:`l12_threshold`.
+
+    Parameters
+    ----------
+    V : array_like, shape (m, n)
+    norms : array_like, shape (m,)
+        :func:`l12_row_norms` of these rows.
+    threshold : float
+
+    Returns
+    -------
+    numpy.ndarray, shape (m, n), Fortran-ordered
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex.projections as p
+    >>> V = np.array([[3.0, 4.0], [0.0, 1.0]])
+    >>> p.l12_shrink_rows(V, p.l12_row_norms(V), 3.0)
+    array([[1.2, 1.6],
+           [0. , 0. ]])
+    """
+    V = matrix("mixedShadow", "V", V)
+    norms = vector("mixedShadow", "norms", norms)
+    if norms.size != V.shape[0]:
+        raise ValueError("norms must hold one norm per row of V")
+    X = new_matrix(*V.shape)
+    if V.size:
+        Call("mixedShadow", ()).run("mixedShadowShrink", X, V, norms, V.shape[0], V.shape[1],
+                                    float(threshold), threads=threads_of(threads))
+    return X
