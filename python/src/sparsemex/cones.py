@@ -1,8 +1,9 @@
 # Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 """Projections onto second-order (epigraph) cones ``{(x, t) : ||x||_2 <= t}``."""
-from typing import NamedTuple
+from typing import NamedTuple, Optional
 
 import numpy as np
+from numpy.typing import ArrayLike
 
 from . import mex
 from ._arrays import matrix, threads_of, vector
@@ -22,7 +23,8 @@ def _bounds(module, t, count):
     return t
 
 
-def project_cone(v, t, *, threads=None):
+def project_cone(v: ArrayLike, t: ArrayLike, *,
+                 threads: Optional[int] = None) -> ConeProjection:
     """Each pair ``(v[i], t[i])`` projected onto the cone ``|x| <= t``.
 
     Parameters
@@ -48,7 +50,8 @@ def project_cone(v, t, *, threads=None):
     return ConeProjection(x[:, 0], s[:, 0])
 
 
-def project_cone_rows(V, t, *, threads=None):
+def project_cone_rows(V: ArrayLike, t: ArrayLike, *,
+                      threads: Optional[int] = None) -> ConeProjection:
     """Each ``(V[i], t[i])`` projected onto the cone ``||x||_2 <= t``.
 
     Parameters
@@ -74,7 +77,8 @@ def project_cone_rows(V, t, *, threads=None):
     return ConeProjection(X, s[:, 0])
 
 
-def project_cone_groups(v, t, boundaries, *, threads=None):
+def project_cone_groups(v: ArrayLike, t: ArrayLike, boundaries: ArrayLike, *,
+                        threads: Optional[int] = None) -> ConeProjection:
     """Each ``(v[b[k]:b[k+1]], t[k])`` projected onto the cone ``||x||_2 <= t``.
 
     Parameters

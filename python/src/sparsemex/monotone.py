@@ -1,6 +1,10 @@
 # Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 """Monotone fits over a tree order and over a chain, by pooling of maximal means."""
+import os
+from typing import Optional, Union
+
 import numpy as np
+from numpy.typing import ArrayLike
 
 from . import mex
 from ._arrays import threads_of, vector
@@ -8,7 +12,8 @@ from ._call import Call, new_matrix
 from ._errors import Error
 
 
-def isotonic_tree(v, parents, nonnegative=True, *, threads=None):
+def isotonic_tree(v: ArrayLike, parents: ArrayLike, nonnegative: bool = True, *,
+                  threads: Optional[int] = None) -> np.ndarray:
     """Monotone fit of values over a tree: never increasing from the root down.
 
     Computes the least-squares fit x of v, constant on blocks of connected nodes, with
@@ -59,7 +64,8 @@ def isotonic_tree(v, parents, nonnegative=True, *, threads=None):
     return x[:, 0]
 
 
-def isotonic_tree_file(path, v, root, nonnegative=True, *, threads=None):
+def isotonic_tree_file(path: Union[str, os.PathLike], v: ArrayLike, root: int,
+                       nonnegative: bool = True, *, threads: Optional[int] = None) -> np.ndarray:
     """The fit of :func:`isotonic_tree` over the tree of a description file.
 
     Parameters
@@ -86,7 +92,7 @@ def isotonic_tree_file(path, v, root, nonnegative=True, *, threads=None):
     return fit(path, v, root, v.size, threads=threads_of(threads))[:, 0]
 
 
-def isotonic_heap(v, *, threads=None):
+def isotonic_heap(v: ArrayLike, *, threads: Optional[int] = None) -> np.ndarray:
     """Nonnegative monotone fit over the binary heap (node k the parent of 2k+1 and 2k+2).
 
     Examples
@@ -99,7 +105,7 @@ def isotonic_heap(v, *, threads=None):
     return mex.isoHierBinary(v, v.size, threads=threads_of(threads))[:, 0]
 
 
-def isotonic_star(v, *, threads=None):
+def isotonic_star(v: ArrayLike, *, threads: Optional[int] = None) -> np.ndarray:
     """Nonnegative monotone fit over the star (node 0 the parent of every other node).
 
     Examples
@@ -112,7 +118,8 @@ def isotonic_star(v, *, threads=None):
     return mex.isoHierDepth1(v, v.size, threads=threads_of(threads))[:, 0]
 
 
-def isotonic_chain(v, method="pool", *, threads=None):
+def isotonic_chain(v: ArrayLike, method: str = "pool", *,
+                   threads: Optional[int] = None) -> np.ndarray:
     """Nonnegative non-increasing least-squares fit of a sequence.
 
     Parameters

@@ -1,8 +1,9 @@
 # Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 """Sparse inverse covariance by block coordinate descent."""
-from typing import NamedTuple
+from typing import NamedTuple, Optional
 
 import numpy as np
+from numpy.typing import ArrayLike
 
 from . import mex
 from ._arrays import matrix, threads_of
@@ -15,8 +16,9 @@ class GraphicalLasso(NamedTuple):
     covariance: np.ndarray
 
 
-def graphical_lasso(S, alpha, *, max_iter=100, tol_fun=-1.0, tol_x=1e-6, max_outer=100,
-                    tol_outer=1e-4, verbose=False, threads=None):
+def graphical_lasso(S: ArrayLike, alpha: float, *, max_iter: int = 100, tol_fun: float = -1.0,
+                    tol_x: float = 1e-6, max_outer: int = 100, tol_outer: float = 1e-4,
+                    verbose: bool = False, threads: Optional[int] = None) -> GraphicalLasso:
     """Sparse inverse covariance of a sample covariance (the graphical lasso).
 
     Maximises ``log det(X) - trace(S X) - alpha * sum(|X|)`` by block coordinate descent:

@@ -1,8 +1,9 @@
 # Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 """Norm-ball projections and Lp proximal operators."""
-from typing import NamedTuple
+from typing import NamedTuple, Optional, Tuple
 
 import numpy as np
+from numpy.typing import ArrayLike
 
 from . import mex
 from ._arrays import matrix, threads_of, vector
@@ -36,7 +37,8 @@ class SparseGroupProx(NamedTuple):
     norms: np.ndarray
 
 
-def project_l1_ball(v, radius, start=0.0, *, threads=None):
+def project_l1_ball(v: ArrayLike, radius: float, start: float = 0.0, *,
+                    threads: Optional[int] = None) -> L1Projection:
     """Euclidean projection of a vector onto the L1 ball.
 
     Computes ``x = argmin ||x - v||_2`` subject to ``||x||_1 <= radius`` by soft thresholding
@@ -78,7 +80,8 @@ def project_l1_ball(v, radius, start=0.0, *, threads=None):
     return L1Projection(x[:, 0], threshold, int(steps))
 
 
-def prox_lp(v, weight, p, start=0.0, *, threads=None):
+def prox_lp(v: ArrayLike, weight: float, p: float, start: float = 0.0, *,
+            threads: Optional[int] = None) -> LpProx:
     """Proximal operator of ``weight * ||x||_p`` (the Lp-norm shadow) of a vector.
 
     Computes ``argmin 0.5 ||x - v||^2 + weight ||x||_p`` for p >= 1 (closed forms for p = 1,
@@ -118,7 +121,8 @@ def prox_lp(v, weight, p, start=0.0, *, threads=None):
     return LpProx(x[:, 0], c, int(steps))
 
 
-def prox_lp_groups(v, boundaries, weights, p, *, threads=None):
+def prox_lp_groups(v: ArrayLike, boundaries: ArrayLike, weights: ArrayLike, p: float, *,
+                   threads: Optional[int] = None) -> np.ndarray:
     """The Lp proximal operator of each group of a vector.
 
     Parameters
@@ -161,7 +165,8 @@ def prox_lp_groups(v, boundaries, weights, p, *, threads=None):
     return x[:, 0]
 
 
-def prox_lp_rows(V, weight, p, *, threads=None):
+def prox_lp_rows(V: ArrayLike, weight: float, p: float, *,
+                 threads: Optional[int] = None) -> np.ndarray:
     """The Lp proximal operator of each row of a matrix.
 
     Parameters
@@ -189,7 +194,8 @@ def prox_lp_rows(V, weight, p, *, threads=None):
                                  threads=threads_of(threads))
 
 
-def project_l12_ball(V, radius, start=0.0, *, threads=None):
+def project_l12_ball(V: ArrayLike, radius: float, start: float = 0.0, *,
+                     threads: Optional[int] = None) -> L12Projection:
     """Projection of a matrix onto the ball of the sum of its rows' Euclidean norms.
 
     Parameters
@@ -221,7 +227,8 @@ def project_l12_ball(V, radius, start=0.0, *, threads=None):
     return L12Projection(X, threshold, steps)
 
 
-def prox_sparse_group_rows(V, weight, row_weight, norm=2, *, threads=None):
+def prox_sparse_group_rows(V: ArrayLike, weight: float, row_weight: float, norm: float = 2, *,
+                           threads: Optional[int] = None) -> SparseGroupProx:
     """Elements shrunk toward zero by ``weight``, then rows by ``row_weight``.
 
     Parameters
@@ -261,7 +268,7 @@ def prox_sparse_group_rows(V, weight, row_weight, norm=2, *, threads=None):
 # The rows' norms can be taken block by block, the threshold found once from all of them, and
 # every block shrunk by it: the bits of project_l12_ball on the whole matrix.
 
-def l12_row_norms(V, *, threads=None):
+def l12_row_norms(V: ArrayLike, *, threads: Optional[int] = None) -> np.ndarray:
     """The Euclidean norm of every row of V, as :func:`project_l12_ball` takes it.
 
     Parameters
@@ -289,7 +296,7 @@ def l12_row_norms(V, *, threads=None):
     return norms
 
 
-def l12_threshold(norms, radius, start=0.0):
+def l12_threshold(norms: ArrayLike, radius: float, start: float = 0.0) -> Tuple[float, int]:
     """The threshold of :func:`project_l12_ball` from the norms of all the rows.
 
     Parameters
@@ -322,7 +329,8 @@ def l12_threshold(norms, radius, start=0.0):
     return float(threshold[0]), int(steps[0])
 
 
-def l12_shrink_rows(V, norms, threshold, *, threads=None):
+def l12_shrink_rows(V: ArrayLike, norms: ArrayLike, threshold: float, *,
+                    threads: Optional[int] = None) -> np.ndarray:
     """The rows of V shrunk in Euclidean norm by the threshold of :func:`l12_threshold`.
 
     Parameters

@@ -1,6 +1,9 @@
 # Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 """Tree-structured group penalties: groups of entries arranged as a tree, each weighted."""
+from typing import Optional, Tuple
+
 import numpy as np
+from numpy.typing import ArrayLike
 
 from ._arrays import matrix, threads_of, vector
 from ._call import Call, new_matrix, run
@@ -39,7 +42,8 @@ class Tree:
     Tree(2 groups over 3 entries)
     """
 
-    def __init__(self, nodes, l1_weight=None, index_list=None):
+    def __init__(self, nodes: ArrayLike, l1_weight: Optional[float] = None,
+                 index_list: Optional[ArrayLike] = None) -> None:
         table = np.asarray(nodes, dtype=np.float64).reshape(-1, 3)
         rows = [table]
         if l1_weight is not None:
@@ -52,7 +56,7 @@ class Tree:
         self._init(np.asfortranarray(ind.T), G)
 
     @classmethod
-    def from_matlab(cls, ind, G=None):
+    def from_matlab(cls, ind: ArrayLike, G: Optional[ArrayLike] = None) -> "Tree":
         """A tree from a node table written for MATLAB.
 
         Parameters
@@ -110,7 +114,7 @@ class Tree:
         if count < self.length:
             self._check(Call(module, ()), count, unit, name)
 
-    def matlab(self):
+    def matlab(self) -> Tuple[np.ndarray, Optional[np.ndarray]]:
         """``(ind, G)``: the node table and index list as the MATLAB modules take them."""
         return self._ind[:, :self._nodes].copy(order="F"), \
             (None if self._G is None else self._G.copy())
@@ -164,7 +168,7 @@ def _matrix_routine(routine, tree, V, check, output, threads):
     return out if output == "matrix" else float(out[0, 0])
 
 
-def tree_prox(v, tree, *, threads=None):
+def tree_prox(v: ArrayLike, tree: Tree, *, threads: Optional[int] = None) -> np.ndarray:
     """Proximal operator of a tree-structured group penalty.
 
     Parameters
@@ -188,7 +192,7 @@ def tree_prox(v, tree, *, threads=None):
     return _vector_routine("treeprox", tree, v, "v", "numbers", "vector", threads)
 
 
-def tree_prox_rows(V, tree, *, threads=None):
+def tree_prox_rows(V: ArrayLike, tree: Tree, *, threads: Optional[int] = None) -> np.ndarray:
     """:func:`tree_prox` of every row of a matrix (a task per row).
 
     Parameters
@@ -210,7 +214,7 @@ def tree_prox_rows(V, tree, *, threads=None):
     return _matrix_routine("treeprox_mt", tree, V, "numbers", "matrix", threads)
 
 
-def tree_penalty(x, tree, *, threads=None):
+def tree_penalty(x: ArrayLike, tree: Tree, *, threads: Optional[int] = None) -> float:
     """The value of the tree-structured penalty at x.
 
     Examples
@@ -222,7 +226,7 @@ def tree_penalty(x, tree, *, threads=None):
     return _vector_routine("penaltyValue", tree, x, "x", None, "scalar", threads)
 
 
-def tree_group_ratio(x, tree, *, threads=None):
+def tree_group_ratio(x: ArrayLike, tree: Tree, *, threads: Optional[int] = None) -> float:
     """The largest ratio of a group's Euclidean norm to its weight.
 
     Examples
@@ -234,7 +238,8 @@ def tree_group_ratio(x, tree, *, threads=None):
     return _vector_routine("groupRatioCeiling", tree, x, "x", "numbers", "scalar", threads)
 
 
-def tree_critical_weight(v, tree, *, threads=None):
+def tree_critical_weight(v: ArrayLike, tree: Tree, *,
+                         threads: Optional[int] = None) -> float:
     """The smallest scale of the tree's weights at which :func:`tree_prox` returns zero.
 
     Examples
@@ -246,7 +251,8 @@ def tree_critical_weight(v, tree, *, threads=None):
     return _vector_routine("criticalWeight", tree, v, "v", "finite", "scalar", threads)
 
 
-def tree_critical_weight_rows(V, tree, *, threads=None):
+def tree_critical_weight_rows(V: ArrayLike, tree: Tree, *,
+                              threads: Optional[int] = None) -> float:
     """The largest :func:`tree_critical_weight` of the rows of a matrix.
 
     Examples
