@@ -22,7 +22,7 @@ else:
     exact = ["-ffp-contract=off", "-fno-fast-math", "-O2"]
 
 bindings = [os.path.join("bindings", name) for name in
-            ("module.cpp", "console_python.cpp", "interrupt_python.cpp")]
+            ("module.cpp", "fast_calls.cpp", "console_python.cpp", "interrupt_python.cpp")]
 
 core = Pybind11Extension(
     "sparsemex._core",

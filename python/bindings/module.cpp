@@ -14,6 +14,7 @@
 #include "precision/precision.hpp"
 #include "projection/group_table.hpp"
 #include "projection/projection.hpp"
+#include "fast_calls.hpp"
 #include "routine_call.hpp"
 #include "scans.hpp"
 #include "treetable/node_table_checks.hpp"
@@ -119,6 +120,7 @@ PYBIND11_MODULE(_core, module) {
     module.def("first_group_outside", [](py::handle b, int n, int g) {
         return firstGroupOutside(doublesOf(b), n, g);
     });
+    pyhost::bindFastCalls(module);
     module.def("hardware_threads", [] { return parallel::hardwareThreads(); });
     module.def("configured_threads", [] { return parallel::configuredThreads(); });
 }

@@ -140,3 +140,37 @@ def test_l12_projection_in_blocks_of_rows_has_the_bits_of_the_whole(rng):
                         for block in blocks])
     assert (threshold, steps) == (whole.threshold, whole.steps)
     assert same_bits(X, whole.X)
+
+
+def test_short_calls_give_the_results_and_errors_of_the_general_path(rng):
+    """Without threads=, these functions take a fast form for plain float64 vectors; with
+    threads=1 the general path: the same bits, and the same errors."""
+    vectors = [rng.normal(size=n) for n in (0, 1, 10, 1000, 40000)]
+    vectors += [np.array([1.0, np.nan]), np.array([1e308, 1e308]), rng.normal(size=20)[::2],
+                rng.normal(size=(5, 1))[:, 0]]
+    calls = [
+        lambda v, t: sparsemex.project_l1_ball(v, 1.5, 0.25, threads=t),
+        lambda v, t: sparsemex.project_l1_ball(v, 2, threads=t),
+        lambda v, t: sparsemex.isotonic_chain(v, threads=t),
+        lambda v, t: sparsemex.isotonic_chain(v, method="prefix", threads=t),
+        lambda v, t: sparsemex.isotonic_heap(v, threads=t),
+        lambda v, t: sparsemex.isotonic_star(v, threads=t),
+    ]
+    for call in calls:
+        for v in vectors:
+            outcomes = []
+            for threads in (None, 1):
+                try:
+                    outcomes.append(call(v, threads))
+                except sparsemex.Error as error:
+                    outcomes.append((error.identifier, str(error)))
+            fast, general = outcomes
+            if isinstance(general, tuple) and isinstance(general[0], str):
+                assert fast == general
+            elif isinstance(general, sparsemex.L1Projection):
+                assert type(fast) is sparsemex.L1Projection
+                assert same_bits(fast.x, general.x) and fast[1:] == general[1:]
+            else:
+                assert same_bits(fast, general)
+    with pytest.raises(sparsemex.Error):
+        sparsemex.project_l1_ball(np.ones(3), -1.0)

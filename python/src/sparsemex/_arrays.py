@@ -48,3 +48,4 @@ def threads_of(threads):
     if count < 1:
         raise ValueError("threads must be a positive integer or None, got %r" % (threads,))
     return count
+

@@ -6,6 +6,7 @@ import numpy as np
 from numpy.typing import ArrayLike
 
 from . import mex
+from . import _core
 from ._arrays import matrix, threads_of, vector
 from ._call import Call, new_matrix
 
@@ -75,6 +76,10 @@ def project_l1_ball(v: ArrayLike, radius: float, start: float = 0.0, *,
     >>> threshold
     1.0
     """
+    if threads is None:
+        result = _core.fast_project_l1_ball(v, radius, start, L1Projection)
+        if result is not None:
+            return result
     v = vector("simplexShadow", "v", v)
     x, threshold, steps = mex.simplexShadow(v, v.size, radius, start, threads=threads_of(threads))
     return L1Projection(x[:, 0], threshold, int(steps))
