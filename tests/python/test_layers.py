@@ -174,3 +174,16 @@ def test_short_calls_give_the_results_and_errors_of_the_general_path(rng):
                 assert same_bits(fast, general)
     with pytest.raises(sparsemex.Error):
         sparsemex.project_l1_ball(np.ones(3), -1.0)
+
+
+def test_a_scaled_tree_is_the_table_with_its_weights_scaled(rng):
+    tree = sparsemex.Tree([(0, 3, 0.4), (3, 9, 0.7)], l1_weight=0.2)
+    ind, _ = tree.matlab()
+    scaled = ind.copy()
+    scaled[2] *= 0.37
+    v = rng.normal(size=9)
+    assert same_bits(sparsemex.tree_prox(v, tree.scaled(0.37)),
+                     mex.treeprox(v, 9, scaled, 3).ravel())
+    assert same_bits(tree.matlab()[0], ind)
+    with pytest.raises(ValueError):
+        tree.scaled(np.nan)

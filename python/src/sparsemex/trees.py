@@ -114,6 +114,26 @@ class Tree:
         if count < self.length:
             self._check(Call(module, ()), count, unit, name)
 
+    def scaled(self, factor: float) -> "Tree":
+        """The same groups with every weight multiplied by `factor` (the L1 weight too), as a
+        proximal gradient step of length 1/L scales the penalty by lambda/L.
+
+        Examples
+        --------
+        >>> import sparsemex
+        >>> sparsemex.Tree([(0, 2, 1.0)], l1_weight=0.5).scaled(2.0).matlab()[0]
+        array([[-1.,  1.],
+               [-1.,  2.],
+               [ 1.,  2.]])
+        """
+        tree = Tree.__new__(Tree)
+        tree.__dict__.update(self.__dict__)
+        tree._ind = self._ind.copy(order="F")
+        tree._ind[2] *= float(factor)
+        if np.isnan(tree._ind[2, :self._nodes]).any():
+            raise ValueError("factor %r makes a weight NaN" % (factor,))
+        return tree
+
     def matlab(self) -> Tuple[np.ndarray, Optional[np.ndarray]]:
         """``(ind, G)``: the node table and index list as the MATLAB modules take them."""
         return self._ind[:, :self._nodes].copy(order="F"), \
