@@ -3,6 +3,8 @@
 of its inputs, reads contiguous float64 inputs in place and never writes them."""
 import numpy as np
 import pytest
+from hypothesis import given, settings
+from hypothesis import strategies as st
 
 import sparsemex
 from conftest import same_bits
@@ -187,3 +189,15 @@ def test_a_scaled_tree_is_the_table_with_its_weights_scaled(rng):
     assert same_bits(tree.matlab()[0], ind)
     with pytest.raises(ValueError):
         tree.scaled(np.nan)
+
+
+@settings(max_examples=60, deadline=None)
+@given(st.integers(0, 9), st.integers(1, 12), st.integers(0, 2 ** 32 - 1))
+def test_memory_order_never_changes_a_row_result(rows, cols, seed):
+    data = np.random.default_rng(seed).normal(size=(rows, cols))
+    tree = sparsemex.Tree([(0, cols, 0.3)], l1_weight=0.1)
+    for V in (np.ascontiguousarray(data), np.asfortranarray(data), data.T.copy().T):
+        assert same_bits(sparsemex.tree_prox_rows(V, tree), sparsemex.tree_prox_rows(data, tree))
+        assert same_bits(sparsemex.prox_lp_rows(V, 0.4, 1.5), sparsemex.prox_lp_rows(data, 0.4, 1.5))
+        for i in range(rows):
+            assert same_bits(sparsemex.tree_prox_rows(V, tree)[i], sparsemex.tree_prox(V[i], tree))

@@ -149,3 +149,13 @@ def test_parent_arrays_that_are_not_trees_are_refused(parents, identifier):
     with pytest.raises(sparsemex.Error) as error:
         sparsemex.isotonic_tree(np.ones(3), np.array(parents))
     assert error.value.identifier.endswith(":" + identifier)
+
+
+@settings(max_examples=200, deadline=None)
+@given(arrays(np.float64, st.integers(0, 80), elements=st.floats(-1e3, 1e3)))
+def test_isotonic_chain_is_the_clipped_decreasing_isotonic_regression(v):
+    from sklearn.isotonic import isotonic_regression
+    reference = np.maximum(isotonic_regression(v, increasing=False), 0) if v.size else v
+    for method in ("pool", "prefix"):
+        x = sparsemex.isotonic_chain(v, method=method)
+        assert np.allclose(x, reference, rtol=0, atol=1e-9 * max(1.0, np.abs(v).max(initial=0)))

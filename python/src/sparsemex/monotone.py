@@ -143,6 +143,7 @@ def isotonic_chain(v: ArrayLike, method: str = "pool", *,
     Returns
     -------
     numpy.ndarray, shape (n,)
+        Empty for an empty v.
 
     Examples
     --------
@@ -158,4 +159,6 @@ def isotonic_chain(v: ArrayLike, method: str = "pool", *,
             return x
     fit = mex.chainAscend if method == "pool" else mex.chainDescend
     v = vector(fit.__name__, "v", v)
+    if v.size == 0:
+        return np.zeros(0)  # the fit of nothing, by either method (chainAscend refuses n = 0)
     return fit(v, v.size, threads=threads_of(threads))[:, 0]
