@@ -8,7 +8,7 @@ from pybind11.setup_helpers import ParallelCompile, Pybind11Extension
 from setuptools import setup
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from sources import core_sources, project_root, version  # noqa: E402
+from sources import core_sources, exact_flags, project_root, version  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = project_root()
@@ -17,9 +17,9 @@ ROOT = project_root()
 ParallelCompile("NPY_NUM_BUILD_JOBS", default=2).install()
 
 if sys.platform == "win32":
-    exact = ["/fp:precise", "/utf-8"]
+    flags = exact_flags(msvc=True) + ["/utf-8"]
 else:
-    exact = ["-ffp-contract=off", "-fno-fast-math", "-O2"]
+    flags = exact_flags(msvc=False) + ["-O2"]
 
 bindings = [os.path.join("bindings", name) for name in
             ("module.cpp", "fast_calls.cpp", "console_python.cpp", "interrupt_python.cpp")]
@@ -29,7 +29,7 @@ core = Pybind11Extension(
     sorted(bindings) + [os.path.relpath(path, HERE) for path in core_sources()],
     include_dirs=[ROOT, os.path.join(HERE, "bindings")],
     cxx_std=17,
-    extra_compile_args=exact,
+    extra_compile_args=flags,
     extra_link_args=[] if sys.platform == "win32" else ["-pthread"],
 )
 

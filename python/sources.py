@@ -1,6 +1,7 @@
 # Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-"""What the Python build takes from the project: the family list and the version, read from
-the files the CMake build reads them from, so that both builds compile the same cores."""
+"""What the Python build takes from the project: the family list, the exact-arithmetic flags
+and the version, read where the CMake build reads them, so that both builds compile the same
+cores the same way."""
 import glob
 import os
 import re
@@ -17,6 +18,18 @@ def families():
     if not found:
         raise RuntimeError("CMakeLists.txt sets no SPARSEMEX_FAMILIES")
     return found.group(1).split()
+
+
+def exact_flags(msvc):
+    """The exact-arithmetic flags of CMakeLists.txt's SPARSEMEX_EXACT_FLAGS: MSVC's, or those
+    of GCC and Clang."""
+    with open(os.path.join(project_root(), "CMakeLists.txt"), encoding="utf-8") as cmake:
+        sets = re.findall(r"set\(SPARSEMEX_EXACT_FLAGS([^)]*)\)", cmake.read())
+    for flags in sets:
+        flags = flags.split()
+        if flags and flags[0].startswith("/") == msvc:
+            return flags
+    raise RuntimeError("CMakeLists.txt sets no SPARSEMEX_EXACT_FLAGS for this compiler")
 
 
 def core_sources():
