@@ -127,3 +127,12 @@ def test_a_failed_call_prints_nothing_and_writes_nothing(capfd):
     assert error.value.identifier == "treeprox:badL1Node"
     assert np.array_equal(v, kept)
     assert capfd.readouterr() == ("", "")
+
+
+def test_errors_survive_pickling_with_their_identifier():
+    import pickle
+    with pytest.raises(sparsemex.Error) as error:
+        sparsemex.isotonic_heap(np.array([np.inf]))
+    again = pickle.loads(pickle.dumps(error.value))
+    assert (type(again), again.identifier, str(again)) == (
+        sparsemex.Error, "isoHierBinary:notFinite", str(error.value))

@@ -16,6 +16,11 @@ class Error(ValueError):
         super().__init__(message)
         self.identifier = identifier
 
+    def __reduce__(self):
+        # Rebuilt from both arguments, so that an error raised in another process (a worker
+        # of a cluster) reaches the caller whole.
+        return (type(self), (self.identifier, str(self)))
+
 
 class Warning(UserWarning):  # noqa: A001 - sparsemex.Warning, as the package names it
     """What a routine reports while still delivering its result (an iteration limit met)."""
