@@ -26,6 +26,7 @@ void rememberMainThread() {
 
 InterruptWatch::InterruptWatch()
     : mainThread_(PyThread_get_thread_ident() == mainThreadIdent),
+      nextPoll_(std::chrono::steady_clock::now() + kPollPeriod),
       previous_(watchOfThisThread()) {
     watchOfThisThread() = this;
 }
@@ -40,6 +41,9 @@ InterruptWatch::~InterruptWatch() {
 bool InterruptWatch::poll() {
     if (!mainThread_) return false;
     if (type_ != nullptr) return true;
+    const auto now = std::chrono::steady_clock::now();
+    if (now < nextPoll_) return false;
+    nextPoll_ = now + kPollPeriod;
     pybind11::gil_scoped_acquire acquire;
     if (PyErr_CheckSignals() == 0) return false;
     PyErr_Fetch(&type_, &value_, &traceback_);

@@ -6,9 +6,16 @@
 // back for a moment; the exception that the signal's handler raises (KeyboardInterrupt) is
 // kept and raised again once the routine has failed with reason "interrupted". Calls on other
 // threads, and the routines' own worker threads, never see an interrupt, as in Python.
+//
+// Taking the GIL waits while another Python thread runs (up to its switch interval, 5 ms), so
+// Python's signals are asked at most once per kPollPeriod of the routine's time: a Ctrl-C
+// still ends the call within a fraction of a second, and a busy Python thread beside it costs
+// it a few per cent at worst.
 #pragma once
 
 #include <pybind11/pybind11.h>
+
+#include <chrono>
 
 namespace pyhost {
 
@@ -27,8 +34,11 @@ public:
     // Called by interruptRequested on the thread that made the watch (GIL released).
     bool poll();
 
+    static constexpr std::chrono::milliseconds kPollPeriod{50};
+
 private:
     bool mainThread_;
+    std::chrono::steady_clock::time_point nextPoll_;
     PyObject* type_ = nullptr;
     PyObject* value_ = nullptr;
     PyObject* traceback_ = nullptr;
