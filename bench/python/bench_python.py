@@ -109,7 +109,7 @@ def csv_matrix(name, skip_columns):
     return text[:, skip_columns:]
 
 
-def bench_glasso(sizes, rng):
+def bench_graphical_lasso(sizes, rng):
     from sklearn.covariance import graphical_lasso
     problems = []
     for p in sizes:
@@ -177,7 +177,7 @@ def main():
     bench_overhead(rng)
     bench_l1([1e3, 1e4, 1e5] if quick else [1e3, 1e4, 1e5, 1e6, 1e7], rng)
     bench_chain([1e5] if quick else [1e5, 1e6, 1e7], rng)
-    bench_glasso([100] if quick else [100, 200, 500], rng)
+    bench_graphical_lasso([100] if quick else [100, 200, 500], rng)
 
 
 if __name__ == "__main__":
