@@ -15,6 +15,7 @@
 #include "interrupt_python.hpp"
 #include "monotone/monotone.hpp"
 #include "projection/projection.hpp"
+#include "routine_call.hpp"
 #include "scans.hpp"
 
 namespace pyhost {
@@ -42,12 +43,27 @@ py::array_t<double> zeroVector(long long n) {
     return vector;
 }
 
-// Runs the routine; whether it delivered without a failure and without printing.
+// The thread count of a threads= argument: None gives 0 (the default), a positive int
+// itself; anything else -1, for the general path to refuse.
+int threadCount(py::handle threads) {
+    if (threads.is_none()) return 0;
+    if (!PyLong_CheckExact(threads.ptr())) return -1;
+    const long count = PyLong_AsLong(threads.ptr());
+    if (count < 1 || count > 1024) {
+        PyErr_Clear();
+        return -1;
+    }
+    return static_cast<int>(count);
+}
+
+// Runs the routine on `threads` threads (0: the default); whether it delivered without a
+// failure and without printing.
 template <class Routine>
-bool delivered(long long n, const Routine& routine) {
+bool delivered(long long n, int threads, const Routine& routine) {
     std::vector<std::string> texts;
     bool failed = false;
     InterruptWatch watch;
+    ThreadCount count(threads);
     const auto run = [&] {
         try {
             ConsoleHold hold(texts);
@@ -80,10 +96,11 @@ py::object namedTuple(py::handle type, std::initializer_list<py::object> items) 
 // simplexShadow(x, root, steps, v, n, z, lambda0) on a vector v whose magnitudes sum to a
 // finite number: resultType(x, root, steps), or None.
 py::object projectL1Ball(py::handle v, py::handle radius, py::handle start,
-                         py::handle resultType) {
+                         py::handle resultType, py::handle threadsArgument) {
     long long n = 0;
     const double* data = vectorData(v, n);
-    if (data == nullptr || n > 2147483647 || !PyFloat_Check(radius.ptr()) ||
+    const int threads = threadCount(threadsArgument);
+    if (data == nullptr || n > 2147483647 || threads < 0 || !PyFloat_Check(radius.ptr()) ||
         !PyFloat_Check(start.ptr()))
         return py::none();
     const double z = PyFloat_AS_DOUBLE(radius.ptr());
@@ -93,7 +110,9 @@ py::object projectL1Ball(py::handle v, py::handle radius, py::handle start,
     double root = 0;
     int steps = 0;
     double* out = x.mutable_data();
-    if (!delivered(n, [&] { simplexShadow(out, &root, &steps, data, static_cast<int>(n), z, lambda0); }))
+    if (!delivered(n, threads, [&] {
+            simplexShadow(out, &root, &steps, data, static_cast<int>(n), z, lambda0);
+        }))
         return py::none();
     return namedTuple(resultType, {std::move(x), py::float_(root), py::int_(steps)});
 }
@@ -101,13 +120,15 @@ py::object projectL1Ball(py::handle v, py::handle radius, py::handle start,
 // x = fit(v, n) on a vector v that passes `check`: x, or None.
 template <void (*Fit)(double*, const double*, int), long long (*Check)(const double*, long long,
                                                                        long long)>
-py::object vectorFit(py::handle v) {
+py::object vectorFit(py::handle v, py::handle threadsArgument) {
     long long n = 0;
     const double* data = vectorData(v, n);
-    if (data == nullptr || n > 2147483647 || Check(data, n, 1) != -1) return py::none();
+    const int threads = threadCount(threadsArgument);
+    if (data == nullptr || n > 2147483647 || threads < 0 || Check(data, n, 1) != -1)
+        return py::none();
     py::array_t<double> x = zeroVector(n);
     double* out = x.mutable_data();
-    if (!delivered(n, [&] { Fit(out, data, static_cast<int>(n)); })) return py::none();
+    if (!delivered(n, threads, [&] { Fit(out, data, static_cast<int>(n)); })) return py::none();
     return std::move(x);
 }
 

@@ -144,38 +144,41 @@ def test_l12_projection_in_blocks_of_rows_has_the_bits_of_the_whole(rng):
     assert same_bits(X, whole.X)
 
 
-def test_short_calls_give_the_results_and_errors_of_the_general_path(rng):
-    """Without threads=, these functions take a fast form for plain float64 vectors; with
-    threads=1 the general path: the same bits, and the same errors."""
-    vectors = [rng.normal(size=n) for n in (0, 1, 10, 1000, 40000)]
+def test_short_calls_give_the_results_and_errors_of_their_modules(rng):
+    """These functions take a compiled fast form for plain float64 vectors, and the general
+    path otherwise: the bits and the errors of their modules either way."""
+    vectors = [rng.normal(size=n) for n in (1, 10, 1000, 40000)]
     vectors += [np.array([1.0, np.nan]), np.array([1e308, 1e308]), rng.normal(size=20)[::2],
-                rng.normal(size=(5, 1))[:, 0]]
-    calls = [
-        lambda v, t: sparsemex.project_l1_ball(v, 1.5, 0.25, threads=t),
-        lambda v, t: sparsemex.project_l1_ball(v, 2, threads=t),
-        lambda v, t: sparsemex.isotonic_chain(v, threads=t),
-        lambda v, t: sparsemex.isotonic_chain(v, method="prefix", threads=t),
-        lambda v, t: sparsemex.isotonic_heap(v, threads=t),
-        lambda v, t: sparsemex.isotonic_star(v, threads=t),
+                rng.normal(size=(5, 1))[:, 0], np.arange(6)]
+    pairs = [
+        (lambda v, t: sparsemex.project_l1_ball(v, 1.5, 0.25, threads=t),
+         lambda v: mex.simplexShadow(v, len(v), 1.5, 0.25)),
+        (lambda v, t: sparsemex.project_l1_ball(v, 2, threads=t),
+         lambda v: mex.simplexShadow(v, len(v), 2, 0.0)),
+        (lambda v, t: sparsemex.isotonic_chain(v, threads=t), lambda v: mex.chainAscend(v, len(v))),
+        (lambda v, t: sparsemex.isotonic_chain(v, method="prefix", threads=t),
+         lambda v: mex.chainDescend(v, len(v))),
+        (lambda v, t: sparsemex.isotonic_heap(v, threads=t), lambda v: mex.isoHierBinary(v, len(v))),
+        (lambda v, t: sparsemex.isotonic_star(v, threads=t), lambda v: mex.isoHierDepth1(v, len(v))),
     ]
-    for call in calls:
+
+    def outcome(call, *args):
+        try:
+            result = call(*args)
+        except sparsemex.Error as error:
+            return (error.identifier, str(error))
+        if isinstance(result, tuple):
+            return (np.ravel(result[0]).view(np.uint64).tolist(), float(result[1]),
+                    int(result[2]))
+        return np.ravel(result).view(np.uint64).tolist()
+
+    for pythonic, module in pairs:
         for v in vectors:
-            outcomes = []
-            for threads in (None, 1):
-                try:
-                    outcomes.append(call(v, threads))
-                except sparsemex.Error as error:
-                    outcomes.append((error.identifier, str(error)))
-            fast, general = outcomes
-            if isinstance(general, tuple) and isinstance(general[0], str):
-                assert fast == general
-            elif isinstance(general, sparsemex.L1Projection):
-                assert type(fast) is sparsemex.L1Projection
-                assert same_bits(fast.x, general.x) and fast[1:] == general[1:]
-            else:
-                assert same_bits(fast, general)
-    with pytest.raises(sparsemex.Error):
-        sparsemex.project_l1_ball(np.ones(3), -1.0)
+            want = outcome(module, v)
+            for threads in (None, 1, 3, np.int64(2)):
+                assert outcome(pythonic, v, threads) == want
+    with pytest.raises(ValueError):
+        sparsemex.isotonic_chain(np.ones(3), threads=-1)
 
 
 def test_a_scaled_tree_is_the_table_with_its_weights_scaled(rng):

@@ -102,10 +102,9 @@ def isotonic_heap(v: ArrayLike, *, threads: Optional[int] = None) -> np.ndarray:
     >>> sparsemex.isotonic_heap(np.array([1.0, 3.0, -2.0]))
     array([2., 2., 0.])
     """
-    if threads is None:
-        x = _core.fast_isoHierBinary(v)
-        if x is not None:
-            return x
+    x = _core.fast_isoHierBinary(v, threads)
+    if x is not None:
+        return x
     v = vector("isoHierBinary", "v", v)
     return mex.isoHierBinary(v, v.size, threads=threads_of(threads))[:, 0]
 
@@ -119,10 +118,9 @@ def isotonic_star(v: ArrayLike, *, threads: Optional[int] = None) -> np.ndarray:
     >>> sparsemex.isotonic_star(np.array([1.0, 3.0, 0.5]))
     array([2. , 2. , 0.5])
     """
-    if threads is None:
-        x = _core.fast_isoHierDepth1(v)
-        if x is not None:
-            return x
+    x = _core.fast_isoHierDepth1(v, threads)
+    if x is not None:
+        return x
     v = vector("isoHierDepth1", "v", v)
     return mex.isoHierDepth1(v, v.size, threads=threads_of(threads))[:, 0]
 
@@ -153,10 +151,9 @@ def isotonic_chain(v: ArrayLike, method: str = "pool", *,
     """
     if method not in ("pool", "prefix"):
         raise ValueError('method must be "pool" or "prefix", got %r' % (method,))
-    if threads is None:
-        x = (_core.fast_chainAscend if method == "pool" else _core.fast_chainDescend)(v)
-        if x is not None:
-            return x
+    x = (_core.fast_chainAscend if method == "pool" else _core.fast_chainDescend)(v, threads)
+    if x is not None:
+        return x
     fit = mex.chainAscend if method == "pool" else mex.chainDescend
     v = vector(fit.__name__, "v", v)
     if v.size == 0:

@@ -76,10 +76,9 @@ def project_l1_ball(v: ArrayLike, radius: float, start: float = 0.0, *,
     >>> threshold
     1.0
     """
-    if threads is None:
-        result = _core.fast_project_l1_ball(v, radius, start, L1Projection)
-        if result is not None:
-            return result
+    result = _core.fast_project_l1_ball(v, radius, start, L1Projection, threads)
+    if result is not None:
+        return result
     v = vector("simplexShadow", "v", v)
     x, threshold, steps = mex.simplexShadow(v, v.size, radius, start, threads=threads_of(threads))
     return L1Projection(x[:, 0], threshold, int(steps))
