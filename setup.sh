@@ -3,7 +3,7 @@
 # Sets up a Debian machine for the library:
 #   ./setup.sh demo   installs what the demo needs, builds the Octave modules, runs the demo
 #   ./setup.sh test   installs what everything needs, builds everything, runs the whole test
-#                     suite (unit, gateway and Octave layers)
+#                     suite (unit, gateway, Octave and Python layers)
 #   ./setup.sh install PACKAGE...   only installs those packages if they are missing
 # Installing missing packages needs root (or sudo). Set-up never removes a package the
 # machine has: apt-get is told to refuse rather than remove one.
@@ -13,8 +13,12 @@ cd "$(dirname "$0")"
 # The compiler, CMake and Octave with its headers build and run the modules; the font is the
 # one Octave draws the examples' pictures with.
 demo_packages=(cmake make g++ octave liboctave-dev fonts-freefont-otf)
-# The unit and gateway tests and the benchmarks need these on top.
-test_packages=(googletest libgtest-dev libbenchmark-dev)
+# The unit and gateway tests and the benchmarks need these on top, and the Python package
+# its build (pybind11, NumPy) and its tests' references (scikit-learn, Dask).
+test_packages=(googletest libgtest-dev libbenchmark-dev
+               python3-venv python3-pip python3-setuptools python3-wheel python3-build
+               python3-pybind11 pybind11-dev python3-numpy python3-pytest python3-hypothesis
+               python3-sklearn python3-dask python3-distributed python3-matplotlib)
 
 # Octave saves pictures without a screen through gnuplot. Any gnuplot will do (gnuplot-qt,
 # gnuplot-x11, ...); the one without a display is installed only where there is none, since
@@ -60,6 +64,7 @@ case "${1:-}" in
     configure -DSPARSEMEX_TESTS=ON -DSPARSEMEX_BENCH=ON
     cmake --build build -j "$(nproc)"
     (cd build && ctest --output-on-failure -j "$(nproc)")
+    python/test_package.sh build
     ;;
   install)
     shift

@@ -62,8 +62,17 @@ inline int parseThreadCount(const char* text) {
     return static_cast<int>(value);
 }
 
-// Threads a call may use: SPARSEMEX_THREADS, or the hardware's count when it is unset or invalid.
+// A thread count that a host sets for the calls it makes on this thread (0: none set), as
+// the Python package's threads= argument does.
+inline int& threadCountOfThisThread() {
+    static thread_local int count = 0;
+    return count;
+}
+
+// Threads a call may use: the count set for this thread, else SPARSEMEX_THREADS, or the
+// hardware's count when it is unset or invalid.
 inline int configuredThreads() {
+    if (threadCountOfThisThread() > 0) return std::min(threadCountOfThisThread(), kMostThreads);
     const int set = parseThreadCount(std::getenv("SPARSEMEX_THREADS"));
     return set > 0 ? set : hardwareThreads();
 }

@@ -48,6 +48,8 @@ constexpr const char* missingChildren = "missingChildren";
 constexpr const char* cyclicTree = "cyclicTree";
 constexpr const char* treeTooLarge = "treeTooLarge";
 constexpr const char* rootOutOfRange = "rootOutOfRange";
+// A parent array with several roots (parent -1) or none.
+constexpr const char* notOneRoot = "notOneRoot";
 
 // Chain fits.
 constexpr const char* nonPositiveLength = "nonPositiveLength";

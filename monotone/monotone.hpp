@@ -206,6 +206,11 @@ void isoHier(double* x, const char* fileName, const double* v, int rootNumber, i
 void isoHier_without_nonnegative(double* x, const char* fileName, const double* v, int rootNumber,
                                  int n);
 
+// The same fits over the tree that parents[i] describes: the 0-based parent of node i, -1 at
+// the one root. Fails on several roots or none, a parent outside the nodes, or a cycle.
+void isoHierParents(double* x, const int* parents, const double* v, int n);
+void isoHierParents_without_nonnegative(double* x, const int* parents, const double* v, int n);
+
 // --- Implicit shapes ---------------------------------------------------------------------------
 
 // The binary heap on nodes 0..n-1 (node k the parent of 2k+1 and 2k+2, where they exist) and

@@ -17,20 +17,30 @@
 
 namespace {
 
+void requireNonnegativeRadius(double z) {
+    if (z < 0) {
+        consolePrintf("%s", projectionMessage::negativeRadius);
+        throw RoutineFailure(reason::negativeRadius, "the radius z must be nonnegative");
+    }
+}
+
 // The L1-ball search multiplies sums of the norms by differences of thresholds, which
 // overflows or underflows for norms far from unit scale: beyond 2^+-500 they are searched
 // divided by their binary scale (exact), nearer to 1 as they are.
-double searchScale(const std::vector<double>& norms) {
+double searchScale(const double* norms, int m) {
     double largest = 0;
-    for (double r : norms)
-        if (r > largest) largest = r;
+    for (int i = 0; i < m; ++i)
+        if (norms[i] > largest) largest = norms[i];
     const double far = std::ldexp(1.0, 500);
     if (largest > far || (largest > 0 && largest < 1 / far)) return binaryScale(largest);
     return 1;
 }
 
+}  // namespace
+
 // The Euclidean norm of every row of V, the rows shared out among threads.
-void rowNorms(double* norms, const double* V, std::ptrdiff_t rows, int n) {
+void mixedShadowRowNorms(double* norms, const double* V, int m, int n) {
+    const std::ptrdiff_t rows = m;
     const std::ptrdiff_t size = rows * n;
     parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
         for (std::ptrdiff_t i = first; i < last; ++i) {
@@ -43,15 +53,22 @@ void rowNorms(double* norms, const double* V, std::ptrdiff_t rows, int n) {
     });
 }
 
-// The threshold of the L1-ball projection of the norms, into *lambda.
-void normThreshold(double* lambda, int* steps, const std::vector<double>& norms, int m, double z,
-                   double lambda0) {
+void mixedShadowThreshold(double* lambda, int* steps, const double* norms, int m, double z,
+                          double lambda0) {
+    requireNonnegativeRadius(z);
+    // Their sum in row order, which the L1-ball search needs finite.
+    double total = 0;
+    for (int i = 0; i < m; ++i) total += norms[i];
+    if (!std::isfinite(total))
+        throw RoutineFailure(reason::overflow,
+                             "the sum of the row norms of V overflows the double range");
+
     std::vector<double> projectedNorms(static_cast<std::size_t>(m));
-    const double scale = searchScale(norms);
+    const double scale = searchScale(norms, m);
     if (scale == 1) {
-        simplexShadow(projectedNorms.data(), lambda, steps, norms.data(), m, z, lambda0);
+        simplexShadow(projectedNorms.data(), lambda, steps, norms, m, z, lambda0);
     } else {
-        std::vector<double> scaledNorms(norms);
+        std::vector<double> scaledNorms(norms, norms + m);
         for (double& r : scaledNorms) r = r / scale;
         simplexShadow(projectedNorms.data(), lambda, steps, scaledNorms.data(), m, z / scale,
                       lambda0 / scale);
@@ -59,11 +76,14 @@ void normThreshold(double* lambda, int* steps, const std::vector<double>& norms,
     }
 }
 
-// Shrinks every row's norm by the threshold, keeping its direction (rows shared out among
-// threads).
-void shrinkRows(double* X, const double* V, const std::vector<double>& norms,
-                std::ptrdiff_t rows, int n, double threshold) {
+void mixedShadowShrink(double* X, const double* V, const double* norms, int m, int n,
+                       double threshold) {
+    const std::ptrdiff_t rows = m;
     const std::ptrdiff_t size = rows * n;
+    if (threshold == 0) {
+        for (std::ptrdiff_t k = 0; k < size; ++k) X[k] = V[k];
+        return;
+    }
     parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
         for (std::ptrdiff_t i = first; i < last; ++i) {
             if (threshold >= norms[i]) {
@@ -76,37 +96,18 @@ void shrinkRows(double* X, const double* V, const std::vector<double>& norms,
     });
 }
 
-}  // namespace
-
 void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, int n, double z,
                  double lambda0) {
-    if (z < 0) {
-        consolePrintf("%s", projectionMessage::negativeRadius);
-        throw RoutineFailure(reason::negativeRadius, "the radius z must be nonnegative");
-    }
-
-    const std::ptrdiff_t rows = m;
-    const std::ptrdiff_t size = rows * n;
+    requireNonnegativeRadius(z);
     // An empty matrix: every row norm is 0, inside the ball, as the search would find; without
     // columns, m is not bounded by any data, so no buffer of m norms is made.
-    if (size == 0) {
+    if (static_cast<std::ptrdiff_t>(m) * n == 0) {
         *lambda = 0;
         *steps = 0;
         return;
     }
     std::vector<double> norms(static_cast<std::size_t>(m));
-    rowNorms(norms.data(), V, rows, n);
-    // Their sum in row order, which the L1-ball search needs finite.
-    double total = 0;
-    for (std::ptrdiff_t i = 0; i < rows; ++i) total += norms[i];
-    if (!std::isfinite(total))
-        throw RoutineFailure(reason::overflow,
-                             "the sum of the row norms of V overflows the double range");
-
-    normThreshold(lambda, steps, norms, m, z, lambda0);
-    if (*lambda == 0) {
-        for (std::ptrdiff_t k = 0; k < size; ++k) X[k] = V[k];
-        return;
-    }
-    shrinkRows(X, V, norms, rows, n, *lambda);
+    mixedShadowRowNorms(norms.data(), V, m, n);
+    mixedShadowThreshold(lambda, steps, norms.data(), m, z, lambda0);
+    mixedShadowShrink(X, V, norms.data(), m, n, *lambda);
 }

@@ -73,6 +73,17 @@ void powerShadowMatrix(double* X, const double* V, int m, int n, double rho, dou
 void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, int n, double z,
                  double lambda0);
 
+// The three steps of mixedShadow, for callers that hold the rows in pieces (blocks of rows on
+// several machines): the norm of each of the m rows of the column-major m-by-n V; the
+// threshold that mixedShadow finds from all m norms (failing as it does on z < 0 and on a sum
+// of norms that overflows); and the rows shrunk by that threshold (X = V when it is 0). Called
+// in turn on the same data they give mixedShadow's results bit for bit.
+void mixedShadowRowNorms(double* norms, const double* V, int m, int n);
+void mixedShadowThreshold(double* lambda, int* steps, const double* norms, int m, double z,
+                          double lambda0);
+void mixedShadowShrink(double* X, const double* V, const double* norms, int m, int n,
+                       double threshold);
+
 // Soft-thresholds every element of V (m-by-n, column-major) by lambda1, then shrinks every row
 // by lambda2: in the Euclidean norm when mode is 2 (N receives the L1 norm of X and the sum of
 // its row norms), in the infinity norm otherwise (N stays (0, 0)). Fails the call on a

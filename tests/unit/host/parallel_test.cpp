@@ -281,4 +281,15 @@ TEST(ThreadCount, TheVariableSetsItAndAnythingElseMeansTheHardwares) {
     EXPECT_EQ(parallel::configuredThreads(), parallel::hardwareThreads());
 }
 
+TEST(ThreadCount, ACountSetForThisThreadWinsOnThisThreadOnly) {
+    ThreadsVariable threads(5);
+    parallel::threadCountOfThisThread() = 3;
+    EXPECT_EQ(parallel::configuredThreads(), 3);
+    int elsewhere = 0;
+    std::thread([&elsewhere] { elsewhere = parallel::configuredThreads(); }).join();
+    EXPECT_EQ(elsewhere, 5);
+    parallel::threadCountOfThisThread() = 0;
+    EXPECT_EQ(parallel::configuredThreads(), 5);
+}
+
 }  // namespace

@@ -121,4 +121,39 @@ TEST(MixedShadow, NegativeRadiusAndOverflowFailWithoutWriting) {
     EXPECT_EQ(got.lambda, -7);
 }
 
+// The three steps on blocks of rows, norms gathered, threshold found once: mixedShadow's bits.
+TEST(MixedShadow, StepsOnBlocksOfRowsGiveTheWholeProjection) {
+    std::mt19937_64 rng(5);
+    const int m = 23, n = 7;
+    const std::vector<double> V = testdata::gaussian(rng, static_cast<std::size_t>(m) * n);
+    const Mixed whole = project(V, m, n, 3.0, 0.25);
+
+    const int cuts[] = {0, 9, 10, 23};
+    std::vector<std::vector<double>> blocks;
+    std::vector<double> norms;
+    for (int b = 0; b < 3; ++b) {
+        const int rows = cuts[b + 1] - cuts[b];
+        std::vector<double> block(static_cast<std::size_t>(rows) * n);
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < rows; ++i) block[i + j * rows] = V[cuts[b] + i + j * m];
+        std::vector<double> blockNorms(static_cast<std::size_t>(rows));
+        mixedShadowRowNorms(blockNorms.data(), block.data(), rows, n);
+        norms.insert(norms.end(), blockNorms.begin(), blockNorms.end());
+        blocks.push_back(block);
+    }
+    double lambda = -7;
+    int steps = -7;
+    mixedShadowThreshold(&lambda, &steps, norms.data(), m, 3.0, 0.25);
+    EXPECT_EQ(lambda, whole.lambda);
+    EXPECT_EQ(steps, whole.steps);
+    for (int b = 0; b < 3; ++b) {
+        const int rows = cuts[b + 1] - cuts[b];
+        std::vector<double> X(blocks[b].size());
+        mixedShadowShrink(X.data(), blocks[b].data(), norms.data() + cuts[b], rows, n, lambda);
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < rows; ++i)
+                ASSERT_EQ(X[i + j * rows], whole.X[cuts[b] + i + j * m]) << b << " " << i;
+    }
+}
+
 }  // namespace

@@ -1,0 +1,126 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
+// The extension module sparsemex._core: the core routines under their own names, and the
+// checks that the argument checker makes in compiled loops. See routine_call.hpp for how a
+// routine is called.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+
+#include "chain/chain.hpp"
+#include "cone/cone.hpp"
+#include "cone/groups.hpp"
+#include "generaltree/generaltree.hpp"
+#include "indextree/indextree.hpp"
+#include "monotone/monotone.hpp"
+#include "precision/precision.hpp"
+#include "projection/group_table.hpp"
+#include "projection/projection.hpp"
+#include "fast_calls.hpp"
+#include "routine_call.hpp"
+#include "scans.hpp"
+#include "treetable/node_table_checks.hpp"
+
+namespace py = pybind11;
+using pyhost::bindRoutine;
+
+namespace {
+
+// The node table checks of the tree modules, in the routine form that bindRoutine calls.
+void checkNodeRanges(const double* ind, int nodes, bool readsNodeZero, int length,
+                     const char* unit, const char* name) {
+    treetable::requireRangesWithin(ind, nodes, readsNodeZero, treetable::Extent{length, unit, name});
+}
+
+void checkNodeSlices(const double* ind, int nodes, bool readsNodeZero, const double* G,
+                     long long listLength, int length, const char* unit, const char* name) {
+    treetable::requireSlicesWithin(ind, nodes, readsNodeZero, G,
+                                   static_cast<std::size_t>(listLength),
+                                   treetable::Extent{length, unit, name});
+}
+
+// An array's data for the scans, which read it in place.
+const double* doublesOf(const py::handle& array) { return pyhost::arrayData<double>(array, false); }
+
+}  // namespace
+
+PYBIND11_MODULE(_core, module) {
+    module.doc() = "The core routines of sparsemex; use sparsemex or sparsemex.mex instead.";
+    pyhost::rememberMainThread();
+
+    bindRoutine(module, "simplexShadow", simplexShadow);
+    bindRoutine(module, "powerShadow", powerShadow);
+    bindRoutine(module, "powerShadowVector", powerShadowVector);
+    bindRoutine(module, "powerShadowMatrix", powerShadowMatrix);
+    bindRoutine(module, "mixedShadow", mixedShadow);
+    bindRoutine(module, "mixedShadowRowNorms", mixedShadowRowNorms);
+    bindRoutine(module, "mixedShadowThreshold", mixedShadowThreshold);
+    bindRoutine(module, "mixedShadowShrink", mixedShadowShrink);
+    bindRoutine(module, "twoLevelShadow", twoLevelShadow);
+    bindRoutine(module, "elementCone", elementCone);
+    bindRoutine(module, "rowCone", rowCone);
+    bindRoutine(module, "powerShadowVectorR", powerShadowVectorR);
+    bindRoutine(module, "treeprox", treeprox);
+    bindRoutine(module, "treeprox_mt", treeprox_mt);
+    bindRoutine(module, "penaltyValue", penaltyValue);
+    bindRoutine(module, "groupRatioCeiling", groupRatioCeiling);
+    bindRoutine(module, "criticalWeight", criticalWeight);
+    bindRoutine(module, "criticalWeight_mt", criticalWeight_mt);
+    bindRoutine(module, "general_treeprox", general_treeprox);
+    bindRoutine(module, "general_treeprox_mt", general_treeprox_mt);
+    bindRoutine(module, "general_penaltyValue", general_penaltyValue);
+    bindRoutine(module, "general_groupRatioCeiling", general_groupRatioCeiling);
+    bindRoutine(module, "general_criticalWeight", general_criticalWeight);
+    bindRoutine(module, "general_criticalWeight_mt", general_criticalWeight_mt);
+    bindRoutine(module, "isoHier", isoHier);
+    bindRoutine(module, "isoHier_without_nonnegative", isoHier_without_nonnegative);
+    bindRoutine(module, "isoHierParents", isoHierParents);
+    bindRoutine(module, "isoHierParents_without_nonnegative", isoHierParents_without_nonnegative);
+    bindRoutine(module, "isoHierBinary", isoHierBinary);
+    bindRoutine(module, "isoHierDepth1", isoHierDepth1);
+    bindRoutine(module, "precisionSweep", precisionSweep);
+    bindRoutine(module, "chainAscend", chainAscend);
+    bindRoutine(module, "chainDescend", chainDescend);
+    bindRoutine(module, "checkNodeRanges", checkNodeRanges);
+    bindRoutine(module, "checkNodeSlices", checkNodeSlices);
+
+    module.def("first_nan", [](py::handle a, long long offset, long long count, long long stride) {
+        return pyhost::firstNaN(doublesOf(a) + offset, count, stride);
+    });
+    module.def("first_nonfinite", [](py::handle a, long long offset, long long count,
+                                     long long stride) {
+        return pyhost::firstNonFinite(doublesOf(a) + offset, count, stride);
+    });
+    module.def("finite_sum_check", [](py::handle a, long long offset, long long count,
+                                      long long stride) {
+        return pyhost::finiteSumCheck(doublesOf(a) + offset, count, stride);
+    });
+    // The first of m rows of a column-major m-by-n matrix failing finiteSumCheck, as
+    // (row, finiteSumCheck of it), or (-1, -1).
+    module.def("searchable_rows", [](py::handle a, long long m, long long n) {
+        const double* V = doublesOf(a);
+        for (long long i = 0; i < m && n > 0; ++i) {
+            const long long found = pyhost::finiteSumCheck(V + i, n, m);
+            if (found != -1) return py::make_tuple(i, found);
+        }
+        return py::make_tuple(-1, -1);
+    });
+    // The same over the g groups of a boundary table (groups already known to fit).
+    module.def("searchable_groups", [](py::handle v, py::handle b, int g) {
+        const double* data = doublesOf(v);
+        const double* table = doublesOf(b);
+        for (int k = 0; k < g; ++k) {
+            const IndexGroup group = groupOfTable(table, k);
+            const long long found = pyhost::finiteSumCheck(data + group.start, group.length, 1);
+            if (found != -1) return py::make_tuple(k, found);
+        }
+        return py::make_tuple(-1, -1);
+    });
+    module.def("first_misplaced_group", [](py::handle b, int g, int n) {
+        return firstMisplacedGroup(doublesOf(b), g, n);
+    });
+    module.def("first_group_outside", [](py::handle b, int n, int g) {
+        return firstGroupOutside(doublesOf(b), n, g);
+    });
+    pyhost::bindFastCalls(module);
+    module.def("hardware_threads", [] { return parallel::hardwareThreads(); });
+    module.def("configured_threads", [] { return parallel::configuredThreads(); });
+}

@@ -1,0 +1,40 @@
+# Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
+"""Builds the extension sparsemex._core from the cores of the families, the same sources the
+CMake build compiles (sources.py names them), and the Python host's bindings."""
+import os
+import sys
+
+from pybind11.setup_helpers import ParallelCompile, Pybind11Extension
+from setuptools import setup
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from sources import core_sources, exact_flags, project_root, version  # noqa: E402
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = project_root()
+
+# At most two compilers at once, or NPY_NUM_BUILD_JOBS.
+ParallelCompile("NPY_NUM_BUILD_JOBS", default=2).install()
+
+if sys.platform == "win32":
+    flags = exact_flags(msvc=True) + ["/utf-8"]
+else:
+    flags = exact_flags(msvc=False) + ["-O2"]
+
+bindings = [os.path.join("bindings", name) for name in
+            ("module.cpp", "fast_calls.cpp", "console_python.cpp", "interrupt_python.cpp")]
+
+core = Pybind11Extension(
+    "sparsemex._core",
+    sorted(bindings) + [os.path.relpath(path, HERE) for path in core_sources()],
+    include_dirs=[ROOT, os.path.join(HERE, "bindings")],
+    cxx_std=17,
+    extra_compile_args=flags,
+    extra_link_args=[] if sys.platform == "win32" else ["-pthread"],
+)
+
+# The version, written where the package reads it at run time.
+with open(os.path.join(HERE, "src", "sparsemex", "_version.py"), "w", encoding="utf-8") as f:
+    f.write('__version__ = "%s"\n' % version())
+
+setup(version=version(), ext_modules=[core])
