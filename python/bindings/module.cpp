@@ -115,10 +115,10 @@ PYBIND11_MODULE(_core, module) {
         return py::make_tuple(-1, -1);
     });
     module.def("first_misplaced_group", [](py::handle b, int g, int n) {
-        return firstMisplacedGroup(doublesOf(b), g, n);
+        return firstGroupOutsideByLength(doublesOf(b), g, n);
     });
     module.def("first_group_outside", [](py::handle b, int n, int g) {
-        return firstGroupOutside(doublesOf(b), n, g);
+        return firstGroupOutsideByEnds(doublesOf(b), g, n);
     });
     pyhost::bindFastCalls(module);
     module.def("hardware_threads", [] { return parallel::hardwareThreads(); });
