@@ -32,14 +32,16 @@ double searchScale(const std::vector<double>& norms) {
 // The Euclidean norm of every row of V, the rows shared out among threads.
 void rowNorms(double* norms, const double* V, std::ptrdiff_t rows, int n) {
     const std::ptrdiff_t size = rows * n;
-    parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        for (std::ptrdiff_t i = first; i < last; ++i) {
-            double s = 0;
-            for (std::ptrdiff_t k = i; k < size; k += rows) s += V[k] * V[k];
-            norms[i] = lengthFromSumOfSquares(s, n, [V, i, rows](std::ptrdiff_t j) {
-                return V[i + j * rows];
-            });
-        }
+    parallel::forEachRange(rows, 2.0 * n, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            for (std::ptrdiff_t i = first; i < last; ++i) {
+                double s = 0;
+                for (std::ptrdiff_t k = i; k < size; k += rows) s += V[k] * V[k];
+                norms[i] = lengthFromSumOfSquares(s, n, [V, i, rows](std::ptrdiff_t j) {
+                    return V[i + j * rows];
+                });
+            }
+        };
     });
 }
 
@@ -64,15 +66,17 @@ void normThreshold(double* lambda, int* steps, const std::vector<double>& norms,
 void shrinkRows(double* X, const double* V, const std::vector<double>& norms,
                 std::ptrdiff_t rows, int n, double threshold) {
     const std::ptrdiff_t size = rows * n;
-    parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        for (std::ptrdiff_t i = first; i < last; ++i) {
-            if (threshold >= norms[i]) {
-                for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = 0;
-            } else {
-                const double f = 1 - threshold / norms[i];
-                for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = f * V[k];
+    parallel::forEachRange(rows, 2.0 * n, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            for (std::ptrdiff_t i = first; i < last; ++i) {
+                if (threshold >= norms[i]) {
+                    for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = 0;
+                } else {
+                    const double f = 1 - threshold / norms[i];
+                    for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = f * V[k];
+                }
             }
-        }
+        };
     });
 }
 

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "host/parallel.hpp"
 
 namespace testthreads {
 
@@ -41,6 +44,25 @@ public:
 private:
     bool hadPrevious_ = false;
     std::string previous_;
+};
+
+// A system that has only `allowed` threads left to give, for the loops started during its
+// lifetime: further starts are refused as when memory or the thread limit is exhausted.
+class ThreadStartsAllowed {
+public:
+    explicit ThreadStartsAllowed(int allowed) {
+        left() = allowed;
+        parallel::detail::allowThreadStart = [] { return left().fetch_sub(1) > 0; };
+    }
+    ~ThreadStartsAllowed() { parallel::detail::allowThreadStart = nullptr; }
+    ThreadStartsAllowed(const ThreadStartsAllowed&) = delete;
+    ThreadStartsAllowed& operator=(const ThreadStartsAllowed&) = delete;
+
+private:
+    static std::atomic<int>& left() {
+        static std::atomic<int> count{0};
+        return count;
+    }
 };
 
 // What one call gave: its outputs, one after another, and what it printed.
