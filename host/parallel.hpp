@@ -12,9 +12,10 @@
 // and printed by the calling thread after the join, range by range and call by call, so the
 // text is that of one thread. A range that throws ends the loop as it would end one thread's:
 // no range after it is started, the text of the ranges up to it and its own is printed, then
-// its exception is rethrown. Before each of its ranges, and while it waits for the other
-// threads, the calling thread polls for an interrupt (host/interrupt.hpp); one fails the loop
-// as a failure of that range would, and the other threads stop at their next range.
+// its exception is rethrown. Before the threads start, before each of its ranges and while it
+// waits for the other threads, the calling thread polls for an interrupt (host/interrupt.hpp);
+// one fails the loop as a failure of that range would, and the other threads stop at their
+// next range.
 //
 // A worker is given what it needs in its task and uses no thread-local storage, whose lazy
 // allocation in a loaded module ends the process where memory is short
@@ -302,6 +303,9 @@ void forEachRange(const Plan& plan, const MakeWorker& makeWorker) {
         work(std::ptrdiff_t{0}, plan.count);
         return;
     }
+    // A Ctrl-C that came before the loop fails it before any thread starts.
+    InterruptPoll poll(1);
+    poll.tick();
     for (int i = 1; i < plan.threads; ++i) {
         const bool started = loop->start(i, [&shared = *loop, &makeWorker, i] {
             {
@@ -317,7 +321,6 @@ void forEachRange(const Plan& plan, const MakeWorker& makeWorker) {
         });
         if (!started) break;  // the system has no more threads to give
     }
-    InterruptPoll poll(1);
     loop->take(work, loop->share(0), &poll);
     loop->awaitWorkers(poll);
     loop->finish();
