@@ -217,6 +217,33 @@ TEST(ForEachRange, AnInterruptStopsEveryThreadAndRaisesInterrupted) {
     }
 }
 
+// Ctrl-C while the calling thread, its ranges done, waits for a worker's: the loop fails
+// with "interrupted" after every range, all of whose text is printed.
+TEST(ForEachRange, AnInterruptWhileWaitingForTheOthersRaisesInterrupted) {
+    ThreadsVariable threads(2);
+    takeConsoleOutput();
+    // Polls: before the threads start, before each range the calling thread takes (one or
+    // both), then while it waits; a worker's range lasts until the interrupt has come.
+    interruptAtPoll(3);
+    const auto waitOnWorkers = [](std::ptrdiff_t first, std::ptrdiff_t last) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (parallel::isWorkerThread() && !interruptDelivered() &&
+               std::chrono::steady_clock::now() < until)
+            std::this_thread::yield();
+        printPieces(first, last);
+    };
+    try {
+        parallel::forEachRange(2, kHeavy, 1, [&] { return waitOnWorkers; });
+        ADD_FAILURE() << "no interrupt raised";
+    } catch (const RoutineFailure& failure) {
+        EXPECT_STREQ(failure.reason(), reason::interrupted);
+    }
+    EXPECT_TRUE(interruptDelivered());
+    interruptAtPoll(0);
+    const std::string printed = takeConsoleOutput();
+    EXPECT_EQ(printed, piecesText(2).substr(0, printed.size()));
+}
+
 // The plans of loops up to 2^40 pieces: consecutive ranges from 0 to the end, grain
 // multiples, at least a range per thread, and no range longer than its work needs.
 TEST(LoopPlan, RangesCutEveryLoopCleanlyUpToItsLastPiece) {
