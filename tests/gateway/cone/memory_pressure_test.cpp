@@ -40,7 +40,8 @@ rlim_t addressSpaceSize() {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line))
-        if (line.rfind("VmSize:", 0) == 0) return std::strtoull(line.c_str() + 7, nullptr, 10) * 1024;
+        if (line.rfind("VmSize:", 0) == 0)
+            return std::strtoull(line.c_str() + 7, nullptr, 10) * 1024;
     return 0;
 }
 
