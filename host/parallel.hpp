@@ -15,7 +15,7 @@
 // its exception is rethrown. Before the threads start, before each of its ranges and while it
 // waits for the other threads, the calling thread polls for an interrupt (host/interrupt.hpp);
 // one fails the loop as a failure of that range would, and the other threads stop at their
-// next range.
+// next range, or sooner where their pieces poll too.
 //
 // A worker is given what it needs in its task and uses no thread-local storage, whose lazy
 // allocation in a loaded module ends the process where memory is short
@@ -35,6 +35,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <limits>
 #include <mutex>
@@ -47,6 +48,8 @@
 
 #include "host/console.hpp"
 #include "host/interrupt.hpp"
+#include "host/reasons.hpp"
+#include "host/routine_failure.hpp"
 #include "host/thread_marks.hpp"
 
 namespace parallel {
@@ -130,9 +133,6 @@ inline Plan planLoop(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t g
 
 namespace detail {
 
-// The mark of a thread that forEachRange started.
-struct WorkerRole {};
-
 // For tests of a system that refuses threads: when set, it is asked before each start, and
 // false is taken as the system's refusal. Set it only while no loop runs.
 inline bool (*allowThreadStart)() = nullptr;
@@ -154,6 +154,9 @@ public:
         : plan_(plan), ranges_(plan.ranges()), shares_(static_cast<std::size_t>(plan.threads)) {}
 
     Share& share(int thread) { return shares_[static_cast<std::size_t>(thread)]; }
+
+    // Raised once Ctrl-C has stopped the loop: the workers' own polls then fail too.
+    const std::atomic<bool>* interruptedFlag() const { return &interrupted_; }
 
     // Starts a thread running task(); false when the system refuses it.
     template <class Task>
@@ -256,10 +259,21 @@ private:
     static constexpr std::ptrdiff_t kNoStop = std::numeric_limits<std::ptrdiff_t>::max();
 
     void stopAt(std::ptrdiff_t range, std::exception_ptr failure) noexcept {
+        if (isInterrupt(failure)) interrupted_.store(true, std::memory_order_relaxed);
         std::lock_guard<std::mutex> hold(lock_);
         if (range < stop_.load()) {
             stop_.store(range, std::memory_order_release);
             failure_ = std::move(failure);
+        }
+    }
+
+    static bool isInterrupt(const std::exception_ptr& failure) noexcept {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const RoutineFailure& routineFailure) {
+            return std::strcmp(routineFailure.reason(), reason::interrupted) == 0;
+        } catch (...) {
+            return false;
         }
     }
 
@@ -269,6 +283,7 @@ private:
     std::atomic<std::ptrdiff_t> next_{0};
     std::atomic<std::ptrdiff_t> stop_{kNoStop};  // the range that failed first
     std::exception_ptr failure_;
+    std::atomic<bool> interrupted_{false};
     std::mutex lock_;
     std::condition_variable allLeft_;
     int running_ = 0;  // workers that have not left
@@ -279,9 +294,7 @@ private:
 // Whether this thread is one that forEachRange started: such a thread must not call the host
 // (print, poll for an interrupt, raise an error), only compute. It takes a lock: ask once per
 // range, not per piece.
-inline bool isWorkerThread() {
-    return ThreadMark<detail::WorkerRole>::ofThisThread() != nullptr;
-}
+inline bool isWorkerThread() { return ThreadMark<LoopWorker>::ofThisThread() != nullptr; }
 
 // Runs every piece 0..plan.count-1 once, as makeWorker()(first, last) on the plan's ranges.
 // Each thread makes one worker, which keeps its workspace from range to range, and takes the
@@ -309,7 +322,7 @@ void forEachRange(const Plan& plan, const MakeWorker& makeWorker) {
     for (int i = 1; i < plan.threads; ++i) {
         const bool started = loop->start(i, [&shared = *loop, &makeWorker, i] {
             {
-                const ThreadMark<detail::WorkerRole> role(detail::WorkerRole{});
+                const ThreadMark<LoopWorker> role(LoopWorker{shared.interruptedFlag()});
                 try {
                     auto own = makeWorker();
                     shared.take(own, shared.share(i), nullptr);

@@ -1,7 +1,6 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 #include "tests/support/interrupt_hook.hpp"
 
-#include <atomic>
 #include <thread>
 
 #include "host/embedded/poll_countdown.hpp"
@@ -9,7 +8,6 @@
 
 namespace {
 PollCountdown interruptCountdown;
-std::atomic<bool> delivered{false};
 // As in the hosts, only the thread that calls the routine sees an interrupt: the thread
 // that armed the hook, before the routine started its own.
 std::thread::id callingThread;
@@ -17,14 +15,9 @@ std::thread::id callingThread;
 
 void interruptAtPoll(long long polls) {
     callingThread = std::this_thread::get_id();
-    delivered = false;
     interruptCountdown.start(polls);
 }
 
-bool interruptDelivered() { return delivered; }
-
 bool interruptRequested() {
-    if (std::this_thread::get_id() != callingThread || !interruptCountdown.poll()) return false;
-    delivered = true;
-    return true;
+    return std::this_thread::get_id() == callingThread && interruptCountdown.poll();
 }

@@ -4,7 +4,3 @@
 
 // The routines' polls see an interrupt from the `polls`-th poll on; 0 turns it off.
 void interruptAtPoll(long long polls);
-
-// Whether a poll has seen the interrupt since the last interruptAtPoll: code on other threads
-// may wait for it.
-bool interruptDelivered();
