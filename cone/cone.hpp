@@ -3,7 +3,9 @@
 // nearest point of {(x, t) : ||x|| <= t}, element by element, row by row or group by group.
 //
 // Plain routines over caller-owned arrays: outputs first, then inputs, then sizes. Nothing is
-// allocated or printed and nothing can fail.
+// printed. Long inputs are shared out among threads (host/parallel.hpp): then a call may fail
+// for want of memory (std::bad_alloc) or by an interrupt (RoutineFailure "interrupted"), so a
+// gateway calls them through its failure path.
 #pragma once
 
 // Projects every pair (v_i, c_i), i < n, onto {(x, t) : |x| <= t}. For n <= 0 nothing is

@@ -29,7 +29,9 @@ void projectElements(double* x, double* t, const double* v, const double* c, std
 }  // namespace
 
 void elementCone(double* x, double* t, const double* v, const double* c, int n) {
-    parallel::forEachChunk(n, 2.0, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        projectElements(x, t, v, c, first, last);
+    parallel::forEachRange(n, 2.0, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            projectElements(x, t, v, c, first, last);
+        };
     });
 }

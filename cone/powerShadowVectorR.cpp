@@ -41,7 +41,9 @@ void powerShadowVectorR(double* x, double* t, const double* v, const double* c, 
     if (g <= 0) return;
     // Overlapping groups keep the one-thread order, where the last group writes.
     const double workPerGroup = groupsAscendApart(b, g) ? 3.0 * n / g : 0.0;
-    parallel::forEachChunk(g, workPerGroup, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        projectGroups(x, t, v, c, b, first, last);
+    parallel::forEachRange(g, workPerGroup, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            projectGroups(x, t, v, c, b, first, last);
+        };
     });
 }

@@ -12,8 +12,10 @@ void rowCone(double* X, double* t, const double* V, const double* c, int m, int 
     // Rows without elements leave X and V without data (their pointers may be null).
     const std::ptrdiff_t rowStart = n > 0 ? 1 : 0;
     // Captured by value, so that the loop keeps them in registers.
-    parallel::forEachChunk(m, 3.0 * n, [=](std::ptrdiff_t first, std::ptrdiff_t last) {
-        for (std::ptrdiff_t i = first; i < last; ++i)
-            t[i] = projectOntoCone(X + i * rowStart, V + i * rowStart, c[i], n, m);
+    parallel::forEachRange(m, 3.0 * n, 1, [=] {
+        return [=](std::ptrdiff_t first, std::ptrdiff_t last) {
+            for (std::ptrdiff_t i = first; i < last; ++i)
+                t[i] = projectOntoCone(X + i * rowStart, V + i * rowStart, c[i], n, m);
+        };
     });
 }

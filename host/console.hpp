@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "host/thread_marks.hpp"
+
 #if defined(__GNUC__)
 #define CONSOLE_PRINTF_FORMAT __attribute__((format(printf, 1, 2)))
 #else
@@ -20,22 +22,18 @@ void consolePrintf(const char* format, ...) CONSOLE_PRINTF_FORMAT;
 // Where consolePrintf on this thread keeps the text of each call instead of printing it;
 // nullptr (the default) prints. Threads other than the host's must never print
 // (host/parallel.hpp), so their text is kept for the host's thread to print, call by call.
-inline std::vector<std::string>*& consoleHoldOfThisThread() {
-    static thread_local std::vector<std::string>* held = nullptr;
-    return held;
+inline std::vector<std::string>* consoleHoldOfThisThread() {
+    std::vector<std::string>* const* held =
+        ThreadMark<std::vector<std::string>*>::ofThisThread();
+    return held != nullptr ? *held : nullptr;
 }
 
 // While alive, consolePrintf on the thread that made it appends each call's text to `texts`
-// instead of printing it.
+// instead of printing it. Holds nest: the newest of a thread keeps its text.
 class ConsoleHold {
 public:
-    explicit ConsoleHold(std::vector<std::string>& texts) : previous_(consoleHoldOfThisThread()) {
-        consoleHoldOfThisThread() = &texts;
-    }
-    ~ConsoleHold() { consoleHoldOfThisThread() = previous_; }
-    ConsoleHold(const ConsoleHold&) = delete;
-    ConsoleHold& operator=(const ConsoleHold&) = delete;
+    explicit ConsoleHold(std::vector<std::string>& texts) noexcept : mark_(&texts) {}
 
 private:
-    std::vector<std::string>* previous_;
+    ThreadMark<std::vector<std::string>*> mark_;
 };

@@ -45,7 +45,8 @@ struct Failure {
     static Failure of(const char* reason, const char* message);
 };
 
-// Runs a core routine; a RoutineFailure or a failed allocation becomes a Failure record.
+// Runs a core routine; a RoutineFailure or a failed allocation becomes a Failure record, and
+// so does any other exception: none may leave a gateway, where it can end the host.
 template <class Routine>
 Failure attempt(Routine&& routine) noexcept {
     try {
@@ -57,6 +58,8 @@ Failure attempt(Routine&& routine) noexcept {
         return Failure::of(reason::outOfMemory, "out of memory");
     } catch (const std::exception& error) {
         return Failure::of(reason::internalError, error.what());
+    } catch (...) {
+        return Failure::of(reason::internalError, "an exception of unknown type");
     }
 }
 

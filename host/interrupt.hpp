@@ -9,12 +9,29 @@
 // embedded host in its modules, and one of the unit tests' support.
 //
 // Polls belong to the thread that calls the module: on any other thread (a worker of a
-// row-wise module), the hosts' interruptRequested says false.
+// row-wise module), the hosts' interruptRequested says false. A worker's polls see instead
+// whether its loop has been interrupted on the calling thread (host/parallel.hpp), so that a
+// long piece ends soon after Ctrl-C rather than at its end.
 #pragma once
 
+#include <atomic>
+
 #include "host/routine_failure.hpp"
+#include "host/thread_marks.hpp"
 
 bool interruptRequested();
+
+// The mark of a thread that a threaded loop started: the flag by which the loop tells it
+// that Ctrl-C has stopped the loop.
+struct LoopWorker {
+    const std::atomic<bool>* interrupted;
+};
+
+// Whether this thread is a loop's worker and its loop has been interrupted.
+inline bool loopInterrupted() {
+    const LoopWorker* worker = ThreadMark<LoopWorker>::ofThisThread();
+    return worker != nullptr && worker->interrupted->load(std::memory_order_relaxed);
+}
 
 // Counts work and asks interruptRequested once per kInterval units of it, so that a poll in
 // a loop costs nothing measurable.
@@ -31,7 +48,7 @@ public:
         countdown_ -= work;
         if (countdown_ <= 0) {
             countdown_ = interval_;
-            if (interruptRequested())
+            if (interruptRequested() || loopInterrupted())
                 throw RoutineFailure(reason::interrupted, "interrupted by the user");
         }
     }

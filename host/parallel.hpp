@@ -1,22 +1,26 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // A loop of independent pieces (rows, groups) split over threads, with the results of one.
 //
-// forEachChunk splits the pieces 0..count-1 into contiguous chunks, one per thread; the
-// calling thread takes the first chunk and starts a std::thread for each other, all joined
-// before it returns, so no thread outlives the call. The body computes each piece exactly as
+// forEachRange cuts the pieces 0..count-1 into consecutive ranges, which the calling thread
+// and the threads it starts take in order, each its next as it finishes the last, so that no
+// thread waits while another still has a long share. The body computes each piece exactly as
 // a plain loop would; a sum or maximum over pieces is the caller's, taken afterwards from
-// per-piece results in piece order. So results do not depend on the thread count.
+// per-piece results in piece order. So results do not depend on the thread count. Every
+// thread is joined before forEachRange returns.
 //
-// Only the calling thread reaches the host. What another chunk prints through consolePrintf
-// is held (host/console.hpp) and printed by the calling thread after the join, chunk by chunk
-// and call by call, so the text is that of one thread. A chunk that throws stops there, as
-// the loop would: the text of the chunks before it and its own is printed, then its exception
-// is rethrown. A thread that cannot be started leaves its chunk to the calling thread.
+// Only the calling thread reaches the host. What a range prints through consolePrintf is held
+// and printed by the calling thread after the join, range by range and call by call, so the
+// text is that of one thread. A range that throws ends the loop as it would end one thread's:
+// no range after it is started, the text of the ranges up to it and its own is printed, then
+// its exception is rethrown. Before the threads start, before each of its ranges and while it
+// waits for the other threads, the calling thread polls for an interrupt (host/interrupt.hpp);
+// one fails the loop as a failure of that range would, and the other threads stop at their
+// next range, or sooner where their pieces poll too.
 //
-// forEachRange is the same loop for pieces whose cost varies: the pieces are cut into ranges
-// of `grain` pieces, which the threads take in order, each its next as it finishes the last,
-// so that no thread waits while another still has a long share. Text and failures come out
-// as one thread would give them, range by range.
+// A worker is given what it needs in its task and uses no thread-local storage, whose lazy
+// allocation in a loaded module ends the process where memory is short
+// (host/thread_marks.hpp). A thread that the system cannot start is no error: its ranges go
+// to the threads that did start.
 //
 // Threads: SPARSEMEX_THREADS when it is a whole number from 1 to kMostThreads, otherwise the
 // hardware's count. A call whose estimated work does not repay a thread stays on the calling
@@ -26,22 +30,36 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
+#include <limits>
 #include <mutex>
+#include <new>
+#include <optional>
 #include <string>
-#include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "host/console.hpp"
+#include "host/interrupt.hpp"
+#include "host/reasons.hpp"
+#include "host/routine_failure.hpp"
+#include "host/thread_marks.hpp"
 
 namespace parallel {
 
 // Work units (about one floating-point operation on one element each) that one more thread
 // must have to repay its start and join.
 const double kWorkPerThread = 65536;
+// Work units that a range holds when its pieces are cheap: enough that taking it costs
+// nothing measurable, few enough that the threads see an interrupt within a millisecond or so.
+const double kWorkPerRange = 4 * kWorkPerThread;
 const int kMostThreads = 1024;
 
 inline int hardwareThreads() {
@@ -62,255 +80,280 @@ inline int parseThreadCount(const char* text) {
     return static_cast<int>(value);
 }
 
-// A thread count that a host sets for the calls it makes on this thread (0: none set), as
-// the Python package's threads= argument does.
-inline int& threadCountOfThisThread() {
-    static thread_local int count = 0;
-    return count;
-}
+// A thread count that a host sets for the calls that one thread makes while the mark lives,
+// as the Python package's threads= argument does (ThreadMark<CallerThreadCount>).
+struct CallerThreadCount {
+    int threads;
+};
 
-// Threads a call may use: the count set for this thread, else SPARSEMEX_THREADS, or the
+// Threads a call may use: the count its caller's thread set, else SPARSEMEX_THREADS, or the
 // hardware's count when it is unset or invalid.
 inline int configuredThreads() {
-    if (threadCountOfThisThread() > 0) return std::min(threadCountOfThisThread(), kMostThreads);
+    const CallerThreadCount* caller = ThreadMark<CallerThreadCount>::ofThisThread();
+    if (caller != nullptr && caller->threads > 0) return std::min(caller->threads, kMostThreads);
     const int set = parseThreadCount(std::getenv("SPARSEMEX_THREADS"));
     return set > 0 ? set : hardwareThreads();
 }
 
-// How many chunks `count` pieces of `workPerPiece` units each are split into, at most one per
-// `grain` pieces: 1 when a second thread would not pay.
-inline int chunkCount(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grain) {
-    const double work = workPerPiece * static_cast<double>(count);
-    if (!(work >= 2 * kWorkPerThread)) return 1;
-    const std::ptrdiff_t units = (count + grain - 1) / grain;
-    const double affordable = work / kWorkPerThread;
-    std::ptrdiff_t threads = configuredThreads();
-    threads = std::min(threads, units);
-    if (affordable < static_cast<double>(threads)) threads = static_cast<std::ptrdiff_t>(affordable);
-    return static_cast<int>(std::max<std::ptrdiff_t>(threads, 1));
-}
+// How a loop over `count` pieces runs: on how many threads, in ranges of how many pieces.
+// Range arithmetic is 64-bit throughout, so loops of 2^31 pieces and more cut cleanly.
+struct Plan {
+    std::ptrdiff_t count = 0;
+    int threads = 1;
+    std::ptrdiff_t rangeLength = 1;  // every range but the last; with one thread, `count`
 
-namespace detail {
-
-inline bool& workerFlag() {
-    static thread_local bool worker = false;
-    return worker;
-}
-
-}  // namespace detail
-
-// Whether this thread is one that forEachChunk started: such a thread must not call the host
-// (print, poll for an interrupt, raise an error), only compute.
-inline bool isWorkerThread() { return detail::workerFlag(); }
-
-namespace detail {
-
-struct Chunk {
-    std::ptrdiff_t first = 0;
-    std::ptrdiff_t last = 0;
-    std::vector<std::string> texts;  // what the chunk printed, call by call, held for the caller
-    std::exception_ptr failure;
+    std::ptrdiff_t ranges() const {
+        return count <= 0 ? 0 : count / rangeLength + (count % rangeLength != 0);
+    }
+    std::ptrdiff_t first(std::ptrdiff_t range) const { return range * rangeLength; }
+    std::ptrdiff_t last(std::ptrdiff_t range) const {
+        const std::ptrdiff_t start = first(range);
+        return count - start <= rangeLength ? count : start + rangeLength;
+    }
 };
 
-template <class Body>
-void runHeld(Chunk& chunk, const Body& body) noexcept {
-    try {
-        ConsoleHold hold(chunk.texts);
-        body(chunk.first, chunk.last);
-    } catch (...) {
-        chunk.failure = std::current_exception();
-    }
-}
+// The plan for `count` pieces of `workPerPiece` units each, every range but the last a
+// multiple of `grain` pieces: one thread when a second would not pay; otherwise ranges of
+// about kWorkPerRange units, and at least one range per thread.
+inline Plan planLoop(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grain = 1) {
+    Plan plan;
+    plan.count = std::max<std::ptrdiff_t>(count, 0);
+    plan.rangeLength = std::max<std::ptrdiff_t>(plan.count, 1);
+    const double work = workPerPiece * static_cast<double>(plan.count);
+    if (!(work >= 2 * kWorkPerThread)) return plan;
 
-template <class Body>
-void runChunks(std::vector<Chunk>& chunks, const Body& body) {
-    std::vector<std::thread> workers;
-    std::vector<std::size_t> leftOver;  // chunks whose thread could not be started
-    workers.reserve(chunks.size() - 1);
-    leftOver.reserve(chunks.size() - 1);
-    for (std::size_t i = 1; i < chunks.size(); ++i) {
-        try {
-            workers.emplace_back([&body, &chunk = chunks[i]] {
-                workerFlag() = true;
-                runHeld(chunk, body);
-            });
-        } catch (const std::system_error&) {
-            leftOver.push_back(i);
-        }
-    }
-    // The first chunk prints as it goes: nothing comes before it.
-    try {
-        body(chunks[0].first, chunks[0].last);
-    } catch (...) {
-        chunks[0].failure = std::current_exception();
-    }
-    for (std::size_t i : leftOver) runHeld(chunks[i], body);
-    for (std::thread& worker : workers) worker.join();
-
-    for (std::size_t i = 0; i < chunks.size(); ++i) {
-        for (const std::string& text : chunks[i].texts) consolePrintf("%s", text.c_str());
-        if (chunks[i].failure) std::rethrow_exception(chunks[i].failure);
-    }
-}
-
-}  // namespace detail
-
-// Calls body(first, last) on `chunks` contiguous ranges (fewer when there are fewer grains)
-// that cover 0..count-1 once, each range on its own thread, every range but the last a
-// multiple of `grain` pieces long. With one chunk, body(0, count) runs on the calling thread.
-template <class Body>
-void forEachOfChunks(int chunks, std::ptrdiff_t count, const Body& body, std::ptrdiff_t grain = 1) {
-    if (count <= 0) return;
     grain = std::max<std::ptrdiff_t>(grain, 1);
-    chunks = static_cast<int>(std::min<std::ptrdiff_t>(chunks, (count + grain - 1) / grain));
-    if (chunks <= 1) {
-        body(std::ptrdiff_t{0}, count);
-        return;
-    }
-    const std::ptrdiff_t units = (count + grain - 1) / grain;
-    std::vector<detail::Chunk> ranges(static_cast<std::size_t>(chunks));
-    for (int i = 0; i < chunks; ++i) {
-        ranges[i].first = std::min(count, units * i / chunks * grain);
-        ranges[i].last = std::min(count, units * (i + 1) / chunks * grain);
-    }
-    detail::runChunks(ranges, body);
-}
+    const std::ptrdiff_t grains = plan.count / grain + (plan.count % grain != 0);
+    std::ptrdiff_t threads = std::min<std::ptrdiff_t>(configuredThreads(), grains);
+    const double affordable = work / kWorkPerThread;
+    if (affordable < static_cast<double>(threads)) threads = static_cast<std::ptrdiff_t>(affordable);
+    if (threads <= 1) return plan;
+    plan.threads = static_cast<int>(threads);
 
-// forEachOfChunks with as many chunks as the work repays: workPerPiece estimates one piece's
-// cost in the units of kWorkPerThread.
-template <class Body>
-void forEachChunk(std::ptrdiff_t count, double workPerPiece, const Body& body,
-                  std::ptrdiff_t grain = 1) {
-    if (count <= 0) return;
-    forEachOfChunks(chunkCount(count, workPerPiece, std::max<std::ptrdiff_t>(grain, 1)), count,
-                    body, grain);
+    const std::ptrdiff_t evenShare = grains / threads + (grains % threads != 0);
+    const double grainsForRangeWork = kWorkPerRange / (workPerPiece * static_cast<double>(grain));
+    std::ptrdiff_t grainsPerRange = evenShare;
+    if (grainsForRangeWork < static_cast<double>(evenShare))
+        grainsPerRange = std::max<std::ptrdiff_t>(
+            1, static_cast<std::ptrdiff_t>(std::ceil(grainsForRangeWork)));
+    plan.rangeLength = grainsPerRange * grain;
+    return plan;
 }
 
 namespace detail {
 
-// The ranges of forEachRange and what they leave for the calling thread: the text that
-// ranges printed, kept by each thread with its range, and the first range (in range order)
-// that failed.
-class SharedRanges {
-public:
-    SharedRanges(std::ptrdiff_t count, std::ptrdiff_t grain, int threads)
-        : count_(count), grain_(grain), ranges_((count + grain - 1) / grain),
-          held_(static_cast<std::size_t>(threads)), failed_(ranges_) {}
+// For tests of a system that refuses threads: when set, it is asked before each start, and
+// false is taken as the system's refusal. Set it only while no loop runs.
+inline bool (*allowThreadStart)() = nullptr;
 
-    // Takes ranges in order until none is left or one before them failed, calling
-    // work(first, last) on each with its text held for thread number `thread`.
+// One thread's part of a loop: the thread (none for the calling thread's part), the text its
+// ranges printed, and where the text of each range that printed begins.
+struct Share {
+    std::thread thread;
+    std::vector<std::string> texts;
+    std::vector<std::pair<std::ptrdiff_t, std::size_t>> starts;  // (range, its first text)
+    std::size_t printed = 0;                                     // starts already printed
+};
+
+// The ranges of a loop as the threads take them, and what they leave for the calling thread:
+// the text of each thread's ranges and the first range (in range order) that failed.
+class SharedLoop {
+public:
+    explicit SharedLoop(const Plan& plan)
+        : plan_(plan), ranges_(plan.ranges()), shares_(static_cast<std::size_t>(plan.threads)) {}
+
+    Share& share(int thread) { return shares_[static_cast<std::size_t>(thread)]; }
+
+    // Raised once Ctrl-C has stopped the loop: the workers' own polls then fail too.
+    const std::atomic<bool>* interruptedFlag() const { return &interrupted_; }
+
+    // Starts a thread running task(); false when the system refuses it.
+    template <class Task>
+    bool start(int thread, Task task) noexcept {
+        if (allowThreadStart != nullptr && !allowThreadStart()) return false;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            ++running_;
+        }
+        try {
+            share(thread).thread = std::thread(std::move(task));
+            return true;
+        } catch (...) {
+            std::lock_guard<std::mutex> hold(lock_);
+            --running_;
+            return false;
+        }
+    }
+
+    // Takes ranges in order until none is left or the loop has stopped before them, calling
+    // work(first, last) on each with its text held in `share`. With a poll (the calling
+    // thread's), an interrupt is looked for before each range.
     template <class Work>
-    void take(Work& work, int thread) {
-        std::vector<HeldText>& held = held_[static_cast<std::size_t>(thread)];
+    void take(Work& work, Share& share, InterruptPoll* poll) noexcept {
+        const ConsoleHold hold(share.texts);
         for (;;) {
-            const std::ptrdiff_t range = next_.fetch_add(1);
-            if (range >= ranges_ || range > failed_.load()) return;
-            std::vector<std::string> texts;
+            const std::ptrdiff_t range = next_.fetch_add(1, std::memory_order_relaxed);
+            if (range >= ranges_ || range > stop_.load(std::memory_order_acquire)) return;
+            const std::size_t held = share.texts.size();
             std::exception_ptr failure;
             try {
-                ConsoleHold hold(texts);
-                work(range * grain_, std::min(count_, (range + 1) * grain_));
+                if (poll != nullptr) poll->tick();
+                work(plan_.first(range), plan_.last(range));
             } catch (...) {
                 failure = std::current_exception();
             }
             try {
-                if (!texts.empty()) held.push_back(HeldText{range, std::move(texts)});
+                if (share.texts.size() != held) share.starts.emplace_back(range, held);
             } catch (...) {
                 if (!failure) failure = std::current_exception();
             }
             if (failure) {
-                fail(range, failure);
+                stopAt(range, failure);
                 return;
             }
         }
     }
 
-    // Prints the text of every range up to the first that failed, then raises its failure.
+    // A worker's last act: the calling thread may be waiting for it.
+    void leave() noexcept {
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            --running_;
+        }
+        allLeft_.notify_all();
+    }
+
+    // Waits until every worker has left, polling for an interrupt meanwhile: one stops the
+    // loop after every range, those still running included.
+    void awaitWorkers(InterruptPoll& poll) noexcept {
+        std::unique_lock<std::mutex> hold(lock_);
+        while (!allLeft_.wait_for(hold, std::chrono::milliseconds(20),
+                                  [this] { return running_ == 0; })) {
+            if (stop_.load() != kNoStop) continue;
+            hold.unlock();
+            try {
+                poll.tick();
+            } catch (...) {
+                stopAt(ranges_, std::current_exception());
+            }
+            hold.lock();
+        }
+        for (Share& each : shares_)
+            if (each.thread.joinable()) each.thread.join();
+    }
+
+    // After the join: prints the text of every range up to the one that stopped the loop,
+    // in range order, then raises that range's failure.
     void finish() {
-        std::vector<HeldText> all;
-        for (std::vector<HeldText>& held : held_)
-            for (HeldText& text : held)
-                if (text.range <= failed_.load()) all.push_back(std::move(text));
-        std::sort(all.begin(), all.end(),
-                  [](const HeldText& a, const HeldText& b) { return a.range < b.range; });
-        for (const HeldText& text : all)
-            for (const std::string& call : text.calls) consolePrintf("%s", call.c_str());
+        const std::ptrdiff_t stop = stop_.load();
+        for (;;) {
+            Share* next = nullptr;
+            for (Share& each : shares_)
+                if (each.printed < each.starts.size() &&
+                    (next == nullptr ||
+                     each.starts[each.printed].first < next->starts[next->printed].first))
+                    next = &each;
+            if (next == nullptr || next->starts[next->printed].first > stop) break;
+            const std::size_t begin = next->starts[next->printed].second;
+            ++next->printed;
+            const std::size_t end = next->printed < next->starts.size()
+                                        ? next->starts[next->printed].second
+                                        : next->texts.size();
+            for (std::size_t k = begin; k < end; ++k) consolePrintf("%s", next->texts[k].c_str());
+        }
         if (failure_) std::rethrow_exception(failure_);
     }
 
 private:
-    struct HeldText {
-        std::ptrdiff_t range;
-        std::vector<std::string> calls;
-    };
+    static constexpr std::ptrdiff_t kNoStop = std::numeric_limits<std::ptrdiff_t>::max();
 
-    void fail(std::ptrdiff_t range, std::exception_ptr failure) {
+    void stopAt(std::ptrdiff_t range, std::exception_ptr failure) noexcept {
+        if (isInterrupt(failure)) interrupted_.store(true, std::memory_order_relaxed);
         std::lock_guard<std::mutex> hold(lock_);
-        if (range < failed_.load()) {
-            failed_.store(range);
-            failure_ = failure;
+        if (range < stop_.load()) {
+            stop_.store(range, std::memory_order_release);
+            failure_ = std::move(failure);
         }
     }
 
-    const std::ptrdiff_t count_, grain_, ranges_;
-    std::vector<std::vector<HeldText>> held_;  // by thread, each in range order
+    static bool isInterrupt(const std::exception_ptr& failure) noexcept {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const RoutineFailure& routineFailure) {
+            return std::strcmp(routineFailure.reason(), reason::interrupted) == 0;
+        } catch (...) {
+            return false;
+        }
+    }
+
+    const Plan plan_;
+    const std::ptrdiff_t ranges_;
+    std::vector<Share> shares_;  // by thread, the calling thread's first
     std::atomic<std::ptrdiff_t> next_{0};
-    std::atomic<std::ptrdiff_t> failed_;  // ranges_ while none has failed
-    std::mutex lock_;
+    std::atomic<std::ptrdiff_t> stop_{kNoStop};  // the range that failed first
     std::exception_ptr failure_;
+    std::atomic<bool> interrupted_{false};
+    std::mutex lock_;
+    std::condition_variable allLeft_;
+    int running_ = 0;  // workers that have not left
 };
 
 }  // namespace detail
 
-// Runs every piece 0..count-1 once, as makeWorker()(first, last) on consecutive ranges of
-// `grain` pieces (the last may be shorter). Each thread makes one worker, which keeps its
-// workspace from range to range, and takes the next range whenever it has finished one.
-// workPerPiece estimates one piece's cost, as for forEachChunk; the threads forEachChunk
-// would use are the threads here. With one thread, makeWorker()(0, count) runs on the
-// calling thread. A failing range is raised after the ranges before it are done and their
-// text printed; no range after it is started once it has failed, and the text of those
-// started before is dropped.
+// Whether this thread is one that forEachRange started: such a thread must not call the host
+// (print, poll for an interrupt, raise an error), only compute. It takes a lock: ask once per
+// range, not per piece.
+inline bool isWorkerThread() { return ThreadMark<LoopWorker>::ofThisThread() != nullptr; }
+
+// Runs every piece 0..plan.count-1 once, as makeWorker()(first, last) on the plan's ranges.
+// Each thread makes one worker, which keeps its workspace from range to range, and takes the
+// next range whenever it has finished one. With one thread (or where memory is too short to
+// share the loop), makeWorker()(0, count) runs on the calling thread, which always makes its
+// worker first, as one thread would.
 template <class MakeWorker>
-void forEachRange(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grain,
-                  const MakeWorker& makeWorker) {
-    if (count <= 0) return;
-    grain = std::max<std::ptrdiff_t>(grain, 1);
-    const int threads = chunkCount(count, workPerPiece, grain);
-    if (threads <= 1) {
-        auto work = makeWorker();
-        work(std::ptrdiff_t{0}, count);
+void forEachRange(const Plan& plan, const MakeWorker& makeWorker) {
+    if (plan.count <= 0) return;
+    auto work = makeWorker();
+    std::optional<detail::SharedLoop> loop;
+    if (plan.threads > 1) {
+        try {
+            loop.emplace(plan);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    if (!loop) {
+        work(std::ptrdiff_t{0}, plan.count);
         return;
     }
-    detail::SharedRanges ranges(count, grain, threads);
-    std::vector<std::thread> workers;
-    workers.reserve(static_cast<std::size_t>(threads - 1));
-    for (int i = 1; i < threads; ++i) {
-        try {
-            workers.emplace_back([&, i] {
-                detail::workerFlag() = true;
+    // A Ctrl-C that came before the loop fails it before any thread starts.
+    InterruptPoll poll(1);
+    poll.tick();
+    for (int i = 1; i < plan.threads; ++i) {
+        const bool started = loop->start(i, [&shared = *loop, &makeWorker, i] {
+            {
+                const ThreadMark<LoopWorker> role(LoopWorker{shared.interruptedFlag()});
                 try {
-                    auto work = makeWorker();
-                    ranges.take(work, i);
+                    auto own = makeWorker();
+                    shared.take(own, shared.share(i), nullptr);
                 } catch (...) {
                     // Its workspace could not be made: the other threads take its ranges.
                 }
-            });
-        } catch (const std::system_error&) {
-            break;  // its ranges go to the threads that did start
-        }
+            }
+            shared.leave();
+        });
+        if (!started) break;  // the system has no more threads to give
     }
-    const auto joinAll = [&workers] {
-        for (std::thread& worker : workers) worker.join();
-    };
-    try {
-        auto work = makeWorker();
-        ranges.take(work, 0);
-    } catch (...) {
-        joinAll();  // the calling thread could not make its workspace, as one thread could not
-        throw;
-    }
-    joinAll();
-    ranges.finish();
+    loop->take(work, loop->share(0), &poll);
+    loop->awaitWorkers(poll);
+    loop->finish();
+}
+
+// forEachRange over the plan for `count` pieces of `workPerPiece` units each, in ranges of a
+// multiple of `grain` pieces (planLoop).
+template <class MakeWorker>
+void forEachRange(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grain,
+                  const MakeWorker& makeWorker) {
+    forEachRange(planLoop(count, workPerPiece, grain), makeWorker);
 }
 
 }  // namespace parallel

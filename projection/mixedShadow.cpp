@@ -42,14 +42,16 @@ double searchScale(const double* norms, int m) {
 void mixedShadowRowNorms(double* norms, const double* V, int m, int n) {
     const std::ptrdiff_t rows = m;
     const std::ptrdiff_t size = rows * n;
-    parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        for (std::ptrdiff_t i = first; i < last; ++i) {
-            double s = 0;
-            for (std::ptrdiff_t k = i; k < size; k += rows) s += V[k] * V[k];
-            norms[i] = lengthFromSumOfSquares(s, n, [V, i, rows](std::ptrdiff_t j) {
-                return V[i + j * rows];
-            });
-        }
+    parallel::forEachRange(rows, 2.0 * n, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            for (std::ptrdiff_t i = first; i < last; ++i) {
+                double s = 0;
+                for (std::ptrdiff_t k = i; k < size; k += rows) s += V[k] * V[k];
+                norms[i] = lengthFromSumOfSquares(s, n, [V, i, rows](std::ptrdiff_t j) {
+                    return V[i + j * rows];
+                });
+            }
+        };
     });
 }
 
@@ -84,15 +86,17 @@ void mixedShadowShrink(double* X, const double* V, const double* norms, int m, i
         for (std::ptrdiff_t k = 0; k < size; ++k) X[k] = V[k];
         return;
     }
-    parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        for (std::ptrdiff_t i = first; i < last; ++i) {
-            if (threshold >= norms[i]) {
-                for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = 0;
-            } else {
-                const double f = 1 - threshold / norms[i];
-                for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = f * V[k];
+    parallel::forEachRange(rows, 2.0 * n, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            for (std::ptrdiff_t i = first; i < last; ++i) {
+                if (threshold >= norms[i]) {
+                    for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = 0;
+                } else {
+                    const double f = 1 - threshold / norms[i];
+                    for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = f * V[k];
+                }
             }
-        }
+        };
     });
 }
 

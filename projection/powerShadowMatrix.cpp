@@ -44,7 +44,9 @@ void powerShadowMatrix(double* X, const double* V, int m, int n, double rho, dou
 
     // The infinity case chains its rows through their thresholds: those stay on one thread.
     const double work = shadowChainsRows(p) ? 0.0 : workPerRow(n, p);
-    parallel::forEachChunk(m, work, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        shadowRows(X, V, m, n, rho, p, first, last);
+    parallel::forEachRange(m, work, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            shadowRows(X, V, m, n, rho, p, first, last);
+        };
     });
 }

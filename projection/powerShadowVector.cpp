@@ -35,12 +35,15 @@ void powerShadowVector(double* x, const double* v, const double* b, int g, int n
     // costs a bisection per group, the closed forms a few passes.
     const double passes = (p == 1 || p == 2) ? 4.0 : 2000.0;
     const double workPerGroup = groupsAscendApart(b, g) ? passes * n / g : 0.0;
-    parallel::forEachChunk(g, workPerGroup, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        int steps[2];
-        double c;
-        for (std::ptrdiff_t k = first; k < last; ++k) {
-            const IndexGroup group = groupOfTable(b, static_cast<int>(k));
-            powerShadow(x + group.start, &c, steps, v + group.start, group.length, rho[k], p, 0);
-        }
+    parallel::forEachRange(g, workPerGroup, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            int steps[2];
+            double c;
+            for (std::ptrdiff_t k = first; k < last; ++k) {
+                const IndexGroup group = groupOfTable(b, static_cast<int>(k));
+                powerShadow(x + group.start, &c, steps, v + group.start, group.length, rho[k], p,
+                            0);
+            }
+        };
     });
 }

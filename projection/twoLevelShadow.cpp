@@ -126,28 +126,33 @@ void twoLevelShadow(double* X, double* N, const double* V, int m, int n, double 
     // zeroes): no buffers, and no walk over rows that hold nothing.
     if (rows == 0 || n == 0) return;
     const std::ptrdiff_t size = rows * n;
-    parallel::forEachChunk(size, 1.0, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        for (std::ptrdiff_t k = first; k < last; ++k) X[k] = softThreshold(V[k], lambda1);
+    parallel::forEachRange(size, 1.0, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            for (std::ptrdiff_t k = first; k < last; ++k) X[k] = softThreshold(V[k], lambda1);
+        };
     });
 
     // The rows are shared out among threads. The sums N run in row order: on one thread as
     // the rows go, otherwise after the join from what each row left.
     const bool euclidean = mode == 2;
-    const int chunks = parallel::chunkCount(rows, euclidean ? 4.0 * n : 40.0 * n, 1);
-    const bool allRows = chunks <= 1;
+    const parallel::Plan plan = parallel::planLoop(rows, euclidean ? 4.0 * n : 40.0 * n);
+    const bool allRows = plan.threads <= 1;
     std::vector<ShrunkRow> shrunk(euclidean && !allRows ? static_cast<std::size_t>(rows) : 0);
-    parallel::forEachOfChunks(chunks, rows, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        std::vector<double> b(static_cast<std::size_t>(n));
-        std::vector<double> projected(euclidean ? 0 : static_cast<std::size_t>(n));
-        for (std::ptrdiff_t i = first; i < last; ++i) {
-            const Row x{X, i, rows};
-            if (!euclidean) {
-                shrinkInfinity(x, b.data(), projected.data(), n, lambda2);
-                continue;
+    parallel::forEachRange(plan, [&] {
+        return [&, b = std::vector<double>(static_cast<std::size_t>(n)),
+                projected = std::vector<double>(euclidean ? 0 : static_cast<std::size_t>(n))](
+                   std::ptrdiff_t first, std::ptrdiff_t last) mutable {
+            for (std::ptrdiff_t i = first; i < last; ++i) {
+                const Row x{X, i, rows};
+                if (!euclidean) {
+                    shrinkInfinity(x, b.data(), projected.data(), n, lambda2);
+                    continue;
+                }
+                const ShrunkRow row =
+                    shrinkEuclidean(x, b.data(), n, lambda2, allRows ? N : nullptr);
+                if (!allRows) shrunk[i] = row;
             }
-            const ShrunkRow row = shrinkEuclidean(x, b.data(), n, lambda2, allRows ? N : nullptr);
-            if (!allRows) shrunk[i] = row;
-        }
+        };
     });
     if (euclidean && !allRows)
         for (std::ptrdiff_t i = 0; i < rows; ++i) addToSums(Row{X, i, rows}, n, shrunk[i], N);

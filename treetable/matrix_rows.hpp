@@ -17,17 +17,18 @@ namespace treetable {
 // Rows per block: as many as the tree routines shrink side by side.
 const int kRowBlock = 4;
 
-// Rows first..first+count-1 of V into the buffers row[0..count-1], and back.
-inline void gatherRows(double* const* row, const double* V, int rows, int cols, int first,
-                       int count) {
+// Rows first..first+count-1 of V into the buffers row[0..count-1], and back. Row indices are
+// 64-bit: a block's end may lie past the largest int.
+inline void gatherRows(double* const* row, const double* V, int rows, int cols,
+                       std::ptrdiff_t first, int count) {
     for (int j = 0; j < cols; ++j) {
         const double* column = V + static_cast<std::ptrdiff_t>(j) * rows + first;
         for (int b = 0; b < count; ++b) row[b][j] = column[b];
     }
 }
 
-inline void scatterRows(double* X, const double* const* row, int rows, int cols, int first,
-                        int count) {
+inline void scatterRows(double* X, const double* const* row, int rows, int cols,
+                        std::ptrdiff_t first, int count) {
     for (int j = 0; j < cols; ++j) {
         double* column = X + static_cast<std::ptrdiff_t>(j) * rows + first;
         for (int b = 0; b < count; ++b) column[b] = row[b][j];
@@ -57,10 +58,10 @@ private:
 // For every block of rows first..last-1: gathers its `count` rows (at most kRowBlock) into `in`
 // and calls visit(in's rows, index of the block's first row, count).
 template <class Visit>
-void forEachRowBlock(const double* V, int rows, int cols, int first, int last, RowBlock& in,
-                     const Visit& visit) {
+void forEachRowBlock(const double* V, int rows, int cols, std::ptrdiff_t first,
+                     std::ptrdiff_t last, RowBlock& in, const Visit& visit) {
     for (; first < last; first += kRowBlock) {
-        const int count = std::min(kRowBlock, last - first);
+        const int count = static_cast<int>(std::min<std::ptrdiff_t>(kRowBlock, last - first));
         gatherRows(in.rows(), V, rows, cols, first, count);
         visit(in.rows(), first, count);
     }
@@ -73,15 +74,22 @@ const int kRowsPerRange = 4 * kRowBlock;
 
 // X(i, :) = the rows of `transform(out, in, count)`, which fills out[b] from in[b]. Ranges
 // of rows are shared out among threads; workPerRow estimates a row's cost
-// (host/parallel.hpp).
+// (host/parallel.hpp). Rows without entries are all the same empty row: it is transformed
+// once (which still checks the tree, as every row would), and nothing is written.
 template <class Transform>
 void transformRows(double* X, const double* V, int rows, int cols, double workPerRow,
                    const Transform& transform) {
+    if (rows <= 0) return;
+    if (cols <= 0) {
+        RowBlock in(0), out(0);
+        transform(out.rows(), in.rows(), 1);
+        return;
+    }
     parallel::forEachRange(rows, workPerRow, kRowsPerRange, [&] {
         return [&, in = RowBlock(cols), out = RowBlock(cols)](std::ptrdiff_t first,
                                                               std::ptrdiff_t last) mutable {
-            forEachRowBlock(V, rows, cols, static_cast<int>(first), static_cast<int>(last), in,
-                            [&](double* const* inRows, int firstRow, int count) {
+            forEachRowBlock(V, rows, cols, first, last, in,
+                            [&](double* const* inRows, std::ptrdiff_t firstRow, int count) {
                                 transform(out.rows(), inRows, count);
                                 scatterRows(X, out.rows(), rows, cols, firstRow, count);
                             });
@@ -92,18 +100,24 @@ void transformRows(double* X, const double* V, int rows, int cols, double workPe
 // The largest of measure(row, cols) over the rows, and 0 if none is larger (NaN passed over).
 // Rows are handed out a block at a time, so that a thread that drew cheap rows takes more
 // (one row may cost ten times another); each thread measures with its own makeMeasure(), so
-// that no workspace is shared. The row results are then compared in row order.
+// that no workspace is shared. The row results are then compared in row order. Rows without
+// entries are all the same empty row: it is measured once.
 template <class MakeMeasure>
 double largestOverRows(const double* V, int rows, int cols, double workPerRow,
                        const MakeMeasure& makeMeasure) {
     double value = 0.0;
     if (rows <= 0) return value;
+    if (cols <= 0) {
+        RowBlock empty(0);
+        const double result = makeMeasure()(empty.rows()[0], 0);
+        return result > value ? result : value;
+    }
     std::vector<double> results(static_cast<std::size_t>(rows));
     parallel::forEachRange(rows, workPerRow, kRowBlock, [&] {
         return [&, measure = makeMeasure(), in = RowBlock(cols)](std::ptrdiff_t first,
                                                                  std::ptrdiff_t last) mutable {
-            forEachRowBlock(V, rows, cols, static_cast<int>(first), static_cast<int>(last), in,
-                            [&](double* const* inRows, int firstRow, int count) {
+            forEachRowBlock(V, rows, cols, first, last, in,
+                            [&](double* const* inRows, std::ptrdiff_t firstRow, int count) {
                                 for (int b = 0; b < count; ++b)
                                     results[firstRow + b] = measure(inRows[b], cols);
                             });

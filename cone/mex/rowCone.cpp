@@ -22,7 +22,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     mxArray* outputs[2] = {gateway::newMatrix(m, n), gateway::newMatrix(m, 1)};
 
     // Compute.
-    rowCone(mxGetPr(outputs[0]), mxGetPr(outputs[1]), V, c, m, n);
+    double* X = mxGetPr(outputs[0]);
+    double* t = mxGetPr(outputs[1]);
+    call.check(gateway::attempt([&] { rowCone(X, t, V, c, m, n); }));
 
     call.deliver(plhs, outputs, 2);
 }

@@ -11,8 +11,9 @@ public:
     // One poll: whether the interrupt has come.
     bool poll() {
         if (remaining_ == 0) return false;
-        if (remaining_ > 1) --remaining_;
-        return remaining_ == 1;
+        if (remaining_ == 1) return true;
+        --remaining_;
+        return false;
     }
 
 private:

@@ -75,18 +75,13 @@ struct Argument<const char*> {
     std::string text;
 };
 
-// Sets the thread count of the calls made on this thread, for one call.
+// Sets the thread count of the calls made on this thread, for one call (0: the default).
 class ThreadCount {
 public:
-    explicit ThreadCount(int threads) : previous_(parallel::threadCountOfThisThread()) {
-        parallel::threadCountOfThisThread() = threads;
-    }
-    ~ThreadCount() { parallel::threadCountOfThisThread() = previous_; }
-    ThreadCount(const ThreadCount&) = delete;
-    ThreadCount& operator=(const ThreadCount&) = delete;
+    explicit ThreadCount(int threads) : mark_(parallel::CallerThreadCount{threads}) {}
 
 private:
-    int previous_;
+    ThreadMark<parallel::CallerThreadCount> mark_;
 };
 
 template <class R, class... P, std::size_t... I>

@@ -5,14 +5,35 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "host/parallel.hpp"
 #include "tests/support/threads_variable.hpp"
 
 namespace testthreads {
+
+// A system that has only `allowed` threads left to give, for the loops started during its
+// lifetime: further starts are refused as when memory or the thread limit is exhausted.
+class ThreadStartsAllowed {
+public:
+    explicit ThreadStartsAllowed(int allowed) {
+        left() = allowed;
+        parallel::detail::allowThreadStart = [] { return left().fetch_sub(1) > 0; };
+    }
+    ~ThreadStartsAllowed() { parallel::detail::allowThreadStart = nullptr; }
+    ThreadStartsAllowed(const ThreadStartsAllowed&) = delete;
+    ThreadStartsAllowed& operator=(const ThreadStartsAllowed&) = delete;
+
+private:
+    static std::atomic<int>& left() {
+        static std::atomic<int> count{0};
+        return count;
+    }
+};
 
 // What one call gave: its outputs, one after another, and what it printed.
 struct Outcome {

@@ -1,7 +1,7 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// The splitting of a loop over threads: coverage, the calling thread's share, ranges handed
-// out as threads come free, printed text in one-thread order, failures, and the thread count
-// that SPARSEMEX_THREADS sets.
+// The splitting of a loop over threads: the plan of its ranges, coverage, ranges handed out as
+// threads come free, threads the system refuses, printed text in one-thread order, failures,
+// interrupts, and the thread count that SPARSEMEX_THREADS sets.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,8 +19,12 @@
 #include <vector>
 
 #include "host/console.hpp"
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
+#include "host/reasons.hpp"
+#include "host/routine_failure.hpp"
 #include "tests/support/console_capture.hpp"
+#include "tests/support/interrupt_hook.hpp"
 #include "tests/support/thread_count.hpp"
 
 namespace {
@@ -36,82 +40,125 @@ struct Range {
     bool worker;
 };
 
-std::vector<Range> rangesOf(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grain) {
-    std::mutex lock;
+// Every range that forEachRange hands out, in piece order, and how many workers it made.
+struct Taken {
     std::vector<Range> ranges;
-    parallel::forEachChunk(
-        count, workPerPiece,
-        [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+    int workers = 0;
+};
+
+Taken takenBy(std::ptrdiff_t count, double workPerPiece, std::ptrdiff_t grain) {
+    std::mutex lock;
+    Taken taken;
+    parallel::forEachRange(count, workPerPiece, grain, [&] {
+        std::lock_guard<std::mutex> hold(lock);
+        ++taken.workers;
+        return [&, made = std::this_thread::get_id()](std::ptrdiff_t first, std::ptrdiff_t last) {
+            EXPECT_EQ(std::this_thread::get_id(), made);  // a worker stays on its thread
             std::lock_guard<std::mutex> hold(lock);
-            ranges.push_back(
+            taken.ranges.push_back(
                 Range{first, last, std::this_thread::get_id(), parallel::isWorkerThread()});
-        },
-        grain);
-    return ranges;
+        };
+    });
+    std::sort(taken.ranges.begin(), taken.ranges.end(),
+              [](const Range& a, const Range& b) { return a.first < b.first; });
+    return taken;
 }
 
-TEST(ForEachChunk, CoversEveryPieceOnceInGrainMultiplesOneThreadEach) {
-    ThreadsVariable threads(7);
-    for (std::ptrdiff_t count : {1, 6, 7, 8, 29, 1000}) {
-        for (std::ptrdiff_t grain : {1, 4}) {
-            std::vector<Range> ranges = rangesOf(count, kHeavy, grain);
-            std::sort(ranges.begin(), ranges.end(),
-                      [](const Range& a, const Range& b) { return a.first < b.first; });
-            const std::ptrdiff_t units = (count + grain - 1) / grain;
-            ASSERT_EQ(ranges.size(), static_cast<std::size_t>(std::min<std::ptrdiff_t>(7, units)))
-                << count << " pieces, grain " << grain;
-            std::set<std::thread::id> ids;
-            std::ptrdiff_t next = 0;
-            for (const Range& range : ranges) {
-                EXPECT_EQ(range.first, next);
-                EXPECT_LT(range.first, range.last);
-                if (range.last != count) {
-                    EXPECT_EQ(range.last % grain, 0);
+// The ranges cover 0..count-1 once, in order, every one but the last a multiple of `grain`.
+void expectCover(const std::vector<Range>& ranges, std::ptrdiff_t count, std::ptrdiff_t grain) {
+    std::ptrdiff_t next = 0;
+    for (const Range& range : ranges) {
+        EXPECT_EQ(range.first, next);
+        EXPECT_LT(range.first, range.last);
+        if (range.last != count) {
+            EXPECT_EQ(range.last % grain, 0) << range.last;
+        }
+        EXPECT_EQ(range.worker, range.thread != std::this_thread::get_id());
+        next = range.last;
+    }
+    EXPECT_EQ(next, count);
+}
+
+TEST(ForEachRange, CoversEveryPieceOnceInGrainsWithOneWorkerPerThread) {
+    for (int count : testthreads::kThreadCounts) {
+        ThreadsVariable threads(count);
+        for (std::ptrdiff_t pieces : {1, 5, 16, 1001}) {
+            for (double work : {kHeavy, 1024.0}) {
+                const Taken taken = takenBy(pieces, work, 4);
+                const std::ptrdiff_t grains = (pieces + 3) / 4;
+                const double affordable = work * pieces / parallel::kWorkPerThread;
+                int expectedThreads = static_cast<int>(std::min<std::ptrdiff_t>(count, grains));
+                if (affordable < expectedThreads) expectedThreads = static_cast<int>(affordable);
+                if (affordable < 2) expectedThreads = 1;
+                EXPECT_EQ(taken.workers, expectedThreads) << pieces << " pieces, " << count;
+                expectCover(taken.ranges, pieces, 4);
+                if (expectedThreads == 1) {
+                    ASSERT_EQ(taken.ranges.size(), 1u);  // the whole loop at once
+                    EXPECT_EQ(taken.ranges[0].thread, std::this_thread::get_id());
+                } else {
+                    EXPECT_GE(taken.ranges.size(), static_cast<std::size_t>(expectedThreads));
                 }
-                next = range.last;
-                ids.insert(range.thread);
-                EXPECT_EQ(range.worker, range.thread != std::this_thread::get_id());
             }
-            EXPECT_EQ(next, count);
-            EXPECT_EQ(ids.size(), ranges.size());  // a thread per chunk
-            EXPECT_EQ(ranges[0].thread, std::this_thread::get_id());  // the caller's is first
         }
     }
 }
 
-TEST(ForEachChunk, SmallWorkAndOneThreadStayOnTheCallingThread) {
+TEST(ForEachRange, SmallWorkAndOneThreadStayOnTheCallingThread) {
     {
         ThreadsVariable threads(7);
         // Twice the work of one thread is the least that may be split.
         const double justBelow = 2 * parallel::kWorkPerThread / 1000 * 0.999;
-        const std::vector<Range> small = rangesOf(1000, justBelow, 1);
-        ASSERT_EQ(small.size(), 1u);
-        EXPECT_EQ(small[0].thread, std::this_thread::get_id());
-        EXPECT_EQ(rangesOf(1000, 2 * parallel::kWorkPerThread / 1000, 1).size(), 2u);
-        EXPECT_TRUE(rangesOf(0, kHeavy, 1).empty());
+        const Taken small = takenBy(1000, justBelow, 1);
+        ASSERT_EQ(small.ranges.size(), 1u);
+        EXPECT_EQ(small.ranges[0].thread, std::this_thread::get_id());
+        EXPECT_EQ(takenBy(1000, 2 * parallel::kWorkPerThread / 1000, 1).workers, 2);
+        EXPECT_TRUE(takenBy(0, kHeavy, 1).ranges.empty());
     }
     ThreadsVariable one(1);
-    const std::vector<Range> all = rangesOf(1000, kHeavy, 1);
-    ASSERT_EQ(all.size(), 1u);
-    EXPECT_EQ(all[0].first, 0);
-    EXPECT_EQ(all[0].last, 1000);
+    const Taken all = takenBy(1000, kHeavy, 1);
+    ASSERT_EQ(all.ranges.size(), 1u);
+    EXPECT_EQ(all.ranges[0].first, 0);
+    EXPECT_EQ(all.ranges[0].last, 1000);
 }
 
-TEST(ForEachChunk, PrintedTextComesInPieceOrder) {
-    const auto printPieces = [](std::ptrdiff_t first, std::ptrdiff_t last) {
-        for (std::ptrdiff_t i = first; i < last; ++i) {
-            consolePrintf("<%d", static_cast<int>(i));
-            std::this_thread::yield();
-            consolePrintf(">");
-        }
-    };
-    std::string expected;
-    for (int i = 0; i < 50; ++i) expected += "<" + std::to_string(i) + ">";
+// Ranges that a system short of threads leaves to the threads it did start: the same pieces
+// once each, and the same text.
+TEST(ForEachRange, ThreadsThatCannotStartLeaveTheirRangesToTheOthers) {
+    ThreadsVariable threads(7);
+    for (int allowed : {0, 1, 3}) {
+        testthreads::ThreadStartsAllowed system(allowed);
+        const Taken taken = takenBy(1000, kHeavy, 1);
+        EXPECT_EQ(taken.workers, allowed + 1);  // the calling thread's and one per started thread
+        std::set<std::thread::id> ids;
+        for (const Range& range : taken.ranges) ids.insert(range.thread);
+        EXPECT_LE(ids.size(), static_cast<std::size_t>(allowed + 1)) << allowed;
+        expectCover(taken.ranges, 1000, 1);
+    }
+}
+
+// The one-thread text of `count` pieces that print "<i>" in two calls each.
+std::string piecesText(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += "<" + std::to_string(i) + ">";
+    return text;
+}
+
+const auto printPieces = [](std::ptrdiff_t first, std::ptrdiff_t last) {
+    for (std::ptrdiff_t i = first; i < last; ++i) {
+        consolePrintf("<%d", static_cast<int>(i));
+        std::this_thread::yield();
+        consolePrintf(">");
+    }
+};
+
+TEST(ForEachRange, PrintedTextComesInPieceOrder) {
     takeConsoleOutput();
     for (int count : testthreads::kThreadCounts) {
         ThreadsVariable threads(count);
-        parallel::forEachChunk(50, kHeavy, printPieces);
-        EXPECT_EQ(takeConsoleOutput(), expected) << count << " threads";
+        for (double work : {kHeavy, 2048.0}) {
+            parallel::forEachRange(200, work, 1, [] { return printPieces; });
+            EXPECT_EQ(takeConsoleOutput(), piecesText(200)) << count << " threads";
+        }
     }
 }
 
@@ -144,55 +191,98 @@ void expectOneThreadsFailure(const Loop& loop) {
     }
 }
 
-TEST(ForEachChunk, AFailingPieceEndsTheTextAndRaisesTheFirstFailure) {
-    expectOneThreadsFailure([] { parallel::forEachChunk(50, kHeavy, printOrFail); });
-}
-
-// The ranges forEachRange hands out, and how many workers it made.
-struct Taken {
-    std::vector<Range> ranges;
-    int workers = 0;
-};
-
-Taken takenBy(std::ptrdiff_t count, std::ptrdiff_t grain) {
-    std::mutex lock;
-    Taken taken;
-    parallel::forEachRange(count, kHeavy, grain, [&] {
-        std::lock_guard<std::mutex> hold(lock);
-        ++taken.workers;
-        return [&, made = std::this_thread::get_id()](std::ptrdiff_t first, std::ptrdiff_t last) {
-            EXPECT_EQ(std::this_thread::get_id(), made);  // a worker stays on its thread
-            std::lock_guard<std::mutex> hold(lock);
-            taken.ranges.push_back(
-                Range{first, last, std::this_thread::get_id(), parallel::isWorkerThread()});
-        };
-    });
-    std::sort(taken.ranges.begin(), taken.ranges.end(),
-              [](const Range& a, const Range& b) { return a.first < b.first; });
-    return taken;
-}
-
-TEST(ForEachRange, CoversEveryPieceOnceInGrainsWithOneWorkerPerThread) {
-    for (int count : testthreads::kThreadCounts) {
+// Ctrl-C while threads run: the calling thread sees it between its ranges, the loop fails
+// with "interrupted" after the text of the ranges before, and the other threads stop at
+// their next range instead of running the loop to its end.
+TEST(ForEachRange, AnInterruptStopsEveryThreadAndRaisesInterrupted) {
+    const int pieces = 20000;
+    takeConsoleOutput();
+    for (int count : {2, 7}) {
         ThreadsVariable threads(count);
-        for (std::ptrdiff_t pieces : {1, 5, 16, 1001}) {
-            const Taken taken = takenBy(pieces, 4);
-            const std::ptrdiff_t ranges = (pieces + 3) / 4;
-            const int expectedThreads = static_cast<int>(std::min<std::ptrdiff_t>(count, ranges));
-            EXPECT_EQ(taken.workers, expectedThreads) << pieces << " pieces, " << count;
-            if (expectedThreads == 1) {
-                ASSERT_EQ(taken.ranges.size(), 1u);  // the whole loop at once
-                EXPECT_EQ(taken.ranges[0].first, 0);
-                EXPECT_EQ(taken.ranges[0].last, pieces);
-                EXPECT_EQ(taken.ranges[0].thread, std::this_thread::get_id());
-                continue;
-            }
-            ASSERT_EQ(taken.ranges.size(), static_cast<std::size_t>(ranges));
-            for (std::ptrdiff_t r = 0; r < ranges; ++r) {
-                EXPECT_EQ(taken.ranges[r].first, 4 * r);
-                EXPECT_EQ(taken.ranges[r].last, std::min<std::ptrdiff_t>(pieces, 4 * r + 4));
-                EXPECT_EQ(taken.ranges[r].worker,
-                          taken.ranges[r].thread != std::this_thread::get_id());
+        std::atomic<int> ran{0};
+        const auto printAndCount = [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            printPieces(first, last);
+            ran += static_cast<int>(last - first);
+        };
+        interruptAtPoll(2);
+        try {
+            parallel::forEachRange(pieces, kHeavy, 1, [&] { return printAndCount; });
+            ADD_FAILURE() << "no interrupt raised, " << count << " threads";
+        } catch (const RoutineFailure& failure) {
+            EXPECT_STREQ(failure.reason(), reason::interrupted);
+        }
+        interruptAtPoll(0);
+        const std::string printed = takeConsoleOutput();
+        EXPECT_EQ(printed, piecesText(pieces).substr(0, printed.size())) << count << " threads";
+        EXPECT_LT(ran.load(), pieces) << count << " threads";
+    }
+}
+
+// Ctrl-C while the calling thread, its range done, waits for a worker's long one: the
+// worker's own polls fail from then on, and the loop raises "interrupted".
+TEST(ForEachRange, AnInterruptWhileWaitingEndsTheWorkersPieceAtItsNextPoll) {
+    ThreadsVariable threads(2);
+    std::atomic<bool> workerStarted{false}, workerStoppedByItsPoll{false};
+    const auto piece = [&](std::ptrdiff_t, std::ptrdiff_t) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        const auto inTime = [&] { return std::chrono::steady_clock::now() < until; };
+        if (!parallel::isWorkerThread()) {
+            while (!workerStarted && inTime()) std::this_thread::yield();
+            return;
+        }
+        workerStarted = true;
+        InterruptPoll poll(1);
+        try {
+            while (inTime()) poll.tick();
+        } catch (const RoutineFailure&) {
+            workerStoppedByItsPoll = true;
+            throw;
+        }
+    };
+    // Polls of the calling thread: before the threads start, before its range, while waiting.
+    interruptAtPoll(3);
+    try {
+        parallel::forEachRange(2, kHeavy, 1, [&] { return piece; });
+        ADD_FAILURE() << "no interrupt raised";
+    } catch (const RoutineFailure& failure) {
+        EXPECT_STREQ(failure.reason(), reason::interrupted);
+    }
+    interruptAtPoll(0);
+    EXPECT_TRUE(workerStoppedByItsPoll);
+}
+
+// The plans of loops up to 2^40 pieces: consecutive ranges from 0 to the end, grain
+// multiples, at least a range per thread, and no range longer than its work needs.
+TEST(LoopPlan, RangesCutEveryLoopCleanlyUpToItsLastPiece) {
+    ThreadsVariable threads(7);
+    const std::ptrdiff_t int31 = 2147483647;
+    for (std::ptrdiff_t count : {std::ptrdiff_t{1}, std::ptrdiff_t{29}, std::ptrdiff_t{1000},
+                                 int31 - 5, int31, int31 + 1, (std::ptrdiff_t{1} << 40) + 3}) {
+        for (std::ptrdiff_t grain : {1, 4, 16}) {
+            for (double work : {1.0, 300.0, kHeavy}) {
+                const parallel::Plan plan = parallel::planLoop(count, work, grain);
+                const std::ptrdiff_t ranges = plan.ranges();
+                ASSERT_GE(ranges, 1);
+                EXPECT_EQ(plan.first(0), 0);
+                EXPECT_EQ(plan.last(ranges - 1), count);
+                if (plan.threads == 1) {
+                    EXPECT_EQ(ranges, 1);
+                    continue;
+                }
+                EXPECT_LE(plan.threads, 7);
+                EXPECT_GE(ranges, plan.threads);
+                EXPECT_EQ(plan.rangeLength % grain, 0);
+                EXPECT_TRUE(plan.rangeLength == grain ||
+                            work * (plan.rangeLength - grain) < parallel::kWorkPerRange)
+                    << plan.rangeLength;
+                // The first and the last thousand ranges, where an overflow would show.
+                for (std::ptrdiff_t r = 0; r < ranges;
+                     r = (r == 999 && ranges > 2000) ? ranges - 1000 : r + 1) {
+                    EXPECT_LT(plan.first(r), plan.last(r));
+                    if (r + 1 < ranges) {
+                        EXPECT_EQ(plan.last(r), plan.first(r + 1));
+                    }
+                }
             }
         }
     }
@@ -283,12 +373,13 @@ TEST(ThreadCount, TheVariableSetsItAndAnythingElseMeansTheHardwares) {
 
 TEST(ThreadCount, ACountSetForThisThreadWinsOnThisThreadOnly) {
     ThreadsVariable threads(5);
-    parallel::threadCountOfThisThread() = 3;
-    EXPECT_EQ(parallel::configuredThreads(), 3);
-    int elsewhere = 0;
-    std::thread([&elsewhere] { elsewhere = parallel::configuredThreads(); }).join();
-    EXPECT_EQ(elsewhere, 5);
-    parallel::threadCountOfThisThread() = 0;
+    {
+        ThreadMark<parallel::CallerThreadCount> mark(parallel::CallerThreadCount{3});
+        EXPECT_EQ(parallel::configuredThreads(), 3);
+        int elsewhere = 0;
+        std::thread([&elsewhere] { elsewhere = parallel::configuredThreads(); }).join();
+        EXPECT_EQ(elsewhere, 5);
+    }
     EXPECT_EQ(parallel::configuredThreads(), 5);
 }
 

@@ -3,7 +3,10 @@
 // count, and each row what the vector routine gives it.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstddef>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "host/routine_failure.hpp"
@@ -13,6 +16,7 @@
 #include "tests/support/thread_count.hpp"
 #include "tests/support/tree_checks.hpp"
 #include "tests/unit/treetable/indexing.hpp"
+#include "treetable/matrix_rows.hpp"
 
 namespace {
 
@@ -93,6 +97,31 @@ TYPED_TEST(RowWiseThreads, ABadL1NodePrintsOnceAndFails) {
         EXPECT_EQ(outcome.printed, "\n Error! \n Check ind");
         return outcome;
     });
+}
+
+// Rows without columns, as many as an int counts: every row is the same empty vector, so the
+// largest critical weight is that of one empty vector and the operator writes nothing. Neither
+// may walk the 2^31 rows (which took minutes and, on threads, overran an int row index).
+TYPED_TEST(RowWiseThreads, TheMostRowsWithoutColumnsNeedNoPassOverThem) {
+    using C = Calls<TypeParam>;
+    const std::vector<double> none;
+    testthreads::ThreadsVariable threads(7);
+    EXPECT_EQ(C::criticalRows(none, INT_MAX, 0, {-1, -1, 1}, 1), C::critical(none, {-1, -1, 1}, 1));
+    EXPECT_TRUE(C::proxRows(none, INT_MAX, 0, {-1, -1, 1}, 1).empty());
+}
+
+// The blocks of rows at the very end of the int range: indices past it must not wrap.
+TEST(RowBlocks, TheLastRowsOfTheIntRangeComeInBlocksThatEndThere) {
+    treetable::RowBlock block(0);
+    std::vector<std::pair<std::ptrdiff_t, int>> visited;
+    treetable::forEachRowBlock(nullptr, INT_MAX, 0, std::ptrdiff_t{INT_MAX} - 6, INT_MAX, block,
+                               [&](double* const*, std::ptrdiff_t first, int count) {
+                                   visited.emplace_back(first, count);
+                                   ASSERT_LT(visited.size(), 3u);
+                               });
+    const std::vector<std::pair<std::ptrdiff_t, int>> expected = {
+        {std::ptrdiff_t{INT_MAX} - 6, 4}, {std::ptrdiff_t{INT_MAX} - 2, 2}};
+    EXPECT_EQ(visited, expected);
 }
 
 }  // namespace
