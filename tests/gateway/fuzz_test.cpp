@@ -48,12 +48,21 @@ public:
     }
 
     // The argument with each element of an array of values redrawn at even odds, which keeps
-    // most calls valid and sends them into the routines with values of every kind.
+    // most calls valid and sends them into the routines with values of every kind. A square
+    // array stays symmetric (element (j, i) takes the value drawn for (i, j)), as a
+    // covariance must be to pass its module's checks.
     Array redrawn(const validcalls::Argument& argument) {
         if (argument.kind != validcalls::Kind::data) return validcalls::arrayOf(argument);
         validcalls::Argument changed = argument;
-        for (double& element : changed.values)
-            if (below(2) == 0) element = value();
+        const bool square = changed.rows > 1 && changed.rows == changed.cols;
+        const std::size_t order = static_cast<std::size_t>(changed.rows);
+        for (std::size_t k = 0; k < changed.values.size(); ++k) {
+            const std::size_t row = square ? k % order : 0, col = square ? k / order : 0;
+            if (square && row > col)
+                changed.values[k] = changed.values[row * order + col];
+            else if (below(2) == 0)
+                changed.values[k] = value();
+        }
         return validcalls::arrayOf(changed);
     }
 
