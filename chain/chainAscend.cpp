@@ -10,6 +10,7 @@
 #include "chain/blocks.hpp"
 #include "chain/chain.hpp"
 #include "host/console.hpp"
+#include "host/interrupt.hpp"
 #include "host/routine_failure.hpp"
 
 void chainAscend(double* x, const double* v, int n) {
@@ -25,7 +26,9 @@ void chainAscend(double* x, const double* v, int n) {
     // of the next step, and a round trip through memory would lengthen every step.
     double mean = v[n - 1];
     int end = n - 1;
+    InterruptPoll poll;  // its countdown runs beside the chain of means, not in it
     for (int i = n - 2; i >= 0; --i) {
+        poll.tick();
         if (v[i] > mean) {
             x[i + 1] = mean;
             blockEnd[i + 1] = end;

@@ -1,11 +1,13 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Element-wise projection onto the epigraph of the absolute value.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
 #include "cone/branchless.hpp"
 #include "cone/cone.hpp"
 #include "cone/cone_region.hpp"
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 
 namespace {
@@ -30,6 +32,12 @@ void projectElements(double* x, double* t, const double* v, const double* c, std
 
 void elementCone(double* x, double* t, const double* v, const double* c, int n) {
     parallel::forEachChunk(n, 2.0, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        projectElements(x, t, v, c, first, last);
+        // A poll between blocks of elements, which leaves the loop over a block as it was.
+        InterruptPoll poll;
+        for (std::ptrdiff_t block = first; block < last; block += InterruptPoll::kInterval) {
+            const std::ptrdiff_t end = std::min<std::ptrdiff_t>(last, block + InterruptPoll::kInterval);
+            projectElements(x, t, v, c, block, end);
+            poll.tick(end - block);
+        }
     });
 }

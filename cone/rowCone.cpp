@@ -6,6 +6,7 @@
 
 #include "cone/cone.hpp"
 #include "cone/second_order_cone.hpp"
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 
 void rowCone(double* X, double* t, const double* V, const double* c, int m, int n) {
@@ -13,7 +14,10 @@ void rowCone(double* X, double* t, const double* V, const double* c, int m, int 
     const std::ptrdiff_t rowStart = n > 0 ? 1 : 0;
     // Captured by value, so that the loop keeps them in registers.
     parallel::forEachChunk(m, 3.0 * n, [=](std::ptrdiff_t first, std::ptrdiff_t last) {
-        for (std::ptrdiff_t i = first; i < last; ++i)
+        InterruptPoll poll;  // a row strides through memory: a pass can take seconds
+        for (std::ptrdiff_t i = first; i < last; ++i) {
             t[i] = projectOntoCone(X + i * rowStart, V + i * rowStart, c[i], n, m);
+            poll.tick(n + 1);
+        }
     });
 }

@@ -41,6 +41,7 @@ constexpr const char* badL1Node = "badL1Node";
 // Ordered-tree fits and their description files (nodeOutOfRange above also names a node
 // number outside 1..n in a file).
 constexpr const char* unreadableFile = "unreadableFile";
+constexpr const char* notRegularFile = "notRegularFile";
 constexpr const char* incompleteRecord = "incompleteRecord";
 constexpr const char* missingChildren = "missingChildren";
 constexpr const char* cyclicTree = "cyclicTree";

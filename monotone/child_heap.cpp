@@ -44,7 +44,7 @@ TreeBlock* meld(TreeBlock* a, TreeBlock* b) {
 
 }  // namespace
 
-void heapChildren(TreeBlock* block) {
+void heapChildren(TreeBlock* block, InterruptPoll& poll) {
     TreeBlock* heap = nullptr;
     std::uint32_t rank = kRankZero;
     for (TreeBlock* child = block->firstChild(); child != nullptr; child = child->nextSibling()) {
@@ -54,6 +54,7 @@ void heapChildren(TreeBlock* block) {
         child->setHeapRight(nullptr);
         child->heapDistance = 1;
         heap = meld(heap, child);
+        poll.tick();
     }
     block->setChildHeap(heap);
     block->firstRank = kRankZero;

@@ -22,8 +22,9 @@ void finish(TreeBlock* block, bool clampAtZero) {
 }
 
 // Merges the chosen child, the heap's top, into the block. Returns whether the block still
-// has children.
-bool mergeChosen(TreeBlock* block) {
+// has children. One block may merge with most of the tree, so every merge ticks the poll.
+bool mergeChosen(TreeBlock* block, InterruptPoll& poll) {
+    poll.tick();
     TreeBlock* chosen = block->childHeap();
     merge(block, chosen);
     dropTopChild(block);
@@ -35,30 +36,33 @@ bool mergeChosen(TreeBlock* block) {
 //
 // A child of negative mean is never chosen. A block whose mean is not positive, facing no
 // child of positive mean, absorbs its whole subtree and fits 0.
-void settleNonnegative(TreeBlock* block) {
+void settleNonnegative(TreeBlock* block, InterruptPoll& poll) {
     if (block->firstChild() == nullptr) return finish(block, true);
-    heapChildren(block);
+    heapChildren(block, poll);
     for (;;) {
         double largest = 0;
         if (block->childHeap()->m >= largest) largest = block->childHeap()->m;
         if (block->m <= 0 && largest == 0) {
             // Each merge hands the first child's children over, so this empties the subtree.
-            while (block->firstChild() != nullptr) merge(block, block->firstChild());
+            while (block->firstChild() != nullptr) {
+                poll.tick();
+                merge(block, block->firstChild());
+            }
             block->setChildHeap(nullptr);
             block->m = 0;
             return finish(block, false);
         }
         if (block->m > largest) return finish(block, false);
-        if (!mergeChosen(block)) return finish(block, true);
+        if (!mergeChosen(block, poll)) return finish(block, true);
     }
 }
 
-void settleUnbounded(TreeBlock* block) {
+void settleUnbounded(TreeBlock* block, InterruptPoll& poll) {
     if (block->firstChild() == nullptr) return finish(block, false);
-    heapChildren(block);
+    heapChildren(block, poll);
     for (;;) {
         if (block->m > block->childHeap()->m) return finish(block, false);
-        if (!mergeChosen(block)) return finish(block, false);
+        if (!mergeChosen(block, poll)) return finish(block, false);
     }
 }
 
@@ -74,7 +78,7 @@ void poolSubtree(TreeBlock* block, Settle settle) {
         if (childrenStacked) {
             TreeBlock* settled = current;
             stack.pop_back();
-            settle(settled);
+            settle(settled, poll);
             continue;
         }
         childrenStacked = true;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/console.hpp"
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 #include "host/scaled_length.hpp"
 #include "host/routine_failure.hpp"
@@ -33,7 +34,9 @@ double searchScale(const std::vector<double>& norms) {
 void rowNorms(double* norms, const double* V, std::ptrdiff_t rows, int n) {
     const std::ptrdiff_t size = rows * n;
     parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+        InterruptPoll poll;  // a row strides through memory: a pass can take seconds
         for (std::ptrdiff_t i = first; i < last; ++i) {
+            poll.tick(n);
             double s = 0;
             for (std::ptrdiff_t k = i; k < size; k += rows) s += V[k] * V[k];
             norms[i] = lengthFromSumOfSquares(s, n, [V, i, rows](std::ptrdiff_t j) {
@@ -65,7 +68,9 @@ void shrinkRows(double* X, const double* V, const std::vector<double>& norms,
                 std::ptrdiff_t rows, int n, double threshold) {
     const std::ptrdiff_t size = rows * n;
     parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+        InterruptPoll poll;
         for (std::ptrdiff_t i = first; i < last; ++i) {
+            poll.tick(n);
             if (threshold >= norms[i]) {
                 for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = 0;
             } else {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 #include "host/scaled_length.hpp"
 #include "projection/domain.hpp"
@@ -133,13 +134,16 @@ void twoLevelShadow(double* X, double* N, const double* V, int m, int n, double 
     // The rows are shared out among threads. The sums N run in row order: on one thread as
     // the rows go, otherwise after the join from what each row left.
     const bool euclidean = mode == 2;
-    const int chunks = parallel::chunkCount(rows, euclidean ? 4.0 * n : 40.0 * n, 1);
+    const double workPerRow = euclidean ? 4.0 * n : 40.0 * n;
+    const int chunks = parallel::chunkCount(rows, workPerRow, 1);
     const bool allRows = chunks <= 1;
     std::vector<ShrunkRow> shrunk(euclidean && !allRows ? static_cast<std::size_t>(rows) : 0);
     parallel::forEachOfChunks(chunks, rows, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
         std::vector<double> b(static_cast<std::size_t>(n));
         std::vector<double> projected(euclidean ? 0 : static_cast<std::size_t>(n));
+        InterruptPoll poll;  // a row strides through memory: a pass can take seconds
         for (std::ptrdiff_t i = first; i < last; ++i) {
+            poll.tick(static_cast<long long>(workPerRow));
             const Row x{X, i, rows};
             if (!euclidean) {
                 shrinkInfinity(x, b.data(), projected.data(), n, lambda2);

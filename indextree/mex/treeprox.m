@@ -34,6 +34,8 @@ function x = treeprox(v, n, ind, nodes)
 %                     that is NaN, infinite or beyond the 32-bit integer range
 %     badL1Node       ind(:,1) starts at -1 but does not end at -1 (after printing
 %                     "Error! Check ind")
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     v = [3; -1; 0.5];
