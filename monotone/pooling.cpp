@@ -83,9 +83,12 @@ void poolSubtree(TreeBlock* block, Settle settle) {
         }
         childrenStacked = true;
         TreeBlock* parent = current;
+        // A star's root stacks all other nodes here.
         for (TreeBlock* child = parent->firstChild(); child != nullptr;
-             child = child->nextSibling())
+             child = child->nextSibling()) {
+            poll.tick();
             if (child->done == 0) stack.push_back({child, false});
+        }
     }
 }
 

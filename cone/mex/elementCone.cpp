@@ -19,7 +19,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     mxArray* outputs[2] = {gateway::newMatrix(n, 1), gateway::newMatrix(n, 1)};
 
     // Compute.
-    elementCone(mxGetPr(outputs[0]), mxGetPr(outputs[1]), v, c, n);
+    call.check(
+        gateway::attempt([&] { elementCone(mxGetPr(outputs[0]), mxGetPr(outputs[1]), v, c, n); }));
 
     call.deliver(plhs, outputs, 2);
 }

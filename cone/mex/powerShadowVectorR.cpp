@@ -31,7 +31,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     mxArray* outputs[2] = {gateway::newMatrix(n, 1), gateway::newMatrix(g, 1)};
 
     // Compute.
-    powerShadowVectorR(mxGetPr(outputs[0]), mxGetPr(outputs[1]), v, c, b, n, g);
+    call.check(gateway::attempt(
+        [&] { powerShadowVectorR(mxGetPr(outputs[0]), mxGetPr(outputs[1]), v, c, b, n, g); }));
 
     call.deliver(plhs, outputs, 2);
 }

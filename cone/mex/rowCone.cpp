@@ -22,7 +22,8 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     mxArray* outputs[2] = {gateway::newMatrix(m, n), gateway::newMatrix(m, 1)};
 
     // Compute.
-    rowCone(mxGetPr(outputs[0]), mxGetPr(outputs[1]), V, c, m, n);
+    call.check(
+        gateway::attempt([&] { rowCone(mxGetPr(outputs[0]), mxGetPr(outputs[1]), V, c, m, n); }));
 
     call.deliver(plhs, outputs, 2);
 }

@@ -23,7 +23,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
 
     // Compute. A negative radius prints its message and leaves the outputs unwritten.
     int steps = 0;
-    simplexShadow(mxGetPr(outputs[0]), mxGetPr(outputs[1]), &steps, v, n, z, lambda0);
+    double* x = mxGetPr(outputs[0]);
+    double* root = mxGetPr(outputs[1]);
+    call.check(gateway::attempt([&] { simplexShadow(x, root, &steps, v, n, z, lambda0); }));
     if (z < 0) call.fail(reason::negativeRadius, "the radius z must be nonnegative, got %g", z);
     *mxGetPr(outputs[2]) = steps;
 
