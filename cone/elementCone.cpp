@@ -1,6 +1,5 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Element-wise projection onto the epigraph of the absolute value.
-#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -32,12 +31,9 @@ void projectElements(double* x, double* t, const double* v, const double* c, std
 
 void elementCone(double* x, double* t, const double* v, const double* c, int n) {
     parallel::forEachChunk(n, 2.0, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-        // A poll between blocks of elements, which leaves the loop over a block as it was.
         InterruptPoll poll;
-        for (std::ptrdiff_t block = first; block < last; block += InterruptPoll::kInterval) {
-            const std::ptrdiff_t end = std::min<std::ptrdiff_t>(last, block + InterruptPoll::kInterval);
-            projectElements(x, t, v, c, block, end);
-            poll.tick(end - block);
-        }
+        forEachPolledStretch(first, last, 1, poll, [&](std::ptrdiff_t from, std::ptrdiff_t to) {
+            projectElements(x, t, v, c, from, to);
+        });
     });
 }

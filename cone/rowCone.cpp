@@ -15,9 +15,11 @@ void rowCone(double* X, double* t, const double* V, const double* c, int m, int 
     // Captured by value, so that the loop keeps them in registers.
     parallel::forEachChunk(m, 3.0 * n, [=](std::ptrdiff_t first, std::ptrdiff_t last) {
         InterruptPoll poll;  // a row strides through memory: a pass can take seconds
-        for (std::ptrdiff_t i = first; i < last; ++i) {
-            t[i] = projectOntoCone(X + i * rowStart, V + i * rowStart, c[i], n, m);
-            poll.tick(n + 1);
-        }
+        forEachPolledStretch(first, last, n + 1LL, poll,
+                             [=](std::ptrdiff_t from, std::ptrdiff_t to) {
+                                 for (std::ptrdiff_t i = from; i < to; ++i)
+                                     t[i] = projectOntoCone(X + i * rowStart, V + i * rowStart,
+                                                            c[i], n, m);
+                             });
     });
 }

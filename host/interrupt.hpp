@@ -12,6 +12,9 @@
 // row-wise module), the hosts' interruptRequested says false.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
+
 #include "host/routine_failure.hpp"
 
 bool interruptRequested();
@@ -40,3 +43,19 @@ private:
     long long interval_;
     long long countdown_;
 };
+
+// Calls body(first, last) on consecutive stretches of the items begin..end-1, each of about
+// one poll interval's work (workPerItem units an item), and ticks the poll after each: for
+// loops so short per item that a tick in them would cost time of its own.
+template <class Body>
+void forEachPolledStretch(std::ptrdiff_t begin, std::ptrdiff_t end, long long workPerItem,
+                          InterruptPoll& poll, const Body& body) {
+    const long long perStretch = InterruptPoll::kInterval / std::max(1LL, workPerItem);
+    const auto items = static_cast<std::ptrdiff_t>(std::max(1LL, perStretch));
+    for (std::ptrdiff_t first = begin; first < end;) {
+        const std::ptrdiff_t last = end - first > items ? first + items : end;
+        body(first, last);
+        poll.tick(static_cast<long long>(last - first) * workPerItem);
+        first = last;
+    }
+}

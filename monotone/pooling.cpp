@@ -66,6 +66,8 @@ void settleUnbounded(TreeBlock* block, InterruptPoll& poll) {
     }
 }
 
+const int kChildrenPerPoll = 4096;
+
 template <class Settle>
 void poolSubtree(TreeBlock* block, Settle settle) {
     if (block == nullptr) return;
@@ -83,11 +85,15 @@ void poolSubtree(TreeBlock* block, Settle settle) {
         }
         childrenStacked = true;
         TreeBlock* parent = current;
-        // A star's root stacks all other nodes here.
+        // A star's root stacks all other nodes here: a poll every so many children.
+        int sincePoll = 0;
         for (TreeBlock* child = parent->firstChild(); child != nullptr;
              child = child->nextSibling()) {
-            poll.tick();
             if (child->done == 0) stack.push_back({child, false});
+            if (++sincePoll == kChildrenPerPoll) {
+                poll.tick(kChildrenPerPoll);
+                sincePoll = 0;
+            }
         }
     }
 }

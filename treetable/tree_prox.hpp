@@ -169,8 +169,8 @@ template <class Positions, class Weights>
 void applyTree(double* x, const double* v, int n, const double* ind, int nodes, const Positions& at,
                const Weights& weights, InterruptPoll& poll) {
     const bool hasL1Node = startsWithL1Node(ind);
+    poll.tick(n);  // for the pass that starts from v
     startFrom(x, v, n, hasL1Node, weights(ind[2]));
-    poll.tick(n);
     for (int k = firstGroupNode(hasL1Node); k < nodes;) {
         GroupOf run[kSideBySide] = {};
         const int count = disjointRun<Positions>(x, ind, k, nodes, run);
@@ -194,8 +194,8 @@ template <class Positions>
 void applyTreeToVectors(double* const* x, const double* const* v, int count, int n,
                         const double* ind, int nodes, const Positions& at, InterruptPoll& poll) {
     const bool hasL1Node = startsWithL1Node(ind);
-    for (int b = 0; b < count; ++b) startFrom(x[b], v[b], n, hasL1Node, ind[2]);
     poll.tick(static_cast<long long>(count) * n);
+    for (int b = 0; b < count; ++b) startFrom(x[b], v[b], n, hasL1Node, ind[2]);
     for (int k = firstGroupNode(hasL1Node); k < nodes; ++k) {
         GroupOf groups[kSideBySide] = {};
         for (int b = 0; b < count; ++b) groups[b] = GroupOf{x[b], nodeAt(ind, k)};

@@ -8,7 +8,8 @@
 # statement. The time from the signal to the error is printed; the check allows a second for
 # it, far above what the polls need (milliseconds) and far below what the calls would still
 # run, so that a loaded machine cannot make it fail and a call that ignores Ctrl-C cannot pass.
-# SIGTERM ends a session during a call.
+# SIGTERM ends a session during a call, and a FIFO given as a tree description file is refused
+# rather than waited on.
 #   interrupt_check.sh <octave-cli> <folder of the Octave modules>
 #
 # THREADED_CASES_THREADS sets SPARSEMEX_THREADS for the row- and group-wise modules: 1 while
@@ -133,6 +134,20 @@ check isoHier_without_nonnegative '' "$path_file" "isoHier_without_nonnegative('
 # Increasing values: every parent merges with its children, the star's root with all nodes.
 check isoHierBinary '' "n = 16000000; v = (1:n)'" "isoHierBinary(v, n)"
 check isoHierDepth1 '' "n = 16000000; v = (1:n)'" "isoHierDepth1(v, n)"
+
+# A description file that is a FIFO without a writer is refused at once: opened to be read
+# like a file, it would keep the session waiting for a writer, deaf to Ctrl-C.
+fifo=$work/fifo
+mkfifo "$fifo"
+if timeout -s KILL 120 "$octave" --norc --no-history --quiet --eval \
+     "addpath('$modules'); try, isoHier('$fifo', ones(5, 1), 1, 5); catch e, disp(e.identifier); end" \
+     2>&1 | grep -q '^isoHier:notRegularFile'; then
+  echo "ok: isoHier refused a FIFO"
+  passed=$((passed + 1))
+else
+  echo "FAILED: isoHier did not refuse a FIFO with isoHier:notRegularFile"
+  failures=$((failures + 1))
+fi
 
 # SIGTERM ends the session, also during a call that would not end by itself.
 (cd "$work" && exec "$octave" --norc --no-history --quiet --eval \
