@@ -93,10 +93,10 @@ check treeprox '' "n = 150000; v = ones(n, 1); $nested" "treeprox(v, n, ind, n)"
 check penaltyValue '' "n = 150000; v = ones(n, 1); $nested" "penaltyValue(v, n, ind, n)"
 check groupRatioCeiling '' "n = 150000; v = ones(n, 1); $nested" "groupRatioCeiling(v, n, ind, n)"
 check criticalWeight '' "n = 80000; v = (1:n)'; $nested" "criticalWeight(v, n, ind, n)"
-check treeprox_mt "$threaded_threads" "n = 100000; V = ones(4, n); $nested" \
-      "treeprox_mt(V, 4, n, ind, n)"
-check criticalWeight_mt "$threaded_threads" "n = 80000; V = (1:n); $nested" \
-      "criticalWeight_mt(V, 1, n, ind, n)"
+check treeprox_mt "$threaded_threads" "n = 30000; V = ones(32, n); $nested" \
+      "treeprox_mt(V, 32, n, ind, n)"
+check criticalWeight_mt "$threaded_threads" "n = 20000; V = repmat(1:n, 8, 1); $nested" \
+      "criticalWeight_mt(V, 8, n, ind, n)"
 
 check general_treeprox '' "n = 150000; v = ones(n, 1); $nested" \
       "general_treeprox(v, n, 1:n, ind, n)"
@@ -104,18 +104,19 @@ check general_penaltyValue '' "n = 150000; v = ones(n, 1); $nested" \
       "general_penaltyValue(v, n, 1:n, ind, n)"
 check general_criticalWeight '' "n = 80000; v = (1:n)'; $nested" \
       "general_criticalWeight(v, n, 1:n, ind, n)"
-check general_treeprox_mt "$threaded_threads" "n = 100000; V = ones(4, n); $nested" \
-      "general_treeprox_mt(V, 4, n, 1:n, ind, n)"
-check general_criticalWeight_mt "$threaded_threads" "n = 80000; V = (1:n); $nested" \
-      "general_criticalWeight_mt(V, 1, n, 1:n, ind, n)"
+check general_treeprox_mt "$threaded_threads" "n = 30000; V = ones(32, n); $nested" \
+      "general_treeprox_mt(V, 32, n, 1:n, ind, n)"
+check general_criticalWeight_mt "$threaded_threads" "n = 20000; V = repmat(1:n, 8, 1); $nested" \
+      "general_criticalWeight_mt(V, 8, n, 1:n, ind, n)"
 
 # A p other than 1, 2 and infinity: a bisection with a root finding per element and step.
 check powerShadow '' "$seeded; n = 2e6; v = randn(n, 1)" "powerShadow(v, n, 10, 3, 0)"
-check powerShadowVector "$threaded_threads" "$seeded; n = 2e6; v = randn(n, 1)" \
-      "powerShadowVector(v, [0; n], 1, n, 10, 3)"
+check powerShadowVector "$threaded_threads" "$seeded; n = 2e6; v = randn(n, 1); b = 0:1000:n" \
+      "powerShadowVector(v, b, 2000, n, 10 * ones(2000, 1), 3)"
 check powerShadowMatrix "$threaded_threads" "$seeded; m = 2e5; V = randn(m, 10)" \
       "powerShadowMatrix(V, m, 10, 1, 3)"
-# Every other group is the whole vector: g/2 passes over it.
+# Every other group is the whole vector: g/2 passes over it, on one thread (groups that
+# overlap keep the order of one thread).
 check powerShadowVectorR "$threaded_threads" \
       "$seeded; n = 1e6; g = 20000; v = randn(n, 1); c = zeros(g, 1);
        b = repmat([0; n], g / 2 + 1, 1)(1:g + 1)" \
