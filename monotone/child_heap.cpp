@@ -47,6 +47,7 @@ TreeBlock* meld(TreeBlock* a, TreeBlock* b) {
 void heapChildren(TreeBlock* block, InterruptPoll& poll) {
     TreeBlock* heap = nullptr;
     std::uint32_t rank = kRankZero;
+    PollBatch children(poll);
     for (TreeBlock* child = block->firstChild(); child != nullptr; child = child->nextSibling()) {
         child->rank = rank++;
         child->pendingShift = 0;
@@ -54,8 +55,9 @@ void heapChildren(TreeBlock* block, InterruptPoll& poll) {
         child->setHeapRight(nullptr);
         child->heapDistance = 1;
         heap = meld(heap, child);
-        poll.tick();
+        children.add(1);
     }
+    children.handOver();
     block->setChildHeap(heap);
     block->firstRank = kRankZero;
     block->lastRank = rank - 1;

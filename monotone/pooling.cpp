@@ -73,14 +73,17 @@ void poolSubtree(TreeBlock* block, Settle settle) {
     if (block == nullptr) return;
     // A block is entered twice: first to stack its unsettled children, then to settle it.
     std::vector<std::pair<TreeBlock*, bool>> stack{{block, false}};
+    // The walk's own poll stays in this loop; settling a block, which may heap and merge most
+    // of the tree at once, ticks one of its own.
     InterruptPoll poll;
+    InterruptPoll settling;
     while (!stack.empty()) {
         poll.tick();
         auto& [current, childrenStacked] = stack.back();
         if (childrenStacked) {
             TreeBlock* settled = current;
             stack.pop_back();
-            settle(settled, poll);
+            settle(settled, settling);
             continue;
         }
         childrenStacked = true;

@@ -163,28 +163,6 @@ inline long long entriesOf(const GroupOf* groups, int count) {
     return entries;
 }
 
-// The work of one pass, counted here and handed to the caller's poll once an interval's worth
-// has gathered: a count kept behind the reference would be read and written at every node,
-// which slows the pass measurably.
-class PassWork {
-public:
-    explicit PassWork(InterruptPoll& poll) : poll_(poll) {}
-    void add(long long entries) {
-        pending_ += entries;
-        if (pending_ >= InterruptPoll::kInterval) handOver();
-    }
-    // Ticks the poll with what has gathered (which may fail the call).
-    void handOver() {
-        const long long entries = pending_;
-        pending_ = 0;
-        poll_.tick(entries);
-    }
-
-private:
-    InterruptPoll& poll_;
-    long long pending_ = 0;
-};
-
 // x = the operator at v (n entries; x and v distinct), with the weights that `weights` gives.
 // Nested groups can make one pass over the table long, so it polls for an interrupt as it goes.
 template <class Positions, class Weights>
@@ -193,7 +171,7 @@ void applyTree(double* x, const double* v, int n, const double* ind, int nodes, 
     const bool hasL1Node = startsWithL1Node(ind);
     poll.tick(n);  // for the pass that starts from v
     startFrom(x, v, n, hasL1Node, weights(ind[2]));
-    PassWork work(poll);
+    PollBatch work(poll);
     for (int k = firstGroupNode(hasL1Node); k < nodes;) {
         GroupOf run[kSideBySide] = {};
         const int count = disjointRun<Positions>(x, ind, k, nodes, run);
@@ -220,7 +198,7 @@ void applyTreeToVectors(double* const* x, const double* const* v, int count, int
     const bool hasL1Node = startsWithL1Node(ind);
     poll.tick(static_cast<long long>(count) * n);
     for (int b = 0; b < count; ++b) startFrom(x[b], v[b], n, hasL1Node, ind[2]);
-    PassWork work(poll);
+    PollBatch work(poll);
     for (int k = firstGroupNode(hasL1Node); k < nodes; ++k) {
         GroupOf groups[kSideBySide] = {};
         for (int b = 0; b < count; ++b) groups[b] = GroupOf{x[b], nodeAt(ind, k)};
