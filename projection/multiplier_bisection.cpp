@@ -62,7 +62,8 @@ Bisection bisectMultiplier(double* x, const std::vector<double>& a, double rho, 
     for (;;) {
         ++iterations;
         double moved;
-        if (!(cm >= 0 && cm <= DBL_MAX) || !solveAt(x, power, a, p, cm, &moved, &newtonSteps, poll)) {
+        if (!(cm >= 0 && cm <= DBL_MAX) ||
+            !solveAt(x, power, a, p, cm, &moved, &newtonSteps, poll)) {
             failed = true;
             break;
         }

@@ -15,10 +15,12 @@ const int kLength = 200000;
 TEST(ConeInterrupts, LongCallsStop) {
     const std::vector<double> v(kLength, 1.0), c(kLength, 0.5);
     std::vector<double> x(kLength), t(kLength);
-    EXPECT_EQ(reasonUnderInterrupt([&] { elementCone(x.data(), t.data(), v.data(), c.data(), kLength); }),
+    EXPECT_EQ(reasonUnderInterrupt(
+                  [&] { elementCone(x.data(), t.data(), v.data(), c.data(), kLength); }),
               "interrupted");
     // kLength rows of one element each.
-    EXPECT_EQ(reasonUnderInterrupt([&] { rowCone(x.data(), t.data(), v.data(), c.data(), kLength, 1); }),
+    EXPECT_EQ(reasonUnderInterrupt(
+                  [&] { rowCone(x.data(), t.data(), v.data(), c.data(), kLength, 1); }),
               "interrupted");
     // Every other group is the whole vector; those between are empty.
     const int n = 1000, g = 400;
