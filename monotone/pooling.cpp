@@ -66,8 +66,6 @@ void settleUnbounded(TreeBlock* block, InterruptPoll& poll) {
     }
 }
 
-const int kChildrenPerPoll = 4096;
-
 template <class Settle>
 void poolSubtree(TreeBlock* block, Settle settle) {
     if (block == nullptr) return;
@@ -88,16 +86,14 @@ void poolSubtree(TreeBlock* block, Settle settle) {
         }
         childrenStacked = true;
         TreeBlock* parent = current;
-        // A star's root stacks all other nodes here: a poll every so many children.
-        int sincePoll = 0;
+        // A star's root stacks all other nodes here.
+        PollBatch stacked(poll);
         for (TreeBlock* child = parent->firstChild(); child != nullptr;
              child = child->nextSibling()) {
             if (child->done == 0) stack.push_back({child, false});
-            if (++sincePoll == kChildrenPerPoll) {
-                poll.tick(kChildrenPerPoll);
-                sincePoll = 0;
-            }
+            stacked.add(1);
         }
+        stacked.handOver();
     }
 }
 
