@@ -6,6 +6,7 @@
 #include "cone/cone.hpp"
 #include "cone/cone_region.hpp"
 #include "host/branchless.hpp"
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 
 namespace {
@@ -31,7 +32,10 @@ void projectElements(double* x, double* t, const double* v, const double* c, std
 void elementCone(double* x, double* t, const double* v, const double* c, int n) {
     parallel::forEachRange(n, 2.0, 1, [&] {
         return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-            projectElements(x, t, v, c, first, last);
+            InterruptPoll poll;
+            forEachPolledStretch(first, last, 1, poll, [&](std::ptrdiff_t from, std::ptrdiff_t to) {
+                projectElements(x, t, v, c, from, to);
+            });
         };
     });
 }

@@ -5,6 +5,7 @@
 #include "cone/cone.hpp"
 #include "cone/groups.hpp"
 #include "cone/second_order_cone.hpp"
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 
 namespace {
@@ -24,8 +25,10 @@ bool groupsAscendApart(const double* b, int g) {
 
 void projectGroups(double* x, double* t, const double* v, const double* c, const double* b,
                    std::ptrdiff_t first, std::ptrdiff_t last) {
+    InterruptPoll poll;  // overlapping groups may cover v many times over
     for (std::ptrdiff_t k = first; k < last; ++k) {
         const GroupRange group = groupRange(b, static_cast<int>(k));
+        poll.tick(group.empty() ? 1 : 1 + static_cast<long long>(group.end) - group.start);
         if (group.empty())
             t[k] = projectOntoCone(x, v, c[k], 0, 1);  // r = 0: only the bound changes
         else

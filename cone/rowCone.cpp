@@ -6,6 +6,7 @@
 
 #include "cone/cone.hpp"
 #include "cone/second_order_cone.hpp"
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 
 void rowCone(double* X, double* t, const double* V, const double* c, int m, int n) {
@@ -14,8 +15,13 @@ void rowCone(double* X, double* t, const double* V, const double* c, int m, int 
     // Captured by value, so that the loop keeps them in registers.
     parallel::forEachRange(m, 3.0 * n, 1, [=] {
         return [=](std::ptrdiff_t first, std::ptrdiff_t last) {
-            for (std::ptrdiff_t i = first; i < last; ++i)
-                t[i] = projectOntoCone(X + i * rowStart, V + i * rowStart, c[i], n, m);
+            InterruptPoll poll;  // a row strides through memory: a pass can take seconds
+            forEachPolledStretch(first, last, n + 1LL, poll,
+                                 [=](std::ptrdiff_t from, std::ptrdiff_t to) {
+                                     for (std::ptrdiff_t i = from; i < to; ++i)
+                                         t[i] = projectOntoCone(X + i * rowStart,
+                                                                V + i * rowStart, c[i], n, m);
+                                 });
         };
     });
 }

@@ -14,7 +14,9 @@
 // long piece ends soon after Ctrl-C rather than at its end.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
+#include <cstddef>
 
 #include "host/routine_failure.hpp"
 #include "host/thread_marks.hpp"
@@ -57,3 +59,41 @@ private:
     long long interval_;
     long long countdown_;
 };
+
+// Work counted here and handed to a poll held elsewhere once an interval's worth has gathered:
+// a loop that ticked the poll behind a reference at every step would read and write its
+// count in memory each time, which slows a short step measurably.
+class PollBatch {
+public:
+    explicit PollBatch(InterruptPoll& poll) : poll_(poll) {}
+    void add(long long work) {
+        pending_ += work;
+        if (pending_ >= InterruptPoll::kInterval) handOver();
+    }
+    // Ticks the poll with what has gathered (which may fail the call).
+    void handOver() {
+        const long long work = pending_;
+        pending_ = 0;
+        poll_.tick(work);
+    }
+
+private:
+    InterruptPoll& poll_;
+    long long pending_ = 0;
+};
+
+// Calls body(first, last) on consecutive stretches of the items begin..end-1, each of about
+// one poll interval's work (workPerItem units an item), and ticks the poll after each: for
+// loops so short per item that a tick in them would cost time of its own.
+template <class Body>
+void forEachPolledStretch(std::ptrdiff_t begin, std::ptrdiff_t end, long long workPerItem,
+                          InterruptPoll& poll, const Body& body) {
+    const long long perStretch = InterruptPoll::kInterval / std::max(1LL, workPerItem);
+    const auto items = static_cast<std::ptrdiff_t>(std::max(1LL, perStretch));
+    for (std::ptrdiff_t first = begin; first < end;) {
+        const std::ptrdiff_t last = end - first > items ? first + items : end;
+        body(first, last);
+        poll.tick(static_cast<long long>(last - first) * workPerItem);
+        first = last;
+    }
+}

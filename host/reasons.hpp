@@ -43,6 +43,7 @@ constexpr const char* nodeOrder = "nodeOrder";
 // Ordered-tree fits and their description files (nodeOutOfRange above also names a node
 // number outside 1..n in a file).
 constexpr const char* unreadableFile = "unreadableFile";
+constexpr const char* notRegularFile = "notRegularFile";
 constexpr const char* incompleteRecord = "incompleteRecord";
 constexpr const char* missingChildren = "missingChildren";
 constexpr const char* cyclicTree = "cyclicTree";

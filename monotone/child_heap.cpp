@@ -44,9 +44,10 @@ TreeBlock* meld(TreeBlock* a, TreeBlock* b) {
 
 }  // namespace
 
-void heapChildren(TreeBlock* block) {
+void heapChildren(TreeBlock* block, InterruptPoll& poll) {
     TreeBlock* heap = nullptr;
     std::uint32_t rank = kRankZero;
+    PollBatch children(poll);
     for (TreeBlock* child = block->firstChild(); child != nullptr; child = child->nextSibling()) {
         child->rank = rank++;
         child->pendingShift = 0;
@@ -54,7 +55,9 @@ void heapChildren(TreeBlock* block) {
         child->setHeapRight(nullptr);
         child->heapDistance = 1;
         heap = meld(heap, child);
+        children.add(1);
     }
+    children.handOver();
     block->setChildHeap(heap);
     block->firstRank = kRankZero;
     block->lastRank = rank - 1;

@@ -14,10 +14,12 @@
 // settled, so its mean no longer changes.
 #pragma once
 
+#include "host/interrupt.hpp"
 #include "monotone/monotone.hpp"
 
-// Makes a heap of the block's child list, ranked 0, 1, 2, ... in list order.
-void heapChildren(TreeBlock* block);
+// Makes a heap of the block's child list, ranked 0, 1, 2, ... in list order; every child ticks
+// the poll (a star's root has all other nodes for children).
+void heapChildren(TreeBlock* block, InterruptPoll& poll);
 
 // Removes the top of the block's heap, the child the pooling merges with next.
 void dropTopChild(TreeBlock* block);

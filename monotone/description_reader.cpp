@@ -8,7 +8,7 @@
 #include <string>
 
 #include "host/interrupt.hpp"
-#include "host/utf8_file.hpp"
+#include "host/regular_file.hpp"
 #include "monotone/building.hpp"
 #include "monotone/description_scanner.hpp"
 
@@ -21,14 +21,28 @@ using File = std::unique_ptr<std::FILE, FileClosing>;
 
 using Outcome = DescriptionScanner::Outcome;
 
-[[noreturn]] void failUnreadable(const char* fileName) {
+// The console's account of a file that cannot be read.
+void printReadingFailure(const char* fileName) {
     consolePrintf("\n\n Fatal Error!!!");
     consolePrintf("\n\n Failure in reading the file:%s!", fileName);
     consolePrintf(
         "\n\n The program does not check the correctness of the tree provided in the file: %s!",
         fileName);
+}
+
+[[noreturn]] void failUnreadable(const char* fileName) {
+    printReadingFailure(fileName);
     throw RoutineFailure(reason::unreadableFile,
                          std::string("cannot read the tree description file '") + fileName + "'");
+}
+
+// A FIFO or a device: reading it could wait forever.
+[[noreturn]] void failNotRegular(const char* fileName) {
+    printReadingFailure(fileName);
+    throw RoutineFailure(reason::notRegularFile,
+                         std::string("'") + fileName +
+                             "' is not a regular file but a pipe or a device, which could keep "
+                             "the call waiting; the tree description must be a file");
 }
 
 std::string at(const char* fileName, const DescriptionScanner& scanner) {
@@ -144,7 +158,9 @@ void readRecords(DescriptionScanner& scanner, treeInfo& table, int n, const char
 }  // namespace
 
 void readFromFile(const char* fileName, treeInfo& table, int n) {
-    File file(utf8::open(fileName, "r"));
+    const utf8::OpenedFile opened = utf8::openRegularFile(fileName);
+    File file(opened.file);
+    if (opened.notRegular) failNotRegular(fileName);
     if (!file) failUnreadable(fileName);
 
     treeInfo read;

@@ -15,6 +15,7 @@ bool isDigit(int c) { return c >= '0' && c <= '9'; }
 
 int DescriptionScanner::refill() {
     if (readError_) return EOF;
+    poll_.tick(static_cast<long long>(filled_));
     filled_ = std::fread(buffer_, 1, sizeof buffer_, file_);
     position_ = 0;
     if (filled_ == 0) {

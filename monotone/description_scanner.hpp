@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <string>
 
+#include "host/interrupt.hpp"
+
 class DescriptionScanner {
 public:
     enum class Outcome {
@@ -48,6 +50,7 @@ private:
     int refill();
 
     std::FILE* file_;
+    InterruptPoll poll_;  // by the bytes read: a long run of blanks is one call of next
     char buffer_[1 << 16];
     std::size_t position_ = 0;
     std::size_t filled_ = 0;

@@ -22,8 +22,9 @@ void finish(TreeBlock* block, bool clampAtZero) {
 }
 
 // Merges the chosen child, the heap's top, into the block. Returns whether the block still
-// has children.
-bool mergeChosen(TreeBlock* block) {
+// has children. One block may merge with most of the tree, so every merge ticks the poll.
+bool mergeChosen(TreeBlock* block, InterruptPoll& poll) {
+    poll.tick();
     TreeBlock* chosen = block->childHeap();
     merge(block, chosen);
     dropTopChild(block);
@@ -35,30 +36,33 @@ bool mergeChosen(TreeBlock* block) {
 //
 // A child of negative mean is never chosen. A block whose mean is not positive, facing no
 // child of positive mean, absorbs its whole subtree and fits 0.
-void settleNonnegative(TreeBlock* block) {
+void settleNonnegative(TreeBlock* block, InterruptPoll& poll) {
     if (block->firstChild() == nullptr) return finish(block, true);
-    heapChildren(block);
+    heapChildren(block, poll);
     for (;;) {
         double largest = 0;
         if (block->childHeap()->m >= largest) largest = block->childHeap()->m;
         if (block->m <= 0 && largest == 0) {
             // Each merge hands the first child's children over, so this empties the subtree.
-            while (block->firstChild() != nullptr) merge(block, block->firstChild());
+            while (block->firstChild() != nullptr) {
+                poll.tick();
+                merge(block, block->firstChild());
+            }
             block->setChildHeap(nullptr);
             block->m = 0;
             return finish(block, false);
         }
         if (block->m > largest) return finish(block, false);
-        if (!mergeChosen(block)) return finish(block, true);
+        if (!mergeChosen(block, poll)) return finish(block, true);
     }
 }
 
-void settleUnbounded(TreeBlock* block) {
+void settleUnbounded(TreeBlock* block, InterruptPoll& poll) {
     if (block->firstChild() == nullptr) return finish(block, false);
-    heapChildren(block);
+    heapChildren(block, poll);
     for (;;) {
         if (block->m > block->childHeap()->m) return finish(block, false);
-        if (!mergeChosen(block)) return finish(block, false);
+        if (!mergeChosen(block, poll)) return finish(block, false);
     }
 }
 
@@ -67,21 +71,29 @@ void poolSubtree(TreeBlock* block, Settle settle) {
     if (block == nullptr) return;
     // A block is entered twice: first to stack its unsettled children, then to settle it.
     std::vector<std::pair<TreeBlock*, bool>> stack{{block, false}};
+    // The walk's own poll stays in this loop; settling a block, which may heap and merge most
+    // of the tree at once, ticks one of its own.
     InterruptPoll poll;
+    InterruptPoll settling;
     while (!stack.empty()) {
         poll.tick();
         auto& [current, childrenStacked] = stack.back();
         if (childrenStacked) {
             TreeBlock* settled = current;
             stack.pop_back();
-            settle(settled);
+            settle(settled, settling);
             continue;
         }
         childrenStacked = true;
         TreeBlock* parent = current;
+        // A star's root stacks all other nodes here.
+        PollBatch stacked(poll);
         for (TreeBlock* child = parent->firstChild(); child != nullptr;
-             child = child->nextSibling())
+             child = child->nextSibling()) {
             if (child->done == 0) stack.push_back({child, false});
+            stacked.add(1);
+        }
+        stacked.handOver();
     }
 }
 

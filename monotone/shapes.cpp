@@ -1,5 +1,6 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The fits over trees implied by n: the binary heap and the depth-one star, node 0 the root.
+#include "host/interrupt.hpp"
 #include "monotone/building.hpp"
 
 namespace {
@@ -9,7 +10,9 @@ treeInfo binaryTable(int n) {
     treeInfo table;
     table.nodes.resize(static_cast<std::size_t>(n));
     table.children.reserve(static_cast<std::size_t>(n));
+    InterruptPoll poll;
     for (int k = 0; k < n / 2; ++k) {
+        poll.tick(2);
         const int count = 2 * k + 2 < n ? 2 : 1;
         table.nodes[k] = NodeInfo{count, table.children.size()};
         table.children.push_back(2 * k + 1);
@@ -25,7 +28,11 @@ treeInfo depthOneTable(int n) {
     if (n > 1) {
         table.nodes[0] = NodeInfo{n - 1, 0};
         table.children.reserve(static_cast<std::size_t>(n - 1));
-        for (int child = 1; child < n; ++child) table.children.push_back(child);
+        InterruptPoll poll;
+        for (int child = 1; child < n; ++child) {
+            poll.tick();
+            table.children.push_back(child);
+        }
     }
     return table;
 }

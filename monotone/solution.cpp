@@ -6,12 +6,15 @@
 // The stack holds the next siblings still to visit, so a path needs none of it.
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "monotone/monotone.hpp"
 
 void computeSolution(double* x, const TreeBlock* block) {
     std::vector<const TreeBlock*> pendingSiblings;
     const TreeBlock* current = block;
+    InterruptPoll poll;
     while (current != nullptr) {
+        poll.tick(current->num);
         // All of a block's nodes take its mean, so its list is read in either direction.
         const TreeBlock* listing = current;
         do {

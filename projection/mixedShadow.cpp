@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/console.hpp"
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 #include "host/scaled_length.hpp"
 #include "host/routine_failure.hpp"
@@ -44,7 +45,9 @@ void mixedShadowRowNorms(double* norms, const double* V, int m, int n) {
     const std::ptrdiff_t size = rows * n;
     parallel::forEachRange(rows, 2.0 * n, 1, [&] {
         return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            InterruptPoll poll;  // a row strides through memory: a pass can take seconds
             for (std::ptrdiff_t i = first; i < last; ++i) {
+                poll.tick(n);
                 double s = 0;
                 for (std::ptrdiff_t k = i; k < size; k += rows) s += V[k] * V[k];
                 norms[i] = lengthFromSumOfSquares(s, n, [V, i, rows](std::ptrdiff_t j) {
@@ -88,7 +91,9 @@ void mixedShadowShrink(double* X, const double* V, const double* norms, int m, i
     }
     parallel::forEachRange(rows, 2.0 * n, 1, [&] {
         return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            InterruptPoll poll;
             for (std::ptrdiff_t i = first; i < last; ++i) {
+                poll.tick(n);
                 if (threshold >= norms[i]) {
                     for (std::ptrdiff_t k = i; k < size; k += rows) X[k] = 0;
                 } else {

@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "host/interrupt.hpp"
 #include "projection/multiplier.hpp"
 #include "projection/power_root.hpp"
 #include "projection/projection.hpp"
@@ -20,9 +21,10 @@ const int kExtendedStepLimit = 4000;
 
 // Solves every x_i for the multiplier c from its previous value, whose power x_i^(p-1) is
 // kept in power[i]. Adds the Newton steps to *steps; moved receives the largest change of an
-// x_i. Returns false, at the first element whose root finding runs out of steps.
+// x_i. Returns false, at the first element whose root finding runs out of steps. A long vector
+// takes seconds over all iterations, so every root ticks the interrupt poll.
 bool solveAt(double* x, std::vector<double>& power, const std::vector<double>& a, double p,
-             double c, double* moved, long long* steps) {
+             double c, double* moved, long long* steps, InterruptPoll& poll) {
     *moved = 0;
     for (std::size_t i = 0; i < a.size(); ++i) {
         double r = x[i];
@@ -32,6 +34,7 @@ bool solveAt(double* x, std::vector<double>& power, const std::vector<double>& a
         if (change > *moved) *moved = change;
         x[i] = r;
         *steps += k;
+        poll.tick(k + 1);
     }
     return true;
 }
@@ -55,10 +58,12 @@ Bisection bisectMultiplier(double* x, const std::vector<double>& a, double rho, 
     // which says nothing about convergence.
     enum class Move { none, raisedLower, loweredUpper } last = Move::none;
     bool failed = false;
+    InterruptPoll poll;
     for (;;) {
         ++iterations;
         double moved;
-        if (!(cm >= 0 && cm <= DBL_MAX) || !solveAt(x, power, a, p, cm, &moved, &newtonSteps)) {
+        if (!(cm >= 0 && cm <= DBL_MAX) ||
+            !solveAt(x, power, a, p, cm, &moved, &newtonSteps, poll)) {
             failed = true;
             break;
         }

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "projection/multiplier.hpp"
 #include "projection/projection.hpp"
 
@@ -57,9 +58,9 @@ double logRatio(double logK, double p, long long* steps) {
     return w;
 }
 
-// Fills x with a_i z_i(u) and returns h(u) = log ||x||_p - u.
+// Fills x with a_i z_i(u) and returns h(u) = log ||x||_p - u. Every element ticks the poll.
 double normGap(double* x, const std::vector<double>& a, double logRho, double p, double u,
-               long long* steps) {
+               long long* steps, InterruptPoll& poll) {
     const int n = static_cast<int>(a.size());
     for (int i = 0; i < n; ++i) {
         if (a[i] == 0) {
@@ -68,6 +69,7 @@ double normGap(double* x, const std::vector<double>& a, double logRho, double p,
         }
         const double logK = logRho - u + (p - 2) * (std::log(a[i]) - u);
         x[i] = a[i] * std::exp(logRatio(logK, p, steps));
+        poll.tick();
     }
     return std::log(vectorPNorm(x, p, n)) - u;
 }
@@ -83,10 +85,11 @@ struct GapSearch {
     int iterations;
     double best;
     double bestU;
+    InterruptPoll poll;
 
     // h(u), its x kept in x when |h(u)| is the smallest yet.
     double gapAt(double u) {
-        const double gap = normGap(trial.data(), a, logRho, p, u, &steps);
+        const double gap = normGap(trial.data(), a, logRho, p, u, &steps, poll);
         if (std::fabs(gap) < std::fabs(best)) {
             best = gap;
             bestU = u;
@@ -155,9 +158,10 @@ void narrowToRoot(GapSearch& search, Bracket& bracket) {
 
 NormSearch searchShadowNorm(double* x, const std::vector<double>& a, double rho, double p) {
     const int n = static_cast<int>(a.size());
-    GapSearch search{x, a, std::log(rho), p, std::vector<double>(a.size()), 0, 1, 0, 0};
+    GapSearch search{x, a, std::log(rho), p, std::vector<double>(a.size()), 0, 1, 0, 0,
+                     InterruptPoll()};
     const double hi = std::log(vectorPNorm(a.data(), p, n));
-    const double hHi = normGap(x, a, search.logRho, p, hi, &search.steps);
+    const double hHi = normGap(x, a, search.logRho, p, hi, &search.steps, search.poll);
     search.best = hHi;
     search.bestU = hi;
     Bracket bracket{hi, hHi, hi, hHi};

@@ -3,13 +3,22 @@
 #include <cstddef>
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 #include "projection/domain.hpp"
 #include "projection/projection.hpp"
 
 namespace {
 
-// Rows first..last-1 of the m-by-n matrix (rows = m).
+// A row's cost in work units: the closed forms pass over it a few times, the bisection of a
+// general p some fifty times with a power per element.
+double workPerRow(int n, double p) {
+    if (p == 1 || p == 2) return 4.0 * n;
+    return 2000.0 * n;
+}
+
+// Rows first..last-1 of the m-by-n matrix (rows = m). Many short rows never reach a poll
+// inside powerShadow, so the rows tick one of their own.
 void shadowRows(double* X, const double* V, std::ptrdiff_t rows, int n, double rho, double p,
                 std::ptrdiff_t first, std::ptrdiff_t last) {
     std::vector<double> row(static_cast<std::size_t>(n));
@@ -17,20 +26,16 @@ void shadowRows(double* X, const double* V, std::ptrdiff_t rows, int n, double r
     int steps[2];
     // Each row starts its threshold search (the infinity case) from the previous row's.
     double c0 = 0;
+    InterruptPoll poll;
+    const double rowWork = workPerRow(n, p);
     for (std::ptrdiff_t i = first; i < last; ++i) {
+        poll.tick(static_cast<long long>(rowWork));
         for (int j = 0; j < n; ++j) row[j] = V[i + j * rows];
         double c = 0;
         powerShadow(result.data(), &c, steps, row.data(), n, rho, p, c0);
         c0 = c;
         for (int j = 0; j < n; ++j) X[i + j * rows] = result[j];
     }
-}
-
-// A row's cost in work units: the closed forms pass over it a few times, the bisection of a
-// general p some fifty times with a power per element.
-double workPerRow(int n, double p) {
-    if (p == 1 || p == 2) return 4.0 * n;
-    return 2000.0 * n;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // The norm shadow of each group of a vector, every group with its own weight.
 #include <cstddef>
 
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 #include "projection/domain.hpp"
 #include "projection/group_table.hpp"
@@ -39,8 +40,13 @@ void powerShadowVector(double* x, const double* v, const double* b, int g, int n
         return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
             int steps[2];
             double c;
+            // Overlapping groups may cover v many times over, and short groups never reach a
+            // poll inside powerShadow: the groups tick one of their own.
+            InterruptPoll poll;
             for (std::ptrdiff_t k = first; k < last; ++k) {
                 const IndexGroup group = groupOfTable(b, static_cast<int>(k));
+                poll.tick(static_cast<long long>(passes * (group.length > 0 ? group.length : 0)) +
+                          1);
                 powerShadow(x + group.start, &c, steps, v + group.start, group.length, rho[k], p,
                             0);
             }

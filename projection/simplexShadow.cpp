@@ -21,6 +21,7 @@
 
 #include "host/branchless.hpp"
 #include "host/console.hpp"
+#include "host/interrupt.hpp"
 #include "projection/binary_scale.hpp"
 #include "projection/drop_side.hpp"
 #include "projection/messages.hpp"
@@ -332,8 +333,10 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
     Search search = startSearch(x, found, z, lambda0);
     bool done = found.max > lambda0 && 0 < lambda0 && narrowAtGuess(search);
     int iterations = 0;
+    InterruptPoll poll;
     while (!done && iterations < kStepLimit) {
         ++iterations;
+        poll.tick(search.e - search.b + 1);  // the partition passes over the active range
         done = narrowAtMidpoint(search);
     }
 

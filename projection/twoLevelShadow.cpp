@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 #include "host/scaled_length.hpp"
 #include "projection/domain.hpp"
@@ -135,14 +136,17 @@ void twoLevelShadow(double* X, double* N, const double* V, int m, int n, double 
     // The rows are shared out among threads. The sums N run in row order: on one thread as
     // the rows go, otherwise after the join from what each row left.
     const bool euclidean = mode == 2;
-    const parallel::Plan plan = parallel::planLoop(rows, euclidean ? 4.0 * n : 40.0 * n);
+    const double workPerRow = euclidean ? 4.0 * n : 40.0 * n;
+    const parallel::Plan plan = parallel::planLoop(rows, workPerRow);
     const bool allRows = plan.threads <= 1;
     std::vector<ShrunkRow> shrunk(euclidean && !allRows ? static_cast<std::size_t>(rows) : 0);
     parallel::forEachRange(plan, [&] {
+        // A row strides through memory: a pass can take seconds, so each row ticks the poll.
         return [&, b = std::vector<double>(static_cast<std::size_t>(n)),
-                projected = std::vector<double>(euclidean ? 0 : static_cast<std::size_t>(n))](
-                   std::ptrdiff_t first, std::ptrdiff_t last) mutable {
+                projected = std::vector<double>(euclidean ? 0 : static_cast<std::size_t>(n)),
+                poll = InterruptPoll()](std::ptrdiff_t first, std::ptrdiff_t last) mutable {
             for (std::ptrdiff_t i = first; i < last; ++i) {
+                poll.tick(static_cast<long long>(workPerRow));
                 const Row x{X, i, rows};
                 if (!euclidean) {
                     shrinkInfinity(x, b.data(), projected.data(), n, lambda2);

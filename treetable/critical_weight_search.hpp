@@ -120,27 +120,17 @@ private:
         return 1.0;
     }
 
-    // The weights of a zero test, polling for an interrupt at every node they weigh: one
-    // pass over a large tree can take seconds.
-    template <class Weights>
-    struct PolledWeights {
-        Weights weights;
-        InterruptPoll* poll;
-        double operator()(double weight) const {
-            poll->tick();
-            return weights(weight);
-        }
-    };
-
+    // One pass of the operator over a large tree can take seconds: the passes poll for an
+    // interrupt as they go, all on the one poll of the search.
     template <class Weights>
     bool zeroAt(const double* v, int n, const double* ind, int nodes, const Positions& at,
                 const Weights& weights) {
-        applyTree(result_.data(), v, n, ind, nodes, at, PolledWeights<Weights>{weights, &poll_});
+        applyTree(result_.data(), v, n, ind, nodes, at, weights, poll_);
         return allZero(result_.data(), n);
     }
 
     std::vector<double> result_;
-    InterruptPoll poll_{256};  // in nodes, which may each cover the whole vector
+    InterruptPoll poll_;
 };
 
 template <class Positions>

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "host/interrupt.hpp"
 #include "host/parallel.hpp"
 
 namespace treetable {
@@ -72,25 +73,27 @@ void forEachRowBlock(const double* V, int rows, int cols, std::ptrdiff_t first,
 // time), and the last range leaves the other threads idle for a short time only.
 const int kRowsPerRange = 4 * kRowBlock;
 
-// X(i, :) = the rows of `transform(out, in, count)`, which fills out[b] from in[b]. Ranges
-// of rows are shared out among threads; workPerRow estimates a row's cost
-// (host/parallel.hpp). Rows without entries are all the same empty row: it is transformed
-// once (which still checks the tree, as every row would), and nothing is written.
+// X(i, :) = the rows of `transform(out, in, count, poll)`, which fills out[b] from in[b] and
+// ticks the thread's interrupt poll as it works. Ranges of rows are shared out among threads;
+// workPerRow estimates a row's cost (host/parallel.hpp). Rows without entries are all the
+// same empty row: it is transformed once (which still checks the tree, as every row would),
+// and nothing is written.
 template <class Transform>
 void transformRows(double* X, const double* V, int rows, int cols, double workPerRow,
                    const Transform& transform) {
     if (rows <= 0) return;
     if (cols <= 0) {
         RowBlock in(0), out(0);
-        transform(out.rows(), in.rows(), 1);
+        InterruptPoll poll;
+        transform(out.rows(), in.rows(), 1, poll);
         return;
     }
     parallel::forEachRange(rows, workPerRow, kRowsPerRange, [&] {
-        return [&, in = RowBlock(cols), out = RowBlock(cols)](std::ptrdiff_t first,
-                                                              std::ptrdiff_t last) mutable {
+        return [&, in = RowBlock(cols), out = RowBlock(cols), poll = InterruptPoll()](
+                   std::ptrdiff_t first, std::ptrdiff_t last) mutable {
             forEachRowBlock(V, rows, cols, first, last, in,
                             [&](double* const* inRows, std::ptrdiff_t firstRow, int count) {
-                                transform(out.rows(), inRows, count);
+                                transform(out.rows(), inRows, count, poll);
                                 scatterRows(X, out.rows(), rows, cols, firstRow, count);
                             });
         };

@@ -5,12 +5,14 @@
 
 #include <cmath>
 
+#include "host/interrupt.hpp"
 #include "treetable/tree_prox.hpp"
 
 namespace treetable {
 
 // Omega(x): w0 times the sum of |x_i| when node 0 is the L1 node, plus w_k times the length
-// of every further group, accumulated in table order.
+// of every further group, accumulated in table order. Nested groups can make the pass long:
+// it polls for an interrupt as it goes, as largestGroupRatio does.
 template <class Positions>
 double penaltyOf(const double* x, int n, const double* ind, int nodes, const Positions& at) {
     double value = 0.0;
@@ -19,9 +21,11 @@ double penaltyOf(const double* x, int n, const double* ind, int nodes, const Pos
         for (int i = 0; i < n; ++i) value = std::fabs(x[i]) + value;
         value = value * ind[2];
     }
+    InterruptPoll poll;
     for (int k = firstGroupNode(hasL1Node); k < nodes; ++k) {
         const Node node = nodeAt(ind, k);
         value = groupLength(x, node, at) * node.weight + value;
+        poll.tick(entriesOf(node));
     }
     return value;
 }
@@ -42,10 +46,12 @@ double largestGroupRatio(const double* x, int n, const double* ind, int nodes,
         const double ratio = largest / ind[2];
         if (ratio > value) value = ratio;
     }
+    InterruptPoll poll;
     for (int k = firstGroupNode(hasL1Node); k < nodes; ++k) {
         const Node node = nodeAt(ind, k);
         const double ratio = groupLength(x, node, at) / node.weight;
         if (ratio > value) value = ratio;
+        poll.tick(entriesOf(node));
     }
     return value;
 }

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <limits>
 
+#include "host/interrupt.hpp"
 #include "host/scaled_length.hpp"
 #include "treetable/matrix_rows.hpp"
 #include "treetable/node_positions.hpp"
@@ -150,33 +151,61 @@ inline void startFrom(double* x, const double* v, int n, bool hasL1Node, double 
     }
 }
 
+// The entries of a node's group, and one for the node itself so that empty groups count too:
+// the work by which the tree routines tick their interrupt polls.
+inline long long entriesOf(const Node& node) {
+    return 1 + static_cast<long long>(std::max(node.end - node.first, 0));
+}
+
+inline long long entriesOf(const GroupOf* groups, int count) {
+    long long entries = 0;
+    for (int g = 0; g < count; ++g) entries += entriesOf(groups[g].node);
+    return entries;
+}
+
 // x = the operator at v (n entries; x and v distinct), with the weights that `weights` gives.
+// Nested groups can make one pass over the table long, so it polls for an interrupt as it goes.
 template <class Positions, class Weights>
 void applyTree(double* x, const double* v, int n, const double* ind, int nodes, const Positions& at,
-               const Weights& weights) {
+               const Weights& weights, InterruptPoll& poll) {
     const bool hasL1Node = startsWithL1Node(ind);
+    poll.tick(n);  // for the pass that starts from v
     startFrom(x, v, n, hasL1Node, weights(ind[2]));
+    PollBatch work(poll);
     for (int k = firstGroupNode(hasL1Node); k < nodes;) {
         GroupOf run[kSideBySide] = {};
         const int count = disjointRun<Positions>(x, ind, k, nodes, run);
         shrinkGroups(run, count, at, weights);
+        work.add(entriesOf(run, count));
         k += count;
     }
+    work.handOver();
+}
+
+template <class Positions, class Weights>
+void applyTree(double* x, const double* v, int n, const double* ind, int nodes, const Positions& at,
+               const Weights& weights) {
+    InterruptPoll poll;
+    applyTree(x, v, n, ind, nodes, at, weights, poll);
 }
 
 // x[b] = the operator at v[b] for `count` vectors (1 to kSideBySide) of n entries, with the
 // table's own weights: the same nodes in the same order on each vector, their lengths taken
-// side by side.
+// side by side. Polls as applyTree does.
 template <class Positions>
 void applyTreeToVectors(double* const* x, const double* const* v, int count, int n,
-                        const double* ind, int nodes, const Positions& at) {
+                        const double* ind, int nodes, const Positions& at, InterruptPoll& poll) {
     const bool hasL1Node = startsWithL1Node(ind);
+    poll.tick(static_cast<long long>(count) * n);
     for (int b = 0; b < count; ++b) startFrom(x[b], v[b], n, hasL1Node, ind[2]);
+    PollBatch work(poll);
     for (int k = firstGroupNode(hasL1Node); k < nodes; ++k) {
         GroupOf groups[kSideBySide] = {};
         for (int b = 0; b < count; ++b) groups[b] = GroupOf{x[b], nodeAt(ind, k)};
         shrinkGroups(groups, count, at, TableWeights{});
+        work.add(entriesOf(groups, count));
     }
+    work.handOver();
 }
 
 // X = the operator applied to every row of V, with the table's own weights.
@@ -185,8 +214,8 @@ void applyTreeToRows(double* X, const double* V, int rows, int cols, const doubl
                      const Positions& at) {
     const double workPerRow = 2.0 * cols + 4.0 * nodes;
     transformRows(X, V, rows, cols, workPerRow,
-                  [&](double* const* out, const double* const* in, int count) {
-                      applyTreeToVectors(out, in, count, cols, ind, nodes, at);
+                  [&](double* const* out, const double* const* in, int count, InterruptPoll& poll) {
+                      applyTreeToVectors(out, in, count, cols, ind, nodes, at, poll);
                   });
 }
 

@@ -28,6 +28,8 @@ function x = chainAscend(v, n)
 %     overflow            sum(abs(v(1:n))) exceeds the double range
 %     outOfMemory         no memory for the block table (after printing
 %                         "Allocation of array failure!")
+%     interrupted         Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                         a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     x = chainAscend([3; 1; 2], 3)      % x = [3; 1.5; 1.5]

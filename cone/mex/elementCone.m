@@ -25,9 +25,8 @@ function [x, t] = elementCone(v, c, n)
 %     notFinite       v or c holds a NaN (infinities are accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements
 %     negativeSize    n < 0
-%     interrupted     Ctrl-C in Octave stopped a call running on several threads (MATLAB
-%                     documents no way for a module to see Ctrl-C: there the call runs to
-%                     its end)
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     [x, t] = elementCone([3; -3; 1; 0.5], [1; 1; -3; 2], 4)

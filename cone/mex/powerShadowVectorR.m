@@ -36,9 +36,8 @@ function [x, t] = powerShadowVectorR(v, c, b, n, g)
 %     negativeSize      n < 0 or g < 0
 %     groupOutOfRange   a non-empty group reaches below 0 or beyond n - 1 (a NaN boundary
 %                       counts as below 0)
-%     interrupted     Ctrl-C in Octave stopped a call running on several threads (MATLAB
-%                     documents no way for a module to see Ctrl-C: there the call runs to
-%                     its end)
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     [x, t] = powerShadowVectorR([3; 4; 1], [0; 5], [0; 2; 3], 3, 2)

@@ -30,9 +30,8 @@ function [X, t] = rowCone(V, c, m, n)
 %     notFinite       V or c holds a NaN (infinities are accepted)
 %     inputCount, outputCount, notRealDouble, notScalar, tooFewElements
 %     negativeSize    m < 0 or n < 0
-%     interrupted     Ctrl-C in Octave stopped a call running on several threads (MATLAB
-%                     documents no way for a module to see Ctrl-C: there the call runs to
-%                     its end)
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     [X, t] = rowCone([3 4; 3 4; 3 4], [0; 5; -5], 3, 2)

@@ -43,8 +43,8 @@ function lambda = general_criticalWeight(v, n, G, ind, nodes)
 %                         order is taken as it is)
 %     badL1Node           ind(:,1) starts at -1 but does not end at -1 (after printing
 %                         "Error! Check ind")
-%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
-%                     a module to see Ctrl-C: there the call runs to its end)
+%     interrupted         Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                         a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     lambda = general_criticalWeight([3; 0; 4], 3, [1 3], [1; 2; 1], 1)   % lambda = 5

@@ -25,6 +25,8 @@ function value = penaltyValue(x, n, ind, nodes)
 %                     that is NaN, infinite or beyond the 32-bit integer range
 %     badL1Node       ind(:,1) starts at -1 but does not end at -1 (after printing
 %                     "Error! Check ind")
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     ind = [-1 1; -1 2; 0.5 2];     % the L1 node with w0 = 0.5, then 1:2 with weight 2

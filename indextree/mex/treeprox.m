@@ -37,6 +37,8 @@ function x = treeprox(v, n, ind, nodes)
 %     outOfMemory     no memory for that check
 %     badL1Node       ind(:,1) starts at -1 but does not end at -1 (after printing
 %                     "Error! Check ind")
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     v = [3; -1; 0.5];

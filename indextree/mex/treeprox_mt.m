@@ -34,6 +34,8 @@ function X = treeprox_mt(V, rows, cols, ind, nodes)
 %     outOfMemory     no memory for that check
 %     badL1Node       ind(:,1) starts at -1 but does not end at -1 (after printing
 %                     "Error! Check ind")
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     V = [3 4; 1 0];

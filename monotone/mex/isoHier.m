@@ -39,6 +39,7 @@ function x = isoHier(fileName, v, rootNumber, n)
 %     notString
 %     notFinite         v(1:n) holds NaN or Inf
 %     unreadableFile    the file cannot be opened or read
+%     notRegularFile    the path names a pipe (FIFO) or a device, not a file
 %     incompleteRecord  a record does not start with two whole numbers (node number, count)
 %     nodeOutOfRange    a node or child number lies outside 1..n
 %     missingChildren   fewer whole numbers follow a record's child count than it says
@@ -48,9 +49,9 @@ function x = isoHier(fileName, v, rootNumber, n)
 %                       than 64*n + 1024 blocks
 %     overflow          a pooled mean overflows the double range
 %     outOfMemory       the tree does not fit in memory
+%     interrupted       Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                       a module to see Ctrl-C: there the call runs to its end)
 %   The file and root errors are preceded by a message in the command window.
-%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
-%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     file = [tempname() '.txt'];

@@ -22,8 +22,8 @@ function x = isoHierBinary(v, n)
 %     notFinite     v(1:n) holds NaN or Inf
 %     overflow      a pooled mean overflows the double range
 %     outOfMemory   the tree does not fit in memory
-%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
-%                     a module to see Ctrl-C: there the call runs to its end)
+%     interrupted   Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                   a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     x = isoHierBinary([1; 5; 3], 3)   % node 1 pools with both children: x = [3; 3; 3]

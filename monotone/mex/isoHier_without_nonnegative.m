@@ -26,11 +26,10 @@ function x = isoHier_without_nonnegative(fileName, v, rootNumber, n)
 %
 %   Errors (identifier isoHier_without_nonnegative:<reason>)
 %     The same as those of isoHier: inputCount, outputCount, notRealDouble, notScalar,
-%     negativeSize, tooFewElements, notString, notFinite, unreadableFile, incompleteRecord,
-%     nodeOutOfRange, missingChildren, rootOutOfRange, cyclicTree, treeTooLarge, overflow,
-%     outOfMemory.
-%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
-%                     a module to see Ctrl-C: there the call runs to its end)
+%     negativeSize, tooFewElements, notString, notFinite, unreadableFile, notRegularFile,
+%     incompleteRecord, nodeOutOfRange, missingChildren, rootOutOfRange, cyclicTree,
+%     treeTooLarge, overflow, outOfMemory, and interrupted: Ctrl-C in Octave stopped the call
+%     (MATLAB documents no way for a module to see Ctrl-C: there the call runs to its end).
 %
 %   Example
 %     file = [tempname() '.txt'];

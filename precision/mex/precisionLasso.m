@@ -55,8 +55,9 @@ function [X, W] = precisionLasso(X, W, S, lambda, spare, n, maxIter, tolFun, tol
 %     X         n-by-n copy of the inverse covariance estimate
 %     W         n-by-n copy of the covariance estimate
 %
-%   A call runs at most (maxOuter + 1) * n * maxIter sweeps, and the host cannot interrupt
-%   it: keep the limits reasonable.
+%   A call runs at most (maxOuter + 1) * n * maxIter sweeps. Ctrl-C stops it in Octave
+%   (error interrupted); MATLAB documents no way for a module to see Ctrl-C, so there it runs
+%   to its end: keep the limits reasonable.
 %
 %   Errors (identifier precisionLasso:<reason>)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, tooFewElements

@@ -27,6 +27,8 @@ function [X, lambda, steps] = mixedShadow(V, m, n, z, lambda0)
 %     notFinite       V holds NaN or Inf, or z is NaN
 %     negativeRadius  z < 0 (after printing "z should be nonnegative!")
 %     overflow        the sum of the row norms exceeds the double range
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     [X, lambda] = mixedShadow([3, 4; 0, 1], 2, 2, 3, 0)   % X = [1.8, 2.4; 0, 0], lambda = 2

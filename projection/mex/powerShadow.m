@@ -46,6 +46,8 @@ function [x, c, steps] = powerShadow(v, n, rho, p, c0)
 %     invalidExponent  p < 1 or p is NaN
 %     notFinite        rho is NaN; or, for p other than 1 and 2, v holds NaN or Inf
 %     overflow         for p other than 1 and 2, sum(abs(v)) exceeds the double range
+%     interrupted      Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                      a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     x = powerShadow([3; -4], 2, 2.5, 2, 0)       % x = [1.5; -2]: the norm 5 shrinks to 2.5

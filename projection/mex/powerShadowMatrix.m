@@ -25,6 +25,8 @@ function X = powerShadowMatrix(V, m, n, rho, p)
 %     notFinite        rho is NaN; or, for p other than 1 and 2, V holds NaN or Inf
 %     overflow         for p other than 1 and 2, the sum of the magnitudes of a row exceeds
 %                      the double range
+%     interrupted      Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                      a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     X = powerShadowMatrix([3, 4; 0.6, 0.8], 2, 2, 2.5, 2)   % X = [1.5, 2; 0, 0]

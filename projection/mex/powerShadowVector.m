@@ -31,6 +31,8 @@ function x = powerShadowVector(v, b, g, n, rho, p)
 %                      or Inf
 %     overflow         for p other than 1 and 2, the sum of the magnitudes of a group
 %                      exceeds the double range
+%     interrupted      Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                      a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     v = [3; 4; 0; -1; 2];

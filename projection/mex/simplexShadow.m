@@ -26,6 +26,8 @@ function [x, root, steps] = simplexShadow(v, n, z, lambda0)
 %     notFinite       v holds NaN or Inf, or z is NaN
 %     overflow        sum(abs(v)) exceeds the double range
 %     negativeRadius  z < 0 (after printing "z should be nonnegative!")
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     v = [3; -1; 0.5];

@@ -29,6 +29,8 @@ function [X, N] = twoLevelShadow(V, m, n, lambda1, lambda2, mode)
 %     notFinite       lambda1, lambda2 or an element of V is NaN; or, in the infinity mode, V holds Inf
 %     overflow        in the infinity mode, the sum of the magnitudes of a row exceeds the
 %                     double range
+%     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
+%                     a module to see Ctrl-C: there the call runs to its end)
 %
 %   Example
 %     [X, N] = twoLevelShadow([3, 4], 1, 2, 0, 2.5, 2)   % X = [1.5, 2], N = [3.5, 2.5]

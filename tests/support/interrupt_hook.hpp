@@ -2,5 +2,28 @@
 // The core's interrupt poll in the unit tests: a test says at which poll Ctrl-C "arrives".
 #pragma once
 
+#include <string>
+
+#include "host/routine_failure.hpp"
+#include "tests/support/thread_count.hpp"
+
 // The routines' polls see an interrupt from the `polls`-th poll on; 0 turns it off.
 void interruptAtPoll(long long polls);
+
+// The reason with which `call` fails while an interrupt is pending from the first poll on, or
+// "finished" when no poll asked. The call runs on one thread, which polls for all its work
+// (the hook, unlike a host, answers every thread); the hook is off again afterwards.
+template <class Call>
+std::string reasonUnderInterrupt(const Call& call) {
+    testthreads::ThreadsVariable oneThread(1);
+    struct Pending {
+        Pending() { interruptAtPoll(1); }
+        ~Pending() { interruptAtPoll(0); }
+    } pending;
+    try {
+        call();
+    } catch (const RoutineFailure& failure) {
+        return failure.reason();
+    }
+    return "finished";
+}

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tests/gateway/support/modules.hpp"
+#include "tests/gateway/support/interrupts.hpp"
 
 namespace {
 
@@ -42,6 +42,12 @@ TEST_F(InterruptHook, ShortCallsNeverReachAPoll) {
     const Array v = decreasing(200), n = Array::scalar(200);
     mexhost::interruptAtPoll(1);
     EXPECT_NO_THROW(modules::get("chainDescend").call(1, {&v, &n}));
+}
+
+TEST_F(InterruptHook, ChainAscendAnswersOnALongSequence) {
+    // Linear time, but a sequence of a hundred million positions takes a second.
+    const Array v = decreasing(200000), n = Array::scalar(200000);
+    modules::expectInterrupted("chainAscend", 1, {&v, &n});
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// Ctrl-C during a threaded call of each cone module (the embedded host's hook): the error
-// "<module>:interrupted" leaves the module as any failure does, and the next call gives the
-// one-thread result.
+// Ctrl-C during the cone projections (the embedded host's hook) reaches the caller as
+// "<module>:interrupted", never as an exception out of the module: on one thread, and during
+// a threaded call, after which the next call gives the one-thread result.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
+#include "tests/gateway/support/interrupts.hpp"
 #include "tests/gateway/support/modules.hpp"
 #include "tests/support/random.hpp"
 #include "tests/support/thread_count.hpp"
@@ -15,6 +16,18 @@
 namespace {
 
 using mexhost::Array;
+
+const int kLength = 200000;
+
+TEST(ConeModules, AnswerAnInterrupt) {
+    const Array v = Array::column(std::vector<double>(kLength, 1.0));
+    const Array c = Array::column(std::vector<double>(kLength, 0.5));
+    const Array n = Array::scalar(kLength), one = Array::scalar(1);
+    modules::expectInterrupted("elementCone", 2, {&v, &c, &n});
+    modules::expectInterrupted("rowCone", 2, {&v, &c, &n, &one});
+    const Array b = Array::column({0, kLength});
+    modules::expectInterrupted("powerShadowVectorR", 2, {&v, &c, &b, &n, &one});
+}
 
 class ThreadedInterrupt : public testing::Test {
 protected:

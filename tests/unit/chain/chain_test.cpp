@@ -100,6 +100,18 @@ TEST(Chain, SweepsAgreeOnLongSequences) {
     }
 }
 
+// Blocks that span the stretches of positions between interrupt polls, and a sequence that
+// ends inside one, pool as pooled adjacent violators do.
+TEST(Chain, AscendPoolsAcrossPollStretches) {
+    std::mt19937_64 rng(73);
+    std::vector<double> v = testdata::gaussian(rng, 3 * 65536 + 17);
+    for (std::size_t i = 0; i < v.size(); ++i) v[i] += 2.0 - 4.0 * i / v.size();
+    const std::vector<double> expected = reference::nonincreasingNonnegativeFit(v);
+    const std::vector<double> x = fit(chainAscend, v);
+    for (std::size_t i = 0; i < v.size(); ++i)
+        ASSERT_NEAR(x[i], expected[i], 1e-9 * (1 + std::fabs(expected[i]))) << "i " << i;
+}
+
 TEST(Chain, AscendRejectsAnEmptySequenceAfterItsMessage) {
     takeConsoleOutput();
     double x = -7;
