@@ -16,6 +16,11 @@ class Error(ValueError):
         super().__init__(message)
         self.identifier = identifier
 
+    def __reduce__(self):
+        # Rebuilt from both arguments, so that it crosses process boundaries (pickle,
+        # multiprocessing, a Dask worker) with its identifier.
+        return (type(self), (self.identifier, str(self)))
+
 
 class Warning(UserWarning):  # noqa: A001 - sparsemex.Warning, as the package names it
     """What a routine reports while still delivering its result (an iteration limit met)."""
