@@ -9,12 +9,12 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # gnuplot-nox and the font Octave draws text with: the examples' pictures, without a screen.
-# The Python package: pybind11, NumPy and the tests' references (scikit-learn, Dask).
+# The Python package: pybind11, NumPy, the tests' references (scikit-learn) and Dask.
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev octave liboctave-dev
           gnuplot-nox fonts-freefont-otf
           python3-venv python3-pip python3-setuptools python3-wheel python3-build
           python3-pybind11 pybind11-dev python3-numpy python3-pytest python3-hypothesis
-          python3-sklearn python3-dask python3-matplotlib)
+          python3-sklearn python3-dask python3-distributed python3-matplotlib)
 
 install_missing() {
   local missing=()

@@ -59,6 +59,7 @@ def on_cluster(workers, rows, chunks, repeat):
         for chunk in chunks:
             V = matrix(rows, chunk).persist()
             wait(V)
+            client.rebalance(V)  # as many blocks on each worker
 
             def run():
                 X = sdask.tree_prox_rows(V, tree()).persist()
@@ -72,7 +73,7 @@ def on_cluster(workers, rows, chunks, repeat):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--rows", type=int, default=20000)
-    parser.add_argument("--repeat", type=int, default=5)
+    parser.add_argument("--repeat", type=int, default=9)
     args = parser.parse_args()
     rows = args.rows
     V = np.asfortranarray(matrix(rows, rows).compute(scheduler="synchronous"))

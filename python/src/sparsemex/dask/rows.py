@@ -56,7 +56,9 @@ def prox_lp_rows(V: da.Array, weight: float, p: float, *,
     """:func:`sparsemex.prox_lp_rows` of a Dask matrix, block by block.
 
     V, threads and the result are as for :func:`tree_prox_rows`; a bad weight or exponent
-    fails at call time.
+    fails at call time. With the infinity norm (p >= 1e6), each row's search starts from
+    the row before it, in memory as here: the blocks then run one after another, each
+    handing one number to the next.
 
     Examples
     --------
@@ -69,7 +71,7 @@ def prox_lp_rows(V: da.Array, weight: float, p: float, *,
     V, probe = row_blocks(V, "powerShadowMatrix")
     projections.prox_lp_rows(probe, weight, p, threads=threads)
     if p >= _CHAINED_FROM:
-        c, X = map_row_blocks("prox_lp_rows", _lp_rows_from, V, carry=0.0, weight=weight, p=p,
+        _, X = map_row_blocks("prox_lp_rows", _lp_rows_from, V, carry=0.0, weight=weight, p=p,
                               threads=threads)
         return X
     return map_row_blocks("prox_lp_rows", projections.prox_lp_rows, V, weight=weight, p=p,
@@ -124,7 +126,7 @@ def project_cone_rows(V: da.Array, t: ArrayLike, *,
     if bounds is None:
         raise Error("rowCone:tooFewElements", "t must be a vector of %d bounds, got shape %s"
                     % (V.shape[0], da.asarray(t).shape))
-    cones.project_cone_rows(probe, probe[:, 0].astype(bounds.dtype), threads=threads)
+    cones.project_cone_rows(probe, np.zeros(len(probe), dtype=bounds.dtype), threads=threads)
     X, s = map_row_blocks("project_cone_rows", cones.project_cone_rows, V, rows=(bounds,),
                           outputs=("matrix", "vector"), threads=threads)
     return cones.ConeProjection(X, s)
