@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # gnuplot-nox and the font Octave draws text with: the examples' pictures, without a screen.
-# The Python package: pybind11, NumPy, the tests' references (scikit-learn) and Dask.
+# The Python package: pybind11, NumPy and the tests' references (scikit-learn, Dask).
 packages=(cmake make g++ googletest libgtest-dev libbenchmark-dev octave liboctave-dev
           gnuplot-nox fonts-freefont-otf
           python3-venv python3-pip python3-setuptools python3-wheel python3-build
