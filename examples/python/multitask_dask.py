@@ -2,7 +2,7 @@
 """Proximal steps of a multi-task model too large for one worker, on a cluster.
 
 A matrix of 100000 tasks (rows) by 400 features, 320 MB, built block by block from seeds on
-the workers of a LocalCluster of 2 worker processes given 250 MB each, so that no worker
+the workers of a LocalCluster of 2 worker processes given 300 MB each, so that no worker
 ever holds it: the proximal operators of a tree-structured penalty (tree_prox_rows) and of a
 group lasso (prox_lp_rows, p = 2), how many tasks each keeps, the weight at which the tree
 penalty zeroes every task (tree_critical_weight_rows), and the row norms, shown with Dask's
@@ -63,7 +63,7 @@ def kept(X):
 
 def main():
     with LocalCluster(n_workers=2, threads_per_worker=1, processes=True, host="127.0.0.1",
-                      dashboard_address=":0", memory_limit="250MB", silence_logs=40) as cluster, \
+                      dashboard_address=":0", memory_limit="300MB", silence_logs=40) as cluster, \
             Client(cluster) as client:
         V, penalty = tasks_matrix(), tree()
         X = sdask.tree_prox_rows(V, penalty)
@@ -77,7 +77,7 @@ def main():
             client.gather(results)
 
     print()
-    print("%d tasks by %d features (%.0f MB), 2 workers of 250 MB" % (
+    print("%d tasks by %d features (%.0f MB), 2 workers of 300 MB" % (
         TASKS, FEATURES, TASKS * FEATURES * 8 / 1e6))
     print("tasks kept by the tree penalty: %d, by the group lasso: %d" % (kept_tree, kept_group))
     print("weight scale that zeroes every task: %.6g" % critical)
