@@ -4,6 +4,9 @@
 A task runs an in-memory function of sparsemex on one block of rows (all columns of those
 rows), so each row gets the bits it gets in memory. A task may return several outputs; each
 becomes its own Dask array, and computing several of them together runs the task once.
+Where rows depend on the rows before them, each task hands a small carry to the next. Those
+two needs are why the tasks are laid out here rather than by dask.array.map_blocks, which
+makes one output per task and keeps no order between blocks.
 """
 import functools
 import itertools
