@@ -211,6 +211,7 @@ def test_on_a_cluster_of_two_worker_processes(rng, cluster_client):
         cluster_client.compute(sdask.tree_prox_rows(da.from_array(bad, chunks=(3, -1)),
                                                     sparsemex.Tree([(0, 5, 1.0)]))).result(120)
     assert raised.value.identifier == "treeprox_mt:notFinite"
+    assert "rows 7 to 9 of the Dask array" in str(raised.value)
 
 
 def _on(client):
