@@ -134,16 +134,21 @@ def test_bad_arguments_fail_at_call_time_before_any_task(call, identifier):
     assert made == []
 
 
-def test_bad_arguments_fail_with_the_in_memory_error():
+@pytest.mark.parametrize("name, args", [("prox_lp_rows", (-1.0, 2)),
+                                        ("project_l12_ball", (-1.0,))])
+def test_bad_arguments_fail_with_the_in_memory_error(name, args):
     V = np.ones((3, 4))
     with pytest.raises(sparsemex.Error) as in_memory:
-        sparsemex.prox_lp_rows(V, -1.0, 2)
+        getattr(sparsemex, name)(V, *args)
     with pytest.raises(sparsemex.Error) as blocks:
-        sdask.prox_lp_rows(da.from_array(V), -1.0, 2)
+        getattr(sdask, name)(da.from_array(V), *args)
     assert (blocks.value.identifier, str(blocks.value)) == \
         (in_memory.value.identifier, str(in_memory.value))
+
+
+def test_a_tree_that_is_not_one_fails_at_call_time():
     with pytest.raises(TypeError):
-        sdask.tree_prox_rows(da.from_array(V), "not a tree")
+        sdask.tree_prox_rows(da.from_array(np.ones((3, 4))), "not a tree")
 
 
 def _with_nan(rng):

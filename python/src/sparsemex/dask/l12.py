@@ -50,8 +50,7 @@ def project_l12_ball(V: da.Array, radius: float, start: float = 0.0, *,
     3.0
     """
     V, probe = row_blocks(V, "mixedShadow")
-    projections.l12_row_norms(probe, threads=threads)
-    projections.l12_threshold(np.zeros(0), radius, start)
+    projections.project_l12_ball(probe, radius, start, threads=threads)
     norms, = map_row_blocks("project_l12_ball-norms", projections.l12_row_norms, V,
                             outputs=("vector",), threads=threads)
     threshold, steps = _threshold(norms, float(radius), float(start))
