@@ -17,8 +17,8 @@ class Error(ValueError):
         self.identifier = identifier
 
     def __reduce__(self):
-        # Rebuilt from both arguments, so that an error raised in another process (a worker
-        # of a cluster) reaches the caller whole.
+        # Rebuilt from both arguments, so that it crosses process boundaries (pickle,
+        # multiprocessing, a Dask worker) with its identifier.
         return (type(self), (self.identifier, str(self)))
 
 
