@@ -7,6 +7,7 @@
 #include "cone/cone.hpp"
 #include "cone/cone_region.hpp"
 #include "host/parallel.hpp"
+#include "host/scaled_length.hpp"
 
 namespace {
 
@@ -18,7 +19,7 @@ void projectElements(double* x, double* t, const double* v, const double* c, std
         const bool beyond = beyondCone(a, c[i]);
         const bool within = withinCone(a, c[i]);
         // Outside, the boundary ray through (sign(v_i), 1): x_i = +-t_i (v_i != 0 there).
-        const double bound = (a + c[i]) / 2;
+        const double bound = halfSum(a, c[i]);
         const double toBoundary = pick(v[i] > 0, bound, -bound);
         // Inside, the pair is kept (the sign of a zero too); in the polar cone it becomes +0.
         t[i] = pick(beyond, bound, pick(within, c[i], 0.0));

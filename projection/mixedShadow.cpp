@@ -43,6 +43,23 @@ void rowNorms(double* norms, const double* V, std::ptrdiff_t rows, int n) {
     });
 }
 
+// The same norms in units of 2^600, for rows whose norms or whose sum overflowed.
+void rowNormsInLongUnits(double* norms, const double* V, std::ptrdiff_t rows, int n) {
+    parallel::forEachChunk(rows, 2.0 * n, [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+        for (std::ptrdiff_t i = first; i < last; ++i)
+            norms[i] = lengthInLongUnits(n, [V, i, rows](std::ptrdiff_t j) {
+                return V[i + j * rows];
+            });
+    });
+}
+
+// The sum of the norms in row order, which the L1-ball search needs finite.
+double sumOf(const std::vector<double>& norms) {
+    double total = 0;
+    for (double r : norms) total += r;
+    return total;
+}
+
 // The threshold of the L1-ball projection of the norms, into *lambda.
 void normThreshold(double* lambda, int* steps, const std::vector<double>& norms, int m, double z,
                    double lambda0) {
@@ -76,6 +93,39 @@ void shrinkRows(double* X, const double* V, const std::vector<double>& norms,
     });
 }
 
+// X = V where the threshold is 0 (V lies in the ball), else every row shrunk by it.
+void keepOrShrinkRows(double* X, const double* V, const std::vector<double>& norms,
+                      std::ptrdiff_t rows, int n, double threshold) {
+    if (threshold == 0) {
+        const std::ptrdiff_t size = rows * n;
+        for (std::ptrdiff_t k = 0; k < size; ++k) X[k] = V[k];
+        return;
+    }
+    shrinkRows(X, V, norms, rows, n, threshold);
+}
+
+// The projection where the norms or their sum went past the largest double: the search runs
+// on the norms in units of 2^600, where it computes exactly what it computes on V 2^600 times
+// smaller, and the rows shrink by the same factors. Only a threshold that itself exceeds the
+// largest double cannot be returned; nothing is written then.
+void projectLongRows(double* X, double* lambda, int* steps, const double* V,
+                     std::vector<double>& norms, std::ptrdiff_t rows, int n, double z,
+                     double lambda0) {
+    rowNormsInLongUnits(norms.data(), V, rows, n);
+    if (!std::isfinite(sumOf(norms)))  // V not finite
+        throw RoutineFailure(reason::overflow,
+                             "the sum of the row norms of V overflows the double range");
+    double threshold = 0;
+    int searchSteps = 0;
+    normThreshold(&threshold, &searchSteps, norms, static_cast<int>(rows), inLongUnits(z),
+                  inLongUnits(lambda0));
+    if (pastLargestDouble(fromLongUnits(threshold)))
+        throw RoutineFailure(reason::overflow, "the threshold lambda overflows the double range");
+    *lambda = fromLongUnits(threshold);
+    *steps = searchSteps;
+    keepOrShrinkRows(X, V, norms, rows, n, threshold);
+}
+
 }  // namespace
 
 void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, int n, double z,
@@ -96,17 +146,8 @@ void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, 
     }
     std::vector<double> norms(static_cast<std::size_t>(m));
     rowNorms(norms.data(), V, rows, n);
-    // Their sum in row order, which the L1-ball search needs finite.
-    double total = 0;
-    for (std::ptrdiff_t i = 0; i < rows; ++i) total += norms[i];
-    if (!std::isfinite(total))
-        throw RoutineFailure(reason::overflow,
-                             "the sum of the row norms of V overflows the double range");
-
+    if (!std::isfinite(sumOf(norms)))
+        return projectLongRows(X, lambda, steps, V, norms, rows, n, z, lambda0);
     normThreshold(lambda, steps, norms, m, z, lambda0);
-    if (*lambda == 0) {
-        for (std::ptrdiff_t k = 0; k < size; ++k) X[k] = V[k];
-        return;
-    }
-    shrinkRows(X, V, norms, rows, n, *lambda);
+    keepOrShrinkRows(X, V, norms, rows, n, *lambda);
 }

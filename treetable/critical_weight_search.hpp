@@ -46,8 +46,13 @@ public:
         if (!zeroAt(v, n, ind, nodes, at, ScaledWeights{start})) {
             for (;;) {
                 upper = lower + lower;
+                if (pastLargestDouble(upper)) {
+                    // Doubling leaves the double range: its last step is the largest double.
+                    upper = DBL_MAX;
+                    if (zeroAt(v, n, ind, nodes, at, ScaledWeights{upper})) break;
+                    return infinity;
+                }
                 if (zeroAt(v, n, ind, nodes, at, ScaledWeights{upper})) break;
-                if (std::isinf(upper)) return infinity;  // doubling cannot go further
                 lower = upper;
             }
         } else {
@@ -58,7 +63,7 @@ public:
             }
         }
         while (std::fabs(upper - lower) > upper * 1e-10) {
-            const double middle = (lower + upper) * 0.5;
+            const double middle = halfSum(lower, upper);
             // Only among subnormal factors can the gap test stay true while no double lies
             // strictly between the ends.
             if (middle == lower || middle == upper) break;
@@ -97,18 +102,34 @@ private:
             const double w = nodeAt(ind, k).weight;
             weights = weights + w * w;
         }
-        if (squares >= DBL_MIN && squares <= DBL_MAX && weights >= DBL_MIN && weights <= DBL_MAX)
+        const bool weightsNormal = weights >= DBL_MIN && weights <= DBL_MAX;
+        if (squares >= DBL_MIN && squares <= DBL_MAX && weightsNormal)
             return std::sqrt(squares / weights);
         // A sum out of the normal range: the quotient of the two lengths, each taken scaled.
         const int l1Count = hasL1Node ? n : 1;
-        const double dataLength = lengthFromSumOfSquares(squares, n, [v](std::ptrdiff_t i) {
-            return v[i];
-        });
+        const auto entry = [v](std::ptrdiff_t i) { return v[i]; };
+        const double dataLength = lengthFromSumOfSquares(squares, n, entry);
         const double weightLength = lengthFromSumOfSquares(
             weights, l1Count + (nodes > 1 ? nodes - 1 : 0), [=](std::ptrdiff_t k) {
                 return k < l1Count ? w0 : nodeAt(ind, static_cast<int>(k - l1Count) + 1).weight;
             });
+        if (pastLargestDouble(dataLength)) {
+            // The same steps on v in units of 2^600, where its squares sum normally.
+            const double longSquares = squaresInLongUnits(v, n);
+            if (weightsNormal) return fromLongUnits(std::sqrt(longSquares / weights));
+            return fromLongUnits(std::sqrt(longSquares) / weightLength);
+        }
         return dataLength / weightLength;
+    }
+
+    // The sum of the squares of v in units of 2^600 squared, for a v whose length overflows.
+    static double squaresInLongUnits(const double* v, int n) {
+        double squares = 0.0;
+        for (int i = 0; i < n; ++i) {
+            const double value = inLongUnits(v[i]);
+            squares = squares + value * value;
+        }
+        return squares;
     }
 
     // Doubling and halving need a positive finite start; an estimate of 0, infinity or NaN
@@ -129,6 +150,10 @@ private:
         double operator()(double weight) const {
             poll->tick();
             return weights(weight);
+        }
+        double longUnits(double weight) const {
+            poll->tick();
+            return weights.longUnits(weight);
         }
     };
 
