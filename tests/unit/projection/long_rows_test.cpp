@@ -13,25 +13,16 @@
 
 #include "host/routine_failure.hpp"
 #include "projection/projection.hpp"
+#include "tests/support/long_units.hpp"
 
 namespace {
 
-const double kUp = std::ldexp(1.0, 600);
-const double kDown = 1 / kUp;
+using longunits::expectScaledUp;
+using longunits::kDown;
+using longunits::kUp;
+using longunits::times;
+
 const double kInf = std::numeric_limits<double>::infinity();
-
-std::vector<double> times(std::vector<double> values, double factor) {
-    for (double& value : values) value *= factor;
-    return values;
-}
-
-void expectFiniteAndEqual(const std::vector<double>& got, const std::vector<double>& want) {
-    ASSERT_EQ(got.size(), want.size());
-    for (std::size_t k = 0; k < got.size(); ++k) {
-        EXPECT_TRUE(std::isfinite(got[k])) << "entry " << k;
-        EXPECT_EQ(got[k], want[k]) << "entry " << k;
-    }
-}
 
 std::vector<double> shadowTwo(const std::vector<double>& v, double rho) {
     std::vector<double> x(v.size(), -7);
@@ -48,7 +39,7 @@ TEST(LongNorms, ShadowsForPTwoScaleDown) {
     const std::vector<double> v = {1.5e308, -1.2e308, 3e100, 2e140};
     for (double rho : {1.0, 1e307, 1.7e308}) {
         const std::vector<double> x = shadowTwo(v, rho);
-        expectFiniteAndEqual(x, times(shadowTwo(times(v, kDown), rho * kDown), kUp));
+        expectScaledUp(x, shadowTwo(times(v, kDown), rho * kDown));
         // Independently: v shrunk to the length r - rho, r = 10 hypot(v / 10).
         const double tenth = std::hypot(1.5e307, 1.2e307);
         EXPECT_NEAR(x[0], 1.5e308 * (1 - (rho / 10) / tenth), 1e-15 * 1.5e308) << rho;
@@ -61,14 +52,14 @@ TEST(LongNorms, ShadowsForPTwoScaleDown) {
     powerShadowVector(x.data(), v.data(), b.data(), 2, 4, rho.data(), 2);
     const std::vector<double> vSmall = times(v, kDown), rhoSmall = times(rho, kDown);
     powerShadowVector(small.data(), vSmall.data(), b.data(), 2, 4, rhoSmall.data(), 2);
-    expectFiniteAndEqual(x, times(small, kUp));
+    expectScaledUp(x, small);
 
     // Rows of a matrix.
     std::vector<double> X(6, -7), Xsmall(6, -7);
     const std::vector<double> Vsmall = times(kRows, kDown);
     powerShadowMatrix(X.data(), kRows.data(), 2, 3, 1e307, 2);
     powerShadowMatrix(Xsmall.data(), Vsmall.data(), 2, 3, 1e307 * kDown, 2);
-    expectFiniteAndEqual(X, times(Xsmall, kUp));
+    expectScaledUp(X, Xsmall);
 }
 
 // Six columns: the Euclidean step's leading column and one block of five.
@@ -82,8 +73,8 @@ TEST(LongNorms, TwoLevelShadowScalesDownWithItsNorms) {
         twoLevelShadow(X.data(), N.data(), V.data(), 2, 6, 1e99, lambda2, 2);
         twoLevelShadow(Xs.data(), Ns.data(), Vsmall.data(), 2, 6, 1e99 * kDown,
                        lambda2 * kDown, 2);
-        expectFiniteAndEqual(X, times(Xs, kUp));
-        expectFiniteAndEqual(N, times(Ns, kUp));
+        expectScaledUp(X, Xs);
+        expectScaledUp(N, Ns);
     }
     // The row keeps a norm of about 2.1e308 - 1: its sum N(2) truly exceeds the largest double.
     const std::vector<double> row = {1.5e308, 1.5e308};
@@ -115,7 +106,7 @@ TEST(LongNorms, MixedShadowSearchesNormsPastTheLargestDouble) {
             const Mixed got = project(V, 2, static_cast<int>(V.size()) / 2, z);
             const Mixed small = project(times(V, kDown), 2, static_cast<int>(V.size()) / 2,
                                         z * kDown);
-            expectFiniteAndEqual(got.X, times(small.X, kUp));
+            expectScaledUp(got.X, small.X);
             EXPECT_EQ(got.lambda, small.lambda * kUp);
             EXPECT_EQ(got.steps, small.steps);
         }

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "tests/support/long_units.hpp"
 #include "tests/support/tree_penalty.hpp"
 #include "tests/unit/treetable/indexing.hpp"
 
@@ -18,20 +19,9 @@ using treeindexing::Calls;
 
 TREE_INDEXING_SUITE(LongGroups);
 
-const double kUp = std::ldexp(1.0, 600);
-
-std::vector<double> times(std::vector<double> values, double factor) {
-    for (double& value : values) value *= factor;
-    return values;
-}
-
-void expectFiniteAndEqual(const std::vector<double>& got, const std::vector<double>& want) {
-    ASSERT_EQ(got.size(), want.size());
-    for (std::size_t k = 0; k < got.size(); ++k) {
-        EXPECT_TRUE(std::isfinite(got[k])) << "entry " << k;
-        EXPECT_EQ(got[k], want[k]) << "entry " << k;
-    }
-}
+using longunits::expectScaledUp;
+using longunits::kUp;
+using longunits::times;
 
 // The L1 node, a group {0, 1} whose length is 1.9e308, a group {2, 3} of entries near 1e100
 // and the group of all five, still longer than the largest double after the others. Every
@@ -57,15 +47,14 @@ TYPED_TEST(LongGroups, GiveTheResultsOfTheDataScaledDown) {
     const testtrees::TreePenalty tree = longTree(TypeParam::kAnyLists);
     const treeindexing::Table table = TypeParam::tableOf(tree);
     const treeindexing::Table smallTable = TypeParam::tableOf(tree.scaled(1 / kUp));
-    const std::vector<double> v = longVector(TypeParam::kAnyLists), small = times(v, 1 / kUp);
+    const std::vector<double> v = longVector(TypeParam::kAnyLists), small = times(v, longunits::kDown);
 
-    expectFiniteAndEqual(C::prox(v, table), times(C::prox(small, smallTable), kUp));
+    expectScaledUp(C::prox(v, table), C::prox(small, smallTable));
     // Two rows: the vector and its negative, column-major.
     std::vector<double> V, smallV;
     for (double a : v) V.insert(V.end(), {a, -a});
     for (double a : small) smallV.insert(smallV.end(), {a, -a});
-    expectFiniteAndEqual(C::proxRows(V, 2, 5, table),
-                         times(C::proxRows(smallV, 2, 5, smallTable), kUp));
+    expectScaledUp(C::proxRows(V, 2, 5, table), C::proxRows(smallV, 2, 5, smallTable));
 
     // The penalty with the table's own weights scales with the data (weights below 1 keep
     // it finite; its L1 sum is past the largest double too); ratios of lengths to weights
