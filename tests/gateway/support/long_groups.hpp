@@ -28,7 +28,7 @@ inline void expectLongGroupAnswers(const std::vector<Shape>& shapes) {
             const double shrunk = 1.5e308 * (1 - 1e307 / tenth);
             for (double x : got) EXPECT_NEAR(x, shrunk, 1e-15 * shrunk);
         } else if (penalty) {
-            EXPECT_NEAR(got[0], 5 * tenth, 1e-15 * got[0]);
+            EXPECT_NEAR(got[0], 5 * tenth, 1e-15 * (5 * tenth));
         } else {
             // The ratio, and the critical factor to its search's relative gap of 1e-10.
             EXPECT_NEAR(got[0], tenth, 2e-10 * tenth);

@@ -68,7 +68,8 @@ TYPED_TEST(LongGroups, GiveTheResultsOfTheDataScaledDown) {
     EXPECT_EQ(penalty, C::penalty(small, light) * kUp);
     const double ratio = C::ratio(v, table);
     EXPECT_EQ(ratio, C::ratio(small, smallTable));
-    EXPECT_NEAR(ratio, std::hypot(1.5e307, 1.2e307) / 1e299, 1e-15 * ratio);
+    const double expectedRatio = std::hypot(1.5e307, 1.2e307) / 1e299;
+    EXPECT_NEAR(ratio, expectedRatio, 1e-15 * expectedRatio);
     const double critical = C::critical(v, table);
     EXPECT_TRUE(std::isfinite(critical));
     EXPECT_EQ(critical, C::critical(small, table) * kUp);
@@ -88,12 +89,12 @@ TYPED_TEST(LongGroups, SingleGroupAgreesWithHypot) {
     // The penalty is w times the length, finite for w below 0.84.
     for (double w : {1e-300, 0.5, 0.8}) {
         const double penalty = C::penalty(v, {1, 2, w}, 1);
-        EXPECT_NEAR(penalty, (w * 10) * tenth, 1e-15 * penalty) << w;
+        EXPECT_NEAR(penalty, (w * 10) * tenth, 1e-15 * ((w * 10) * tenth)) << w;
     }
     // The critical factor is length / w, to the search's relative gap of 1e-10.
     for (double w : {2.0, 10.0, 1e300}) {
         const double critical = C::critical(v, {1, 2, w}, 1);
-        EXPECT_NEAR(critical, tenth * (10 / w), 2e-10 * critical) << w;
+        EXPECT_NEAR(critical, tenth * (10 / w), 2e-10 * (tenth * (10 / w))) << w;
     }
     // A weight of zero leaves a zero term, not infinity times zero; an L1 sum past the
     // largest double still weighs its entries.
@@ -105,16 +106,18 @@ TYPED_TEST(LongGroups, SingleGroupAgreesWithHypot) {
 }
 
 // Critical factors between half the largest double and the largest double, where doubling
-// from below steps past the double range; above it, no finite factor zeroes the vector.
+// from the first estimate (1e306, held down by the second group's weight) steps past the
+// double range; above it, no finite factor zeroes the vector.
 TYPED_TEST(LongGroups, CriticalFactorsNearTheLargestDouble) {
     using C = Calls<TypeParam>;
+    const std::vector<double> v = {1e308, 0};
     for (double w : {0.56, 0.6, 0.7, 0.9, 1.1}) {
-        const double critical = C::critical({1e308}, {1, 1, w}, 1);
-        EXPECT_NEAR(critical, 1e308 / w, 2e-10 * critical) << w;
+        const double critical = C::critical(v, {1, 1, w, 2, 2, 100}, 2);
+        EXPECT_NEAR(critical, 1e308 / w, 2e-10 * (1e308 / w)) << w;
         // The result zeroes v: the operator at that factor gives zero.
         EXPECT_EQ(C::prox({1e308}, {1, 1, critical * w}, 1)[0], 0.0) << w;
     }
-    EXPECT_EQ(C::critical({1e308}, {1, 1, 0.54}, 1), treeindexing::kInf);
+    EXPECT_EQ(C::critical(v, {1, 1, 0.54, 2, 2, 100}, 2), treeindexing::kInf);
 }
 
 }  // namespace
