@@ -40,16 +40,22 @@ inline bool pastLargestDouble(double value) { return std::fabs(value) > DBL_MAX;
 inline double inLongUnits(double value) { return value * 0x1p-600; }
 inline double fromLongUnits(double value) { return value * 0x1p600; }
 
-// The Euclidean length of count entries in units of 2^600: squares summed in entry order
-// from 0, as the plain sum is.
+// The sum of the squares of count entries in units of 2^600 (squared): summed in entry
+// order from 0, as the plain sum is.
 template <class Entry>
-double lengthInLongUnits(std::ptrdiff_t count, const Entry& entry) {
+double squaresInLongUnits(std::ptrdiff_t count, const Entry& entry) {
     double sum = 0;
     for (std::ptrdiff_t k = 0; k < count; ++k) {
         const double value = inLongUnits(entry(k));
         sum = sum + value * value;
     }
-    return std::sqrt(sum);
+    return sum;
+}
+
+// The Euclidean length of count entries in units of 2^600.
+template <class Entry>
+double lengthInLongUnits(std::ptrdiff_t count, const Entry& entry) {
+    return std::sqrt(squaresInLongUnits(count, entry));
 }
 
 // (a + b) / 2, halved before the sum where the sum overflows (halving is exact there, so the

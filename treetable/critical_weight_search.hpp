@@ -115,21 +115,11 @@ private:
             });
         if (pastLargestDouble(dataLength)) {
             // The same steps on v in units of 2^600, where its squares sum normally.
-            const double longSquares = squaresInLongUnits(v, n);
+            const double longSquares = squaresInLongUnits(n, entry);
             if (weightsNormal) return fromLongUnits(std::sqrt(longSquares / weights));
             return fromLongUnits(std::sqrt(longSquares) / weightLength);
         }
         return dataLength / weightLength;
-    }
-
-    // The sum of the squares of v in units of 2^600 squared, for a v whose length overflows.
-    static double squaresInLongUnits(const double* v, int n) {
-        double squares = 0.0;
-        for (int i = 0; i < n; ++i) {
-            const double value = inLongUnits(v[i]);
-            squares = squares + value * value;
-        }
-        return squares;
     }
 
     // Doubling and halving need a positive finite start; an estimate of 0, infinity or NaN
