@@ -8,6 +8,7 @@
 #include "host/branchless.hpp"
 #include "host/interrupt.hpp"
 #include "host/parallel.hpp"
+#include "host/scaled_length.hpp"
 
 namespace {
 
@@ -18,9 +19,11 @@ void projectElements(double* x, double* t, const double* v, const double* c, std
         // The tests in their order: within counts only where beyond fails.
         const bool beyond = beyondCone(a, c[i]);
         const bool within = withinCone(a, c[i]);
-        // Outside, the boundary ray through (sign(v_i), 1): x_i = +-t_i (v_i != 0 there).
-        const double bound = (a + c[i]) / 2;
-        const double toBoundary = pick(v[i] > 0, bound, -bound);
+        // Outside, the boundary ray through (sign(v_i), 1): x_i = +-t_i (v_i != 0 and
+        // t_i > 0 there, so the sign of v_i is all that x_i takes from it). The half sum
+        // stays finite where a + c overflows.
+        const double bound = halfSum(a, c[i]);
+        const double toBoundary = std::copysign(bound, v[i]);
         // Inside, the pair is kept (the sign of a zero too); in the polar cone it becomes +0.
         t[i] = pick(beyond, bound, pick(within, c[i], 0.0));
         x[i] = pick(beyond, toBoundary, pick(within, v[i], 0.0));

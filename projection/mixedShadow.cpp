@@ -37,6 +37,45 @@ double searchScale(const double* norms, int m) {
     return 1;
 }
 
+// The sum of the norms in row order, which the L1-ball search needs finite.
+double sumOf(const double* norms, int m) {
+    double total = 0;
+    for (int i = 0; i < m; ++i) total += norms[i];
+    return total;
+}
+
+// The threshold of the L1-ball projection of m norms whose sum is finite, into *lambda.
+void normThreshold(double* lambda, int* steps, const double* norms, int m, double z,
+                   double lambda0) {
+    std::vector<double> projectedNorms(static_cast<std::size_t>(m));
+    const double scale = searchScale(norms, m);
+    if (scale == 1) {
+        simplexShadow(projectedNorms.data(), lambda, steps, norms, m, z, lambda0);
+    } else {
+        std::vector<double> scaledNorms(norms, norms + m);
+        for (double& r : scaledNorms) r = r / scale;
+        simplexShadow(projectedNorms.data(), lambda, steps, scaledNorms.data(), m, z / scale,
+                      lambda0 / scale);
+        *lambda = *lambda * scale;
+    }
+}
+
+// The norms of the rows in units of 2^600, for rows whose norms or whose sum overflowed.
+void rowNormsInLongUnits(double* norms, const double* V, int m, int n) {
+    const std::ptrdiff_t rows = m;
+    parallel::forEachRange(rows, 2.0 * n, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            InterruptPoll poll;
+            for (std::ptrdiff_t i = first; i < last; ++i) {
+                poll.tick(n);
+                norms[i] = lengthInLongUnits(n, [V, i, rows](std::ptrdiff_t j) {
+                    return V[i + j * rows];
+                });
+            }
+        };
+    });
+}
+
 }  // namespace
 
 // The Euclidean norm of every row of V, the rows shared out among threads.
@@ -61,24 +100,10 @@ void mixedShadowRowNorms(double* norms, const double* V, int m, int n) {
 void mixedShadowThreshold(double* lambda, int* steps, const double* norms, int m, double z,
                           double lambda0) {
     requireNonnegativeRadius(z);
-    // Their sum in row order, which the L1-ball search needs finite.
-    double total = 0;
-    for (int i = 0; i < m; ++i) total += norms[i];
-    if (!std::isfinite(total))
+    if (!std::isfinite(sumOf(norms, m)))
         throw RoutineFailure(reason::overflow,
                              "the sum of the row norms of V overflows the double range");
-
-    std::vector<double> projectedNorms(static_cast<std::size_t>(m));
-    const double scale = searchScale(norms, m);
-    if (scale == 1) {
-        simplexShadow(projectedNorms.data(), lambda, steps, norms, m, z, lambda0);
-    } else {
-        std::vector<double> scaledNorms(norms, norms + m);
-        for (double& r : scaledNorms) r = r / scale;
-        simplexShadow(projectedNorms.data(), lambda, steps, scaledNorms.data(), m, z / scale,
-                      lambda0 / scale);
-        *lambda = *lambda * scale;
-    }
+    normThreshold(lambda, steps, norms, m, z, lambda0);
 }
 
 void mixedShadowShrink(double* X, const double* V, const double* norms, int m, int n,
@@ -105,6 +130,30 @@ void mixedShadowShrink(double* X, const double* V, const double* norms, int m, i
     });
 }
 
+namespace {
+
+// The projection where the norms or their sum went past the largest double: the search runs
+// on the norms in units of 2^600, where it computes exactly what it computes on V 2^600 times
+// smaller, and the rows shrink by the same factors. Only a threshold that itself exceeds the
+// largest double cannot be returned; nothing is written then.
+void projectLongRows(double* X, double* lambda, int* steps, const double* V, double* norms,
+                     int m, int n, double z, double lambda0) {
+    rowNormsInLongUnits(norms, V, m, n);
+    if (!std::isfinite(sumOf(norms, m)))  // V not finite
+        throw RoutineFailure(reason::overflow,
+                             "the sum of the row norms of V overflows the double range");
+    double threshold = 0;
+    int searchSteps = 0;
+    normThreshold(&threshold, &searchSteps, norms, m, inLongUnits(z), inLongUnits(lambda0));
+    if (pastLargestDouble(fromLongUnits(threshold)))
+        throw RoutineFailure(reason::overflow, "the threshold lambda overflows the double range");
+    *lambda = fromLongUnits(threshold);
+    *steps = searchSteps;
+    mixedShadowShrink(X, V, norms, m, n, threshold);
+}
+
+}  // namespace
+
 void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, int n, double z,
                  double lambda0) {
     requireNonnegativeRadius(z);
@@ -117,6 +166,8 @@ void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, 
     }
     std::vector<double> norms(static_cast<std::size_t>(m));
     mixedShadowRowNorms(norms.data(), V, m, n);
-    mixedShadowThreshold(lambda, steps, norms.data(), m, z, lambda0);
+    if (!std::isfinite(sumOf(norms.data(), m)))
+        return projectLongRows(X, lambda, steps, V, norms.data(), m, n, z, lambda0);
+    normThreshold(lambda, steps, norms.data(), m, z, lambda0);
     mixedShadowShrink(X, V, norms.data(), m, n, *lambda);
 }

@@ -49,29 +49,57 @@ struct ShrunkRow {
     double norm;
 };
 
-// Shrinks the row by lambda in the Euclidean norm. With N, adds its L1 norm to N[0] and its
-// Euclidean norm to N[1] as it goes (addToSums does the same later from the result).
-ShrunkRow shrinkEuclidean(Row x, double* b, int n, double lambda, double* N) {
+// The sum of the squares of b[0..n-1]: the n mod 5 leading ones one at a time, the rest in
+// blocks of five.
+double sumOfSquares(const double* b, int n) {
     const int h = n % 5;
-    for (int j = 0; j < n; ++j) b[j] = x[j];
-
     double s = 0;
     for (int j = 0; j < h; ++j) s = s + square(b[j]);
     for (int j = h; j < n; j += 5)
         s = s + ((((square(b[j]) + square(b[j + 1])) + square(b[j + 2])) + square(b[j + 3])) +
                  square(b[j + 4]));
-    const double r = lengthFromSumOfSquares(s, n, [b](std::ptrdiff_t j) { return b[j]; });
+    return s;
+}
 
-    if (lambda >= r) {
+// A row's Euclidean norm r and the weight lambda, in the units in which they are compared:
+// plain ones, or units of 2^600 where r overflowed (the shrinking factor is the same in any
+// units; the shrunk norm is returned in plain ones).
+struct NormAndWeight {
+    double r;
+    double lambda;
+    bool longUnits;
+    double shrunkNorm() const { return longUnits ? fromLongUnits(r - lambda) : r - lambda; }
+};
+
+// Takes the norm of the row copied into b, which it may scale in place.
+NormAndWeight normOf(double* b, int n, double lambda) {
+    const double r = lengthFromSumOfSquares(sumOfSquares(b, n), n,
+                                            [b](std::ptrdiff_t j) { return b[j]; });
+    if (!pastLargestDouble(r)) return NormAndWeight{r, lambda, false};
+    for (int j = 0; j < n; ++j) b[j] = inLongUnits(b[j]);
+    const double longR = std::sqrt(sumOfSquares(b, n));
+    if (pastLargestDouble(longR)) return NormAndWeight{r, lambda, false};  // not finite
+    return NormAndWeight{longR, inLongUnits(lambda), true};
+}
+
+// Shrinks the row by lambda in the Euclidean norm. With N, adds its L1 norm to N[0] and its
+// Euclidean norm to N[1] as it goes (addToSums does the same later from the result).
+ShrunkRow shrinkEuclidean(Row x, double* b, int n, double lambda, double* N) {
+    const int h = n % 5;
+    for (int j = 0; j < n; ++j) b[j] = x[j];
+    const NormAndWeight norm = normOf(b, n, lambda);
+    const double r = norm.r;
+
+    if (norm.lambda >= r) {
         for (int j = 0; j < n; ++j) x[j] = 0;
         return ShrunkRow{false, 0};
     }
-    const double f = (r - lambda) / r;
+    const double f = (r - norm.lambda) / r;
     if (N == nullptr) {
         for (int j = 0; j < n; ++j) x[j] = x[j] * f;
-        return ShrunkRow{true, r - lambda};
+        return ShrunkRow{true, norm.shrunkNorm()};
     }
-    N[1] = N[1] + (r - lambda);
+    N[1] = N[1] + norm.shrunkNorm();
     for (int j = 0; j < h; ++j) {
         x[j] = x[j] * f;
         N[0] = N[0] + std::fabs(x[j]);
@@ -80,7 +108,7 @@ ShrunkRow shrinkEuclidean(Row x, double* b, int n, double lambda, double* N) {
         for (int k = j; k < j + 5; ++k) x[k] = x[k] * f;
         N[0] = N[0] + blockMagnitude(x, j);
     }
-    return ShrunkRow{true, r - lambda};
+    return ShrunkRow{true, norm.shrunkNorm()};
 }
 
 // N[1] += the norm of a shrunk row, N[0] += its magnitudes; a zeroed row adds nothing.

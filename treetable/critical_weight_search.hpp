@@ -46,8 +46,13 @@ public:
         if (!zeroAt(v, n, ind, nodes, at, ScaledWeights{start})) {
             for (;;) {
                 upper = lower + lower;
+                if (pastLargestDouble(upper)) {
+                    // Doubling leaves the double range: its last step is the largest double.
+                    upper = DBL_MAX;
+                    if (zeroAt(v, n, ind, nodes, at, ScaledWeights{upper})) break;
+                    return infinity;
+                }
                 if (zeroAt(v, n, ind, nodes, at, ScaledWeights{upper})) break;
-                if (std::isinf(upper)) return infinity;  // doubling cannot go further
                 lower = upper;
             }
         } else {
@@ -58,7 +63,7 @@ public:
             }
         }
         while (std::fabs(upper - lower) > upper * 1e-10) {
-            const double middle = (lower + upper) * 0.5;
+            const double middle = halfSum(lower, upper);
             // Only among subnormal factors can the gap test stay true while no double lies
             // strictly between the ends.
             if (middle == lower || middle == upper) break;
@@ -97,17 +102,23 @@ private:
             const double w = nodeAt(ind, k).weight;
             weights = weights + w * w;
         }
-        if (squares >= DBL_MIN && squares <= DBL_MAX && weights >= DBL_MIN && weights <= DBL_MAX)
+        const bool weightsNormal = weights >= DBL_MIN && weights <= DBL_MAX;
+        if (squares >= DBL_MIN && squares <= DBL_MAX && weightsNormal)
             return std::sqrt(squares / weights);
         // A sum out of the normal range: the quotient of the two lengths, each taken scaled.
         const int l1Count = hasL1Node ? n : 1;
-        const double dataLength = lengthFromSumOfSquares(squares, n, [v](std::ptrdiff_t i) {
-            return v[i];
-        });
+        const auto entry = [v](std::ptrdiff_t i) { return v[i]; };
+        const double dataLength = lengthFromSumOfSquares(squares, n, entry);
         const double weightLength = lengthFromSumOfSquares(
             weights, l1Count + (nodes > 1 ? nodes - 1 : 0), [=](std::ptrdiff_t k) {
                 return k < l1Count ? w0 : nodeAt(ind, static_cast<int>(k - l1Count) + 1).weight;
             });
+        if (pastLargestDouble(dataLength)) {
+            // The same steps on v in units of 2^600, where its squares sum normally.
+            const double longSquares = squaresInLongUnits(n, entry);
+            if (weightsNormal) return fromLongUnits(std::sqrt(longSquares / weights));
+            return fromLongUnits(std::sqrt(longSquares) / weightLength);
+        }
         return dataLength / weightLength;
     }
 

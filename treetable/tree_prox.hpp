@@ -23,16 +23,20 @@
 namespace treetable {
 
 // The weights a pass uses: the table's own, the table's times a common factor, or +infinity
-// for every node (which zeroes every entry that some node reaches).
+// for every node (which zeroes every entry that some node reaches). longUnits gives the same
+// weight in the units of a group whose length overflowed (host/scaled_length.hpp).
 struct TableWeights {
     double operator()(double weight) const { return weight; }
+    double longUnits(double weight) const { return inLongUnits(weight); }
 };
 struct ScaledWeights {
     double factor;
     double operator()(double weight) const { return factor * weight; }
+    double longUnits(double weight) const { return factor * inLongUnits(weight); }
 };
 struct InfiniteWeights {
     double operator()(double) const { return std::numeric_limits<double>::infinity(); }
+    double longUnits(double) const { return std::numeric_limits<double>::infinity(); }
 };
 
 // Euclidean length of a node's group, its squares summed in list order from 0.0.
@@ -45,6 +49,13 @@ double groupLength(const double* x, const Node& node, const Positions& at) {
     }
     return lengthFromSumOfSquares(sum, node.end - node.first,
                                   [&](std::ptrdiff_t j) { return x[at[node.first + j]]; });
+}
+
+// The same length in units of 2^600, for a group whose length overflowed.
+template <class Positions>
+double groupLengthInLongUnits(const double* x, const Node& node, const Positions& at) {
+    return lengthInLongUnits(node.end - node.first,
+                             [&](std::ptrdiff_t j) { return x[at[node.first + j]]; });
 }
 
 // How many group lengths are taken side by side at most.
@@ -112,13 +123,30 @@ void shrinkGroup(double* x, const Node& node, double length, double weight, cons
     }
 }
 
+// Shrinks a group whose length overflowed, its length and weight taken in units of 2^600
+// (the shrinking factor is the same in any units). A length that stays infinite there comes
+// from entries that are not finite, which keep the plain arithmetic.
+template <class Positions, class Weights>
+void shrinkLongGroup(const GroupOf& group, const Positions& at, const Weights& weights) {
+    const double length = groupLengthInLongUnits(group.x, group.node, at);
+    if (pastLargestDouble(length))
+        shrinkGroup(group.x, group.node, length, weights(group.node.weight), at);
+    else
+        shrinkGroup(group.x, group.node, length, weights.longUnits(group.node.weight), at);
+}
+
 // Takes the lengths of `count` groups, then shrinks each by its weight.
 template <class Positions, class Weights>
 void shrinkGroups(const GroupOf* groups, int count, const Positions& at, const Weights& weights) {
     double lengths[kSideBySide];
     lengthsOf(groups, count, at, lengths);
-    for (int g = 0; g < count; ++g)
-        shrinkGroup(groups[g].x, groups[g].node, lengths[g], weights(groups[g].node.weight), at);
+    for (int g = 0; g < count; ++g) {
+        if (pastLargestDouble(lengths[g]))
+            shrinkLongGroup(groups[g], at, weights);
+        else
+            shrinkGroup(groups[g].x, groups[g].node, lengths[g], weights(groups[g].node.weight),
+                        at);
+    }
 }
 
 // Up to kSideBySide nodes of x from node k on that are pairwise disjoint: shrinking one of them

@@ -26,7 +26,8 @@ function [X, lambda, steps] = mixedShadow(V, m, n, z, lambda0)
 %     inputCount, outputCount, notRealDouble, notScalar, negativeSize, tooFewElements
 %     notFinite       V holds NaN or Inf, or z is NaN
 %     negativeRadius  z < 0 (after printing "z should be nonnegative!")
-%     overflow        the sum of the row norms exceeds the double range
+%     overflow        the threshold lambda exceeds the double range (row norms and their
+%                     sum may exceed it: they are taken scaled)
 %     interrupted     Ctrl-C in Octave stopped the call (MATLAB documents no way for
 %                     a module to see Ctrl-C: there the call runs to its end)
 %

@@ -55,7 +55,8 @@ TEST(MixedShadowModule, RejectsBadArguments) {
     const Array withInf = Array::matrix(2, 2, {3, kInf, 4, 1});
     unchanged::expectError(tested.module(), 1, {&withInf, &m, &n, &z, &guess},
                            tested.id("notFinite"));
-    const Array huge = Array::matrix(2, 2, {1e308, 1e308, 0, 1e200});
+    // A row norm of 2.1e308 and the radius 3: the threshold exceeds the largest double.
+    const Array huge = Array::matrix(2, 2, {1.5e308, 0, 1.5e308, 0});
     unchanged::expectError(tested.module(), 1, {&huge, &m, &n, &z, &guess}, tested.id("overflow"));
 }
 

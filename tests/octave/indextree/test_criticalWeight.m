@@ -25,6 +25,10 @@
 %! assert(criticalWeight([1; 2], 2, [1; 1; 1], 1), Inf);
 %! assert(criticalWeight([1; 2], 2, [-1 1; -1 2; 0 0], 2), Inf);
 
+%!test
+%! % A length of 2.1e308, past the largest double, over the weight 10.
+%! assert(criticalWeight([1.5e308; 1.5e308], 2, [1; 2; 10], 1), hypot(1.5e307, 1.5e307), -2e-10);
+
 %!error id=criticalWeight:notFinite criticalWeight([1; NaN], 2, [1; 2; 1], 1)
 %!error id=criticalWeight:notFinite criticalWeight([1; Inf], 2, [1; 2; 1], 1)
 %!error id=criticalWeight:badL1Node criticalWeight([1; 2], 2, [-1; 2; 1], 1)

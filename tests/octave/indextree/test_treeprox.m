@@ -22,6 +22,11 @@
 %! assert(treeprox([3 4 NaN], 2, [1; 2; 2.5], 1), [1.5; 2]);
 %! assert(size(treeprox([], 0, [1; 0; 1], 1)), [0 1]);
 
+%!test
+%! % A group whose length, 2.1e308, exceeds the largest double.
+%! x = treeprox([1.5e308; 1.5e308], 2, [1; 2; 1e308], 1);
+%! assert(x, 1.5e308 * (1 - 1e307 / hypot(1.5e307, 1.5e307)) * [1; 1], -1e-15);
+
 %!error id=treeprox:badL1Node treeprox([1; 2; 3], 3, [-1; 3; 1], 1)
 %!error id=treeprox:nodeOutOfRange treeprox([1; 2; 3], 3, [0; 3; 1], 1)
 %!error id=treeprox:nodeOutOfRange treeprox([1; 2; 3], 3, [1 2; 3 4; 1 1], 2)

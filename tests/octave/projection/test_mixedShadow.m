@@ -32,5 +32,10 @@
 
 %!error id=mixedShadow:negativeRadius mixedShadow(ones(2), 2, 2, -1, 0)
 %!error id=mixedShadow:notFinite mixedShadow([1, NaN; 2, 3], 2, 2, 1, 0)
-%!error id=mixedShadow:overflow mixedShadow([1e308; 1e308], 2, 1, 1, 0)
+%!test
+%! % Row norms whose sum exceeds the largest double: a finite threshold.
+%! [X, lambda] = mixedShadow([1e308; 1e308], 2, 1, 1e308, 0);
+%! assert(X, [0.5e308; 0.5e308], -1e-12);
+%! assert(lambda, 0.5e308, -1e-12);
+%!error id=mixedShadow:overflow mixedShadow([1.5e308, 1.5e308], 1, 2, 1, 0)
 %!error id=mixedShadow:tooFewElements mixedShadow(ones(2), 2, 3, 1, 0)
