@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "tests/gateway/projection/unchanged_inputs.hpp"
+#include "tests/gateway/support/unchanged_inputs.hpp"
 
 namespace {
 
