@@ -12,12 +12,12 @@
 # rather than waited on.
 #   interrupt_check.sh <octave-cli> <folder of the Octave modules>
 #
-# THREADED_CASES_THREADS sets SPARSEMEX_THREADS for the row- and group-wise modules: 1 while
-# only the calling thread's own share of the work polls.
+# THREADED_CASES_THREADS sets SPARSEMEX_THREADS for the row- and group-wise modules (default
+# 2: the calling thread polls while the other works, and stops it at its next poll).
 set -uo pipefail
 octave=$1
 modules=$2
-threaded_threads=${THREADED_CASES_THREADS:-1}
+threaded_threads=${THREADED_CASES_THREADS:-2}
 limit_ms=1000
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
