@@ -9,8 +9,8 @@
 
 #include "chain/blocks.hpp"
 #include "chain/chain.hpp"
-#include "host/console.hpp"
-#include "host/routine_failure.hpp"
+#include "support/console.hpp"
+#include "support/routine_failure.hpp"
 
 void chainAscend(double* x, const double* v, int n) {
     if (n <= 0) {

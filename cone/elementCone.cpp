@@ -5,8 +5,8 @@
 
 #include "cone/cone.hpp"
 #include "cone/cone_region.hpp"
-#include "host/branchless.hpp"
-#include "host/parallel.hpp"
+#include "support/branchless.hpp"
+#include "support/parallel.hpp"
 
 namespace {
 

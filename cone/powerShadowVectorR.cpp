@@ -5,7 +5,7 @@
 #include "cone/cone.hpp"
 #include "cone/groups.hpp"
 #include "cone/second_order_cone.hpp"
-#include "host/parallel.hpp"
+#include "support/parallel.hpp"
 
 namespace {
 

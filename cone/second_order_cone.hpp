@@ -8,7 +8,7 @@
 #include <cstddef>
 
 #include "cone/cone_region.hpp"
-#include "host/scaled_length.hpp"
+#include "support/scaled_length.hpp"
 
 // Writes x[0], x[stride], ... and returns the projected bound. The sum of squares runs in
 // element order; a point outside is scaled by t / r, the quotient formed before the product.

@@ -1,10 +1,10 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The core's console in a module: the host's command window.
-#include "host/console.hpp"
+#include "support/console.hpp"
 
 #include "mex.h"
 
-#include "host/format.hpp"
+#include "support/format.hpp"
 
 void consolePrintf(const char* format, ...) {
     std::va_list arguments;

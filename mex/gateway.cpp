@@ -1,5 +1,5 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 
 #include <cmath>
 #include <cstdarg>
@@ -121,7 +121,7 @@ char* Call::string(int position, const char* name) const {
             fail(reason::notString, "%s (input %d) must not contain NUL characters", name,
                  position + 1);
     // The text comes as UTF-8, which names every file on every system (the file functions
-    // of host/utf8_file.hpp take it). A character takes at most three bytes there.
+    // of support/utf8_file.hpp take it). A character takes at most three bytes there.
 #if defined(HAVE_OCTAVE) || defined(EMBEDDED_MEX_H)
     const std::size_t room = 3 * length + 1;
     char* buffer = static_cast<char*>(mxCalloc(room, 1));

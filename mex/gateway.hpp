@@ -4,7 +4,7 @@
 // A gateway reads in four sections: check and get the inputs, create the outputs, call the
 // routine, deliver the outputs. Every check raises "<module>:<reason>" with a message naming
 // the argument, before any data is touched. Every reason, the checks' here and a module's own,
-// is a constant of host/reasons.hpp. Nothing here owns memory, so raising an error is safe on
+// is a constant of support/reasons.hpp. Nothing here owns memory, so raising an error is safe on
 // every host (MATLAB may leave the gateway with longjmp).
 #pragma once
 
@@ -14,9 +14,9 @@
 #include <exception>
 #include <new>
 
-#include "host/reasons.hpp"
-#include "host/routine_failure.hpp"
-#include "host/truncate.hpp"
+#include "support/reasons.hpp"
+#include "support/routine_failure.hpp"
+#include "support/truncate.hpp"
 
 // A module's one export. Its sources are compiled with every other symbol hidden where the
 // compiler can (GCC, Clang), so that a module neither offers its routines to the modules
@@ -32,7 +32,7 @@ extern "C" MEX_MODULE_EXPORT void mexFunction(int nlhs, mxArray* plhs[], int nrh
 
 namespace gateway {
 
-// The host's conversion of an integer parameter (host/truncate.hpp).
+// The host's conversion of an integer parameter (support/truncate.hpp).
 using ::truncateToInt;
 
 // A routine's failure, copied out of its exception so that the error is raised after every
@@ -119,7 +119,7 @@ public:
                           const char* name) const;
 
     // Raises "<module>:<reason>" with a printf-style message; reason is a constant of
-    // host/reasons.hpp.
+    // support/reasons.hpp.
     [[noreturn]] void fail(const char* reason, const char* format, ...) const
 #if defined(__GNUC__)
         __attribute__((format(printf, 3, 4)))

@@ -1,11 +1,11 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Interrupts in an embedded-host module: the host's test hook says when one is pending, to
 // the thread that loaded the module and calls it.
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 
 #include <thread>
 
-#include "host/embedded/loader.hpp"
+#include "tests/mexhost/loader.hpp"
 
 namespace {
 const std::thread::id callingThread = std::this_thread::get_id();

@@ -3,7 +3,7 @@
 // SIGINT (Ctrl-C) or SIGTERM arrives, and leaves the signal for the interpreter to handle
 // once the module has returned. Only the interpreter's thread, which loads and calls the
 // module, asks.
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 
 #include <thread>
 

@@ -3,7 +3,7 @@
 // routine and in how much they ask of v.
 #pragma once
 
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 
 using VectorFit = void (*)(double* x, const double* v, int n);
 

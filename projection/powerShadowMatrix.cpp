@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/parallel.hpp"
+#include "support/parallel.hpp"
 #include "projection/domain.hpp"
 #include "projection/projection.hpp"
 

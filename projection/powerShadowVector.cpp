@@ -2,7 +2,7 @@
 // The norm shadow of each group of a vector, every group with its own weight.
 #include <cstddef>
 
-#include "host/parallel.hpp"
+#include "support/parallel.hpp"
 #include "projection/domain.hpp"
 #include "projection/group_table.hpp"
 #include "projection/projection.hpp"

@@ -19,8 +19,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/branchless.hpp"
-#include "host/console.hpp"
+#include "support/branchless.hpp"
+#include "support/console.hpp"
 #include "projection/binary_scale.hpp"
 #include "projection/drop_side.hpp"
 #include "projection/messages.hpp"

@@ -8,8 +8,8 @@
 #include <new>
 #include <stdexcept>
 
-#include "host/console.hpp"
-#include "host/routine_failure.hpp"
+#include "support/console.hpp"
+#include "support/routine_failure.hpp"
 
 // Runs `step`; whether it finished without a failed allocation. What the step obtained before
 // the failure has been released (RAII) by the time this returns.

@@ -19,7 +19,7 @@ void consolePrintf(const char* format, ...) CONSOLE_PRINTF_FORMAT;
 
 // Where consolePrintf on this thread keeps the text of each call instead of printing it;
 // nullptr (the default) prints. Threads other than the host's must never print
-// (host/parallel.hpp), so their text is kept for the host's thread to print, call by call.
+// (support/parallel.hpp), so their text is kept for the host's thread to print, call by call.
 inline std::vector<std::string>*& consoleHoldOfThisThread() {
     static thread_local std::vector<std::string>* held = nullptr;
     return held;

@@ -12,7 +12,7 @@
 // row-wise module), the hosts' interruptRequested says false.
 #pragma once
 
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 
 bool interruptRequested();
 

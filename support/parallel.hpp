@@ -8,7 +8,7 @@
 // per-piece results in piece order. So results do not depend on the thread count.
 //
 // Only the calling thread reaches the host. What another chunk prints through consolePrintf
-// is held (host/console.hpp) and printed by the calling thread after the join, chunk by chunk
+// is held (support/console.hpp) and printed by the calling thread after the join, chunk by chunk
 // and call by call, so the text is that of one thread. A chunk that throws stops there, as
 // the loop would: the text of the chunks before it and its own is printed, then its exception
 // is rethrown. A thread that cannot be started leaves its chunk to the calling thread.
@@ -35,7 +35,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/console.hpp"
+#include "support/console.hpp"
 
 namespace parallel {
 

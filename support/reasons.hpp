@@ -6,7 +6,7 @@
 
 namespace reason {
 
-// The argument checks that every module makes (host/gateway.hpp).
+// The argument checks that every module makes (mex/gateway.hpp).
 constexpr const char* inputCount = "inputCount";
 constexpr const char* outputCount = "outputCount";
 constexpr const char* notRealDouble = "notRealDouble";

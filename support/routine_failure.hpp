@@ -2,16 +2,16 @@
 // How a core routine fails a call.
 //
 // A routine that cannot deliver a result prints its message through consolePrintf and then
-// throws RoutineFailure with one of the reasons of host/reasons.hpp. The gateway catches it,
+// throws RoutineFailure with one of the reasons of support/reasons.hpp. The gateway catches it,
 // leaves every scope that owns memory, and raises a host error "<module>:<reason>" with the
 // failure's text. A failed allocation becomes a RoutineFailure through
-// host/allocation_failure.hpp.
+// support/allocation_failure.hpp.
 #pragma once
 
 #include <stdexcept>
 #include <string>
 
-#include "host/reasons.hpp"
+#include "support/reasons.hpp"
 
 class RoutineFailure : public std::runtime_error {
 public:

@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/parallel.hpp"
+#include "support/parallel.hpp"
 
 namespace treetable {
 
@@ -73,7 +73,7 @@ const int kRowsPerRange = 4 * kRowBlock;
 
 // X(i, :) = the rows of `transform(out, in, count)`, which fills out[b] from in[b]. Ranges
 // of rows are shared out among threads; workPerRow estimates a row's cost
-// (host/parallel.hpp).
+// (support/parallel.hpp).
 template <class Transform>
 void transformRows(double* X, const double* V, int rows, int cols, double workPerRow,
                    const Transform& transform) {

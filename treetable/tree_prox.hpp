@@ -14,7 +14,7 @@
 #include <cmath>
 #include <limits>
 
-#include "host/scaled_length.hpp"
+#include "support/scaled_length.hpp"
 #include "treetable/matrix_rows.hpp"
 #include "treetable/node_positions.hpp"
 #include "treetable/node_table.hpp"

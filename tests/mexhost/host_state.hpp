@@ -10,7 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "host/embedded/loader.hpp"
+#include "tests/mexhost/loader.hpp"
 
 struct mxArray_tag {
     mxClassID classId = mxDOUBLE_CLASS;

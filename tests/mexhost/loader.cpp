@@ -1,7 +1,7 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // Opening a built module and calling it as MATLAB would.
 #if defined(_WIN32)
-#include "host/utf8_file.hpp"  // windows.h and the UTF-8 to UTF-16 conversion
+#include "support/utf8_file.hpp"  // windows.h and the UTF-8 to UTF-16 conversion
 #else
 #include <dlfcn.h>
 #endif
@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/embedded/host_state.hpp"
-#include "host/embedded/poll_countdown.hpp"
-#include "host/embedded/utf16.hpp"
+#include "tests/mexhost/host_state.hpp"
+#include "tests/mexhost/poll_countdown.hpp"
+#include "tests/mexhost/utf16.hpp"
 
 namespace mexhost {
 

@@ -7,9 +7,9 @@
 // an array of another class, say) raises an error here, so that gateway tests catch it. Every
 // error leaves the module by recordError and leaveCall, by an exception or by longjmp
 // (loader.hpp).
-#include "host/embedded/host_state.hpp"
-#include "host/embedded/utf16.hpp"
-#include "host/format.hpp"
+#include "tests/mexhost/host_state.hpp"
+#include "tests/mexhost/utf16.hpp"
+#include "support/format.hpp"
 
 #include <csetjmp>
 #include <cstdarg>

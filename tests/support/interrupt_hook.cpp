@@ -1,8 +1,8 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 #include "tests/support/interrupt_hook.hpp"
 
-#include "host/embedded/poll_countdown.hpp"
-#include "host/interrupt.hpp"
+#include "tests/mexhost/poll_countdown.hpp"
+#include "support/interrupt.hpp"
 
 namespace {
 PollCountdown interruptCountdown;

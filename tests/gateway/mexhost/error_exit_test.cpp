@@ -1,5 +1,5 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// The embedded host's two ways out of a module's error (host/embedded/loader.hpp): whether
+// The embedded host's two ways out of a module's error (tests/mexhost/loader.hpp): whether
 // the error throws or jumps back by longjmp, the test sees the same error, and the host
 // serves the calls after it as before.
 #include <gtest/gtest.h>

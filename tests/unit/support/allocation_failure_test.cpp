@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/allocation_failure.hpp"
+#include "support/allocation_failure.hpp"
 #include "tests/support/console_capture.hpp"
 
 namespace {

@@ -1,5 +1,5 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-#include "host/branchless.hpp"
+#include "support/branchless.hpp"
 
 #include <gtest/gtest.h>
 

@@ -18,8 +18,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/console.hpp"
-#include "host/parallel.hpp"
+#include "support/console.hpp"
+#include "support/parallel.hpp"
 #include "tests/support/console_capture.hpp"
 #include "tests/support/thread_count.hpp"
 
