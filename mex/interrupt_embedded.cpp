@@ -5,12 +5,12 @@
 
 #include <thread>
 
-#include "tests/mexhost/loader.hpp"
+#include "mex.h"
 
 namespace {
 const std::thread::id callingThread = std::this_thread::get_id();
 }  // namespace
 
 bool interruptRequested() {
-    return std::this_thread::get_id() == callingThread && mexhost::interruptPending();
+    return std::this_thread::get_id() == callingThread && mexhostInterruptPending();
 }

@@ -131,8 +131,6 @@ PollCountdown interruptCountdown;
 
 void interruptAtPoll(long long polls) { interruptCountdown.start(polls); }
 
-bool interruptPending() { return interruptCountdown.poll(); }
-
 namespace {
 
 ErrorExit exitFromEnvironment() {
@@ -237,3 +235,6 @@ CallResult Module::call(int nlhs, const std::vector<const Array*>& inputs) const
 }
 
 }  // namespace mexhost
+
+// The modules' interrupt polls ask through mex.h, the only interface of the host they see.
+extern "C" bool mexhostInterruptPending(void) { return mexhost::interruptCountdown.poll(); }

@@ -75,10 +75,9 @@ private:
 };
 
 // A test hook standing in for Ctrl-C: the module's polls see an interrupt from the
-// `polls`-th poll on (counted from this call; 0 turns the hook off).
+// `polls`-th poll on (counted from this call; 0 turns the hook off). The modules ask for it
+// with mexhostInterruptPending (mex.h).
 void interruptAtPoll(long long polls);
-// Whether an interrupt is pending, for the modules' polls.
-bool interruptPending();
 
 struct CallResult {
     std::vector<Array> outputs;

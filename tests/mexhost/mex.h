@@ -84,6 +84,10 @@ EMBEDDED_MEX_NORETURN void mexErrMsgIdAndTxt(const char* identifier, const char*
 EMBEDDED_MEX_NORETURN void mexErrMsgTxt(const char* message);
 void mexWarnMsgIdAndTxt(const char* identifier, const char* format, ...);
 
+/* The embedded host's own addition: whether the tests' stand-in for Ctrl-C has come
+ * (mexhost::interruptAtPoll sets it), for the modules' interrupt polls. */
+bool mexhostInterruptPending(void);
+
 /* Calling the host back: the embedded host answers warning('query', id) only, with the
  * state set by mexhost::setWarningEnabled. */
 int mexCallMATLAB(int nlhs, mxArray* plhs[], int nrhs, mxArray* prhs[], const char* name);
