@@ -84,8 +84,8 @@ EMBEDDED_MEX_NORETURN void mexErrMsgIdAndTxt(const char* identifier, const char*
 EMBEDDED_MEX_NORETURN void mexErrMsgTxt(const char* message);
 void mexWarnMsgIdAndTxt(const char* identifier, const char* format, ...);
 
-/* The embedded host's own addition: whether the tests' stand-in for Ctrl-C has come
- * (mexhost::interruptAtPoll sets it), for the modules' interrupt polls. */
+/* The embedded host's own addition, for the modules' interrupt polls: whether the tests'
+ * stand-in for Ctrl-C has come (set by mexhost::interruptAtPoll; defined in loader.cpp). */
 bool mexhostInterruptPending(void);
 
 /* Calling the host back: the embedded host answers warning('query', id) only, with the
