@@ -14,7 +14,7 @@
 
 #include "cone/cone.hpp"
 #include "generaltree/generaltree.hpp"
-#include "host/parallel.hpp"
+#include "support/parallel.hpp"
 #include "indextree/indextree.hpp"
 #include "projection/projection.hpp"
 #include "tests/support/random.hpp"

@@ -1,7 +1,7 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 #include "chain/blocks.hpp"
 
-#include "host/allocation_failure.hpp"
+#include "support/allocation_failure.hpp"
 
 namespace {
 KeptSpare<int> keptBlockEnds;

@@ -3,7 +3,7 @@
 // blockEnd[s] its last position; other entries are scratch until the read-out.
 #pragma once
 
-#include "host/kept_storage.hpp"
+#include "support/kept_storage.hpp"
 
 using BlockEnds = KeptStorage<int>;
 

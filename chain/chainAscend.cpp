@@ -9,9 +9,9 @@
 
 #include "chain/blocks.hpp"
 #include "chain/chain.hpp"
-#include "host/console.hpp"
-#include "host/interrupt.hpp"
-#include "host/routine_failure.hpp"
+#include "support/console.hpp"
+#include "support/interrupt.hpp"
+#include "support/routine_failure.hpp"
 
 #if defined(__GNUC__)
 #define KEPT_APART __attribute__((noinline))

@@ -7,7 +7,7 @@
 // prefix from s has a positive mean, s gets the marker -1 and the read-out zeroes from there.
 #include "chain/blocks.hpp"
 #include "chain/chain.hpp"
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 
 void chainDescend(double* x, const double* v, int n) {
     if (n <= 0) return;

@@ -24,13 +24,15 @@ configure_file(${SOURCE}/COPYING ${root}/COPYING COPYONLY)
 configure_file(${SOURCE}/CHANGELOG.md ${root}/NEWS COPYONLY)
 configure_file(${SOURCE}/package/src.mk ${root}/src/Makefile COPYONLY)
 
-# The sources: the manifest that the Makefile reads, the gateway helpers with the lists of
-# exports and, per family of the manifest, the core and the gateways.
+# The sources: the manifest that the Makefile reads, the cores' support, the gateway layer
+# with the lists of exports and, per family of the manifest, the core and the gateways.
 include(${CMAKE_CURRENT_LIST_DIR}/manifest.cmake)
 read_manifest(${SOURCE}/manifest.txt)
 configure_file(${SOURCE}/manifest.txt ${root}/src/manifest.txt COPYONLY)
-file(GLOB host_files ${SOURCE}/host/*.cpp ${SOURCE}/host/*.hpp)
-file(COPY ${host_files} ${SOURCE}/host/exports DESTINATION ${root}/src/host)
+file(GLOB support_files ${SOURCE}/support/*.hpp)
+file(COPY ${support_files} DESTINATION ${root}/src/support)
+file(GLOB gateway_layer_files ${SOURCE}/mex/*.cpp ${SOURCE}/mex/*.hpp)
+file(COPY ${gateway_layer_files} ${SOURCE}/mex/exports DESTINATION ${root}/src/mex)
 foreach(folder IN LISTS SPARSEMEX_SHARED_HEADERS)
   file(GLOB headers ${SOURCE}/${folder}/*.hpp)
   file(GLOB gateway_headers ${SOURCE}/${folder}/mex/*.hpp)

@@ -14,9 +14,7 @@ set_property(GLOBAL PROPERTY SPARSEMEX_MODULES "")
 
 function(add_family family)
   file(GLOB core_sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${family}/*.cpp)
-  add_library(${family}_core OBJECT ${core_sources})
-  target_link_libraries(${family}_core PUBLIC core_headers)
-  _hide_symbols(${family}_core)
+  add_core_objects(${family}_core ${core_sources})
 
   file(GLOB gateways CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${family}/mex/*.cpp)
   add_custom_target(${family}_modules)
@@ -28,8 +26,10 @@ function(add_family family)
     endif()
     set_property(GLOBAL APPEND PROPERTY SPARSEMEX_MODULES ${module})
 
-    _add_embedded_module(${family} ${module} ${gateway})
-    add_dependencies(${family}_modules embedded_${module})
+    if(TARGET mexhost)
+      _add_embedded_module(${family} ${module} ${gateway})
+      add_dependencies(${family}_modules embedded_${module})
+    endif()
     if(SPARSEMEX_HAVE_OCTAVE)
       _add_octave_module(${family} ${module} ${gateway} ${help})
       add_dependencies(${family}_modules octave_${module})
@@ -38,6 +38,15 @@ function(add_family family)
       _add_matlab_module(${family} ${module} ${gateway} ${help})
     endif()
   endforeach()
+endfunction()
+
+# add_core_objects(<target> <source>...): the sources compiled as a family's core is, as an
+# object library: with the cores' support and no MEX header on the include path, every symbol
+# hidden as in a module.
+function(add_core_objects target)
+  add_library(${target} OBJECT ${ARGN})
+  target_link_libraries(${target} PUBLIC core_headers)
+  _hide_symbols(${target})
 endfunction()
 
 function(_add_embedded_module family module gateway)

@@ -3,7 +3,7 @@
 // nearest point of {(x, t) : ||x|| <= t}, element by element, row by row or group by group.
 //
 // Plain routines over caller-owned arrays: outputs first, then inputs, then sizes. Nothing is
-// printed. Long inputs are shared out among threads (host/parallel.hpp): then a call may fail
+// printed. Long inputs are shared out among threads (support/parallel.hpp): then a call may fail
 // for want of memory (std::bad_alloc) or by an interrupt (RoutineFailure "interrupted"), so a
 // gateway calls them through its failure path.
 #pragma once

@@ -5,10 +5,10 @@
 
 #include "cone/cone.hpp"
 #include "cone/cone_region.hpp"
-#include "host/branchless.hpp"
-#include "host/interrupt.hpp"
-#include "host/parallel.hpp"
-#include "host/scaled_length.hpp"
+#include "support/branchless.hpp"
+#include "support/interrupt.hpp"
+#include "support/parallel.hpp"
+#include "support/scaled_length.hpp"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // group k running from trunc(b[k]) up to, not including, trunc(b[k+1]).
 #pragma once
 
-#include "host/truncate.hpp"
+#include "support/truncate.hpp"
 
 struct GroupRange {
     int start;

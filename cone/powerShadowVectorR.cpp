@@ -5,8 +5,8 @@
 #include "cone/cone.hpp"
 #include "cone/groups.hpp"
 #include "cone/second_order_cone.hpp"
-#include "host/interrupt.hpp"
-#include "host/parallel.hpp"
+#include "support/interrupt.hpp"
+#include "support/parallel.hpp"
 
 namespace {
 

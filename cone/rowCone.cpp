@@ -6,8 +6,8 @@
 
 #include "cone/cone.hpp"
 #include "cone/second_order_cone.hpp"
-#include "host/interrupt.hpp"
-#include "host/parallel.hpp"
+#include "support/interrupt.hpp"
+#include "support/parallel.hpp"
 
 void rowCone(double* X, double* t, const double* V, const double* c, int m, int n) {
     // Rows without elements leave X and V without data (their pointers may be null).

@@ -8,7 +8,7 @@
 #include <cstddef>
 
 #include "cone/cone_region.hpp"
-#include "host/scaled_length.hpp"
+#include "support/scaled_length.hpp"
 
 // The same projection where the bound (r + c) / 2 went past the largest double (the norm r
 // with it, or r + c alone): r and c taken in units of 2^600, where the steps are exactly

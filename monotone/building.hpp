@@ -3,11 +3,11 @@
 // the text of a failed allocation.
 #pragma once
 
-#include "host/allocation_failure.hpp"
+#include "support/allocation_failure.hpp"
 #include "monotone/monotone.hpp"
 
 // The failure's text when a step of growing a tree cannot have its memory; each step prints
-// its own console message (host/allocation_failure.hpp).
+// its own console message (support/allocation_failure.hpp).
 constexpr const char* kTreeMemoryFailure = "not enough memory for the tree";
 
 // Plants the root block of the 0-based node rootNode in `root`, with room for `blocks` blocks

@@ -14,7 +14,7 @@
 // settled, so its mean no longer changes.
 #pragma once
 
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 #include "monotone/monotone.hpp"
 
 // Makes a heap of the block's child list, ranked 0, 1, 2, ... in list order; every child ticks

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 #include "monotone/building.hpp"
 #include "monotone/child_list.hpp"
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "host/interrupt.hpp"
-#include "host/regular_file.hpp"
+#include "support/interrupt.hpp"
+#include "support/regular_file.hpp"
 #include "monotone/building.hpp"
 #include "monotone/description_scanner.hpp"
 

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 
 class DescriptionScanner {
 public:

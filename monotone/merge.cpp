@@ -2,7 +2,7 @@
 // Pooling one child block into its parent.
 #include <cmath>
 
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 #include "monotone/child_list.hpp"
 
 void merge(TreeBlock* block, TreeBlock* child) {

@@ -20,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/kept_storage.hpp"
+#include "support/kept_storage.hpp"
 
 // The children of one node as listed in a description, in the listed order.
 struct NodeInfo {
@@ -154,11 +154,11 @@ public:
     // Frees every block; the tree is empty afterwards.
     void release();
 
-    // Frees the storage kept for the next tree (host/kept_storage.hpp).
+    // Frees the storage kept for the next tree (support/kept_storage.hpp).
     static void releaseKeptStorage() { keptBlocks_.release(); }
 
 private:
-    // The array is the one that the previous tree left (host/kept_storage.hpp), when it is
+    // The array is the one that the previous tree left (support/kept_storage.hpp), when it is
     // large enough: repeated fits reuse their memory rather than fresh pages.
     KeptStorage<TreeBlock> blocks_;
     static KeptSpare<TreeBlock> keptBlocks_;

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 #include "monotone/child_heap.hpp"
 #include "monotone/monotone.hpp"
 

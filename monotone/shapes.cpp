@@ -1,6 +1,6 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The fits over trees implied by n: the binary heap and the depth-one star, node 0 the root.
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 #include "monotone/building.hpp"
 
 namespace {

@@ -7,8 +7,8 @@
 // record, its child entries and its value); on a large tree those scattered reads are most of
 // the build's time. The pass also finds the tables that list a node twice, which go the
 // checked way. The walk makes the blocks in buildTree's order.
-#include "host/interrupt.hpp"
-#include "host/kept_storage.hpp"
+#include "support/interrupt.hpp"
+#include "support/kept_storage.hpp"
 #include "monotone/building.hpp"
 #include "monotone/depth_first_build.hpp"
 

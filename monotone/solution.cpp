@@ -6,7 +6,7 @@
 // The stack holds the next siblings still to visit, so a path needs none of it.
 #include <vector>
 
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 #include "monotone/monotone.hpp"
 
 void computeSolution(double* x, const TreeBlock* block) {

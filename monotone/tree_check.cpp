@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 #include "monotone/building.hpp"
 
 namespace {

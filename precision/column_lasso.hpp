@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/allocation_failure.hpp"
+#include "support/allocation_failure.hpp"
 
 // What decides the shortcuts a column step may take on the n-by-n matrix W.
 struct CovarianceShape {

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 
 // Fails with reason::notSymmetric, naming the first pair (column by column) with
 // S(r, c) != S(c, r); zeros of either sign are equal.

@@ -7,8 +7,8 @@
 // with zero coefficients in a finite W) give the same bits.
 #include <cmath>
 
-#include "host/console.hpp"
-#include "host/interrupt.hpp"
+#include "support/console.hpp"
+#include "support/interrupt.hpp"
 #include "precision/column_lasso.hpp"
 #include "precision/precision.hpp"
 

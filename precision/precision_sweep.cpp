@@ -2,9 +2,9 @@
 // Block coordinate descent over the columns of W, one lasso step per column.
 #include <cmath>
 
-#include "host/allocation_failure.hpp"
-#include "host/console.hpp"
-#include "host/interrupt.hpp"
+#include "support/allocation_failure.hpp"
+#include "support/console.hpp"
+#include "support/interrupt.hpp"
 #include "precision/column_lasso.hpp"
 #include "precision/precision.hpp"
 

@@ -2,7 +2,7 @@
 // The norm shadows that have a closed form: p = 1, p = 2 and p = infinity.
 #include <cmath>
 
-#include "host/scaled_length.hpp"
+#include "support/scaled_length.hpp"
 
 #include "projection/projection.hpp"
 

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "host/console.hpp"
-#include "host/routine_failure.hpp"
+#include "support/console.hpp"
+#include "support/routine_failure.hpp"
 #include "projection/messages.hpp"
 
 void requireNonnegativeParameter(double value, const char* name) {

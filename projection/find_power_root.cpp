@@ -7,7 +7,7 @@
 // slope is unbounded at zero.
 #include <cmath>
 
-#include "host/console.hpp"
+#include "support/console.hpp"
 #include "projection/messages.hpp"
 #include "projection/power_root.hpp"
 #include "projection/projection.hpp"

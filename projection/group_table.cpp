@@ -1,7 +1,7 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 #include "projection/group_table.hpp"
 
-#include "host/truncate.hpp"
+#include "support/truncate.hpp"
 
 IndexGroup groupOfTable(const double* b, int k) {
     return IndexGroup{truncateToInt(b[k]), truncateToInt(b[k + 1] - b[k])};

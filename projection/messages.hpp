@@ -1,5 +1,5 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// The family's console messages, written once (its failure reasons are in host/reasons.hpp).
+// The family's console messages, written once (its failure reasons are in support/reasons.hpp).
 #pragma once
 
 namespace projectionMessage {

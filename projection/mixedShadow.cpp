@@ -7,11 +7,11 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/console.hpp"
-#include "host/interrupt.hpp"
-#include "host/parallel.hpp"
-#include "host/scaled_length.hpp"
-#include "host/routine_failure.hpp"
+#include "support/console.hpp"
+#include "support/interrupt.hpp"
+#include "support/parallel.hpp"
+#include "support/scaled_length.hpp"
+#include "support/routine_failure.hpp"
 #include "projection/binary_scale.hpp"
 #include "projection/messages.hpp"
 #include "projection/projection.hpp"

@@ -6,7 +6,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 #include "projection/multiplier.hpp"
 #include "projection/power_root.hpp"
 #include "projection/projection.hpp"

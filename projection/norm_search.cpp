@@ -16,7 +16,7 @@
 #include <cmath>
 #include <vector>
 
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 #include "projection/multiplier.hpp"
 #include "projection/projection.hpp"
 

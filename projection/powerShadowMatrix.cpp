@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/interrupt.hpp"
-#include "host/parallel.hpp"
+#include "support/interrupt.hpp"
+#include "support/parallel.hpp"
 #include "projection/domain.hpp"
 #include "projection/projection.hpp"
 

@@ -2,8 +2,8 @@
 // The norm shadow of each group of a vector, every group with its own weight.
 #include <cstddef>
 
-#include "host/interrupt.hpp"
-#include "host/parallel.hpp"
+#include "support/interrupt.hpp"
+#include "support/parallel.hpp"
 #include "projection/domain.hpp"
 #include "projection/group_table.hpp"
 #include "projection/projection.hpp"

@@ -2,8 +2,8 @@
 // The projection library: Euclidean projections onto norm balls and the Lp-norm shadows.
 //
 // Plain routines over caller-owned arrays: outputs first, then inputs, then sizes and
-// parameters. Counts are 32-bit ints. Messages go to the console (host/console.hpp); a routine
-// that must fail a call throws RoutineFailure (host/routine_failure.hpp) after its message.
+// parameters. Counts are 32-bit ints. Messages go to the console (support/console.hpp); a routine
+// that must fail a call throws RoutineFailure (support/routine_failure.hpp) after its message.
 //
 // The norm shadow of v with weight rho under the p-norm is the minimiser of
 // 1/2 ||x - v||^2 + rho ||x||_p. Its multiplier c is 0 for p = 1 and p = 2, the L1-ball

@@ -19,9 +19,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/branchless.hpp"
-#include "host/console.hpp"
-#include "host/interrupt.hpp"
+#include "support/branchless.hpp"
+#include "support/console.hpp"
+#include "support/interrupt.hpp"
 #include "projection/binary_scale.hpp"
 #include "projection/drop_side.hpp"
 #include "projection/messages.hpp"

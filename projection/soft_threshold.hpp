@@ -13,7 +13,7 @@
 //   not the 0: a zero diagonal then leaves a coefficient at 0 instead of NaN.
 #pragma once
 
-#include "host/branchless.hpp"
+#include "support/branchless.hpp"
 
 inline double softThreshold(double a, double lambda) {
     const double above = a - lambda;

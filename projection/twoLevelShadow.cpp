@@ -9,9 +9,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/interrupt.hpp"
-#include "host/parallel.hpp"
-#include "host/scaled_length.hpp"
+#include "support/interrupt.hpp"
+#include "support/parallel.hpp"
+#include "support/scaled_length.hpp"
 #include "projection/domain.hpp"
 #include "projection/projection.hpp"
 #include "projection/soft_threshold.hpp"

@@ -19,8 +19,8 @@
 #include <limits>
 #include <vector>
 
-#include "host/scaled_length.hpp"
-#include "host/interrupt.hpp"
+#include "support/scaled_length.hpp"
+#include "support/interrupt.hpp"
 #include "treetable/matrix_rows.hpp"
 #include "treetable/tree_prox.hpp"
 

@@ -10,8 +10,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "host/interrupt.hpp"
-#include "host/parallel.hpp"
+#include "support/interrupt.hpp"
+#include "support/parallel.hpp"
 
 namespace treetable {
 
@@ -75,7 +75,7 @@ const int kRowsPerRange = 4 * kRowBlock;
 
 // X(i, :) = the rows of `transform(out, in, count, poll)`, which fills out[b] from in[b] and
 // ticks the thread's interrupt poll as it works. Ranges of rows are shared out among threads;
-// workPerRow estimates a row's cost (host/parallel.hpp). Rows without entries are all the
+// workPerRow estimates a row's cost (support/parallel.hpp). Rows without entries are all the
 // same empty row: it is transformed once (which still checks the tree, as every row would),
 // and nothing is written.
 template <class Transform>

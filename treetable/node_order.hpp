@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 #include "treetable/node_table_checks.hpp"
 
 namespace treetable {

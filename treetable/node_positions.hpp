@@ -7,7 +7,7 @@
 // cannot change what the other reads.
 #pragma once
 
-#include "host/truncate.hpp"
+#include "support/truncate.hpp"
 #include "treetable/node_table.hpp"
 
 namespace treetable {

@@ -13,9 +13,9 @@
 #include <cstddef>
 #include <string>
 
-#include "host/console.hpp"
-#include "host/routine_failure.hpp"
-#include "host/truncate.hpp"
+#include "support/console.hpp"
+#include "support/routine_failure.hpp"
+#include "support/truncate.hpp"
 
 namespace treetable {
 

@@ -10,9 +10,9 @@
 #include <cstdarg>
 #include <cstddef>
 
-#include "host/format.hpp"
-#include "host/interrupt.hpp"
-#include "host/routine_failure.hpp"
+#include "support/format.hpp"
+#include "support/interrupt.hpp"
+#include "support/routine_failure.hpp"
 #include "treetable/node_table.hpp"
 
 namespace treetable {

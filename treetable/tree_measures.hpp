@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 #include "treetable/tree_prox.hpp"
 
 namespace treetable {

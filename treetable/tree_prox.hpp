@@ -14,8 +14,8 @@
 #include <cmath>
 #include <limits>
 
-#include "host/interrupt.hpp"
-#include "host/scaled_length.hpp"
+#include "support/interrupt.hpp"
+#include "support/scaled_length.hpp"
 #include "treetable/matrix_rows.hpp"
 #include "treetable/node_positions.hpp"
 #include "treetable/node_table.hpp"
@@ -24,7 +24,7 @@ namespace treetable {
 
 // The weights a pass uses: the table's own, the table's times a common factor, or +infinity
 // for every node (which zeroes every entry that some node reaches). longUnits gives the same
-// weight in the units of a group whose length overflowed (host/scaled_length.hpp).
+// weight in the units of a group whose length overflowed (support/scaled_length.hpp).
 struct TableWeights {
     double operator()(double weight) const { return weight; }
     double longUnits(double weight) const { return inLongUnits(weight); }

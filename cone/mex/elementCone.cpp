@@ -1,7 +1,7 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // [x, t] = elementCone(v, c, n)
 #include "cone/cone.hpp"
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const gateway::Call call("elementCone", "[x, t] = elementCone(v, c, n)", nlhs, nrhs, prhs);

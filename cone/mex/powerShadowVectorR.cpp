@@ -4,7 +4,7 @@
 
 #include "cone/cone.hpp"
 #include "cone/groups.hpp"
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const gateway::Call call("powerShadowVectorR", "[x, t] = powerShadowVectorR(v, c, b, n, g)",

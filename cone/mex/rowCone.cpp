@@ -2,7 +2,7 @@
 // [X, t] = rowCone(V, c, m, n)
 
 #include "cone/cone.hpp"
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const gateway::Call call("rowCone", "[X, t] = rowCone(V, c, m, n)", nlhs, nrhs, prhs);

@@ -2,7 +2,7 @@
 // value = general_criticalWeight_mt(V, rows, cols, G, ind, nodes)
 
 #include "generaltree/generaltree.hpp"
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "treetable/mex/tree_arguments.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {

@@ -1,7 +1,7 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // x = general_treeprox(v, n, G, ind, nodes)
 #include "generaltree/generaltree.hpp"
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "treetable/mex/tree_arguments.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {

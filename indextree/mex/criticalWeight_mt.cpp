@@ -1,7 +1,7 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // value = criticalWeight_mt(V, rows, cols, ind, nodes)
 
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "indextree/indextree.hpp"
 #include "treetable/mex/tree_arguments.hpp"
 

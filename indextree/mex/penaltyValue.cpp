@@ -1,6 +1,6 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // value = penaltyValue(x, n, ind, nodes)
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "indextree/indextree.hpp"
 #include "treetable/mex/tree_arguments.hpp"
 

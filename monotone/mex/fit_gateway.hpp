@@ -1,13 +1,13 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // The gateway of the two file-tree modules, which differ only in the routine they call (the
-// shape modules use host/vector_fit_gateway.hpp).
+// shape modules use mex/vector_fit_gateway.hpp).
 #pragma once
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "monotone/monotone.hpp"
 
 using FileTreeFit = void (*)(double* x, const char* fileName, const double* v, int rootNumber,

@@ -1,6 +1,6 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // x = isoHierBinary(v, n)
-#include "host/vector_fit_gateway.hpp"
+#include "mex/vector_fit_gateway.hpp"
 #include "monotone/monotone.hpp"
 
 void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {

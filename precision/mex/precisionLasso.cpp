@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "precision/covariance_symmetry.hpp"
 #include "precision/precision.hpp"
 

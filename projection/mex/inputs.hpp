@@ -1,11 +1,11 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// Input checks that the family's gateways share, on top of host/gateway.hpp.
+// Input checks that the family's gateways share, on top of mex/gateway.hpp.
 #pragma once
 
 #include <cmath>
 #include <cstdio>
 
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "projection/messages.hpp"
 
 namespace projectionInputs {

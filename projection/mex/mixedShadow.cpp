@@ -2,7 +2,7 @@
 // [X, lambda, steps] = mixedShadow(V, m, n, z, lambda0)
 #include <cstddef>
 
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "projection/mex/inputs.hpp"
 #include "projection/projection.hpp"
 

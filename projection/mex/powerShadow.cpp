@@ -1,6 +1,6 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 // [x, c, steps] = powerShadow(v, n, rho, p, c0)
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "projection/mex/inputs.hpp"
 #include "projection/projection.hpp"
 

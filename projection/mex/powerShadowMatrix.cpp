@@ -2,7 +2,7 @@
 // X = powerShadowMatrix(V, m, n, rho, p)
 #include <cstddef>
 
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "projection/mex/inputs.hpp"
 #include "projection/projection.hpp"
 

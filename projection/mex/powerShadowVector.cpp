@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdio>
 
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "projection/group_table.hpp"
 #include "projection/mex/inputs.hpp"
 #include "projection/projection.hpp"

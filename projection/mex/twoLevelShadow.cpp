@@ -2,7 +2,7 @@
 // [X, N] = twoLevelShadow(V, m, n, lambda1, lambda2, mode)
 #include <cstddef>
 
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "projection/mex/inputs.hpp"
 #include "projection/projection.hpp"
 

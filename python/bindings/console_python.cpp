@@ -3,9 +3,9 @@
 // (routine_call.hpp), so its text is handed to Python after the call: as warnings, as
 // progress lines when asked for, or not at all when the call fails. Text printed outside a
 // call has nowhere to go and is dropped: the package never writes to the process's stdout.
-#include "host/console.hpp"
+#include "support/console.hpp"
 
-#include "host/format.hpp"
+#include "support/format.hpp"
 
 void consolePrintf(const char* format, ...) {
     std::vector<std::string>* held = consoleHoldOfThisThread();

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "chain/chain.hpp"
-#include "host/console.hpp"
+#include "support/console.hpp"
 #include "interrupt_python.hpp"
 #include "monotone/monotone.hpp"
 #include "projection/projection.hpp"

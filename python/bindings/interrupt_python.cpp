@@ -3,7 +3,7 @@
 
 #include <pythread.h>
 
-#include "host/interrupt.hpp"
+#include "support/interrupt.hpp"
 
 namespace pyhost {
 namespace {

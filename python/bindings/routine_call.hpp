@@ -24,10 +24,10 @@
 #include <utility>
 #include <vector>
 
-#include "host/console.hpp"
-#include "host/parallel.hpp"
-#include "host/reasons.hpp"
-#include "host/routine_failure.hpp"
+#include "support/console.hpp"
+#include "support/parallel.hpp"
+#include "support/reasons.hpp"
+#include "support/routine_failure.hpp"
 #include "interrupt_python.hpp"
 
 namespace pyhost {

@@ -3,8 +3,8 @@
 
 #include <utility>
 
-#include "host/console.hpp"
-#include "host/format.hpp"
+#include "support/console.hpp"
+#include "support/format.hpp"
 
 namespace {
 std::string& captured() {

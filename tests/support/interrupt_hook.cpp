@@ -3,8 +3,8 @@
 
 #include <thread>
 
-#include "host/embedded/poll_countdown.hpp"
-#include "host/interrupt.hpp"
+#include "tests/mexhost/poll_countdown.hpp"
+#include "support/interrupt.hpp"
 
 namespace {
 PollCountdown interruptCountdown;

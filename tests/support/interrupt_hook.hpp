@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 #include "tests/support/thread_count.hpp"
 
 // The routines' polls see an interrupt from the `polls`-th poll on; 0 turns it off.

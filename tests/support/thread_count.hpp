@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/parallel.hpp"
+#include "support/parallel.hpp"
 #include "tests/support/threads_variable.hpp"
 
 namespace testthreads {

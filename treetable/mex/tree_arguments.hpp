@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "host/gateway.hpp"
+#include "mex/gateway.hpp"
 #include "treetable/node_order.hpp"
 #include "treetable/node_table_checks.hpp"
 

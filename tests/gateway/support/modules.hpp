@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/embedded/loader.hpp"
+#include "tests/mexhost/loader.hpp"
 
 namespace modules {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/embedded/loader.hpp"
+#include "tests/mexhost/loader.hpp"
 
 namespace validcalls {
 

@@ -1,5 +1,5 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
-// A call of a module x = module(v, n) (host/vector_fit_gateway.hpp) that succeeds.
+// A call of a module x = module(v, n) (mex/vector_fit_gateway.hpp) that succeeds.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "chain/chain.hpp"
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 #include "tests/support/console_capture.hpp"
 #include "tests/support/failing_allocator.hpp"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 #include "monotone/monotone.hpp"
 #include "tests/support/console_capture.hpp"
 #include "tests/support/literal_tree_fit.hpp"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 #include "precision/precision.hpp"
 #include "tests/support/console_capture.hpp"
 #include "tests/support/failing_allocator.hpp"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 #include "projection/projection.hpp"
 #include "tests/support/long_units.hpp"
 

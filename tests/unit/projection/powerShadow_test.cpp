@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 #include "projection/projection.hpp"
 #include "tests/support/console_capture.hpp"
 #include "tests/support/random.hpp"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 #include "projection/projection.hpp"
 #include "tests/support/random.hpp"
 #include "tests/support/references.hpp"

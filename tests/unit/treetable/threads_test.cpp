@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 #include "tests/support/console_capture.hpp"
 #include "tests/support/random.hpp"
 #include "tests/support/random_trees.hpp"

@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "host/routine_failure.hpp"
+#include "support/routine_failure.hpp"
 #include "tests/support/console_capture.hpp"
 #include "tests/support/random.hpp"
 #include "tests/support/random_trees.hpp"

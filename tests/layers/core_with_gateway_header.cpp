@@ -1,0 +1,3 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
+// A core that includes a header of the gateway layer: compiled as a core, it must not build.
+#include "mex/gateway.hpp"
