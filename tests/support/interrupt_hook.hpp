@@ -5,14 +5,15 @@
 #include <string>
 
 #include "support/routine_failure.hpp"
-#include "tests/support/thread_count.hpp"
+#include "tests/support/threads_variable.hpp"
 
 // The routines' polls see an interrupt from the `polls`-th poll on; 0 turns it off.
 void interruptAtPoll(long long polls);
 
 // The reason with which `call` fails while an interrupt is pending from the first poll on, or
 // "finished" when no poll asked. The call runs on one thread, which polls for all its work
-// (the hook, unlike a host, answers every thread); the hook is off again afterwards.
+// (the hook, as a host, answers only the thread that armed it); the hook is off again
+// afterwards.
 template <class Call>
 std::string reasonUnderInterrupt(const Call& call) {
     testthreads::ThreadsVariable oneThread(1);
