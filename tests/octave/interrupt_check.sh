@@ -30,7 +30,22 @@ now() { date +%s.%N; }
 
 # check <module> <threads> <setup> <call>: the setup builds the data; the call runs once the
 # session has said it is ready. <threads> is SPARSEMEX_THREADS for the session ('' for unset).
+# A call that answered with its identifier but late is tried once more, since other work on
+# the machine can hold up a session for a while; one that ignores Ctrl-C fails both times.
 check() {
+  local outcome
+  for attempt in 1 2; do
+    run_case "$@"
+    outcome=$?
+    [ $outcome -eq 2 ] && [ $attempt -eq 1 ] && { echo "once more: $1"; continue; }
+    break
+  done
+  if [ $outcome -eq 0 ]; then passed=$((passed + 1)); else failures=$((failures + 1)); fi
+}
+
+# run_case <module> <threads> <setup> <call>: 0 when the call answered in time, 2 when it
+# answered with its identifier but late, 1 otherwise.
+run_case() {
   local module=$1 threads=$2 setup=$3 call=$4
   local input=$work/input output=$work/output
   rm -f "$input" "$output"
@@ -68,17 +83,21 @@ check() {
   if [ -n "$answered" ]; then
     elapsed_ms=$(awk -v a="$answered" -v s="$sent" 'BEGIN { printf "%d", (a - s) * 1000 }')
   fi
-  if [ -n "$elapsed_ms" ] && [ "$elapsed_ms" -le "$limit_ms" ] &&
-     grep -q '^alive 42' "$output"; then
+  local outcome=1
+  if [ -n "$elapsed_ms" ] && grep -q '^alive 42' "$output"; then
+    if [ "$elapsed_ms" -le "$limit_ms" ]; then outcome=0; else outcome=2; fi
+  fi
+  if [ $outcome -eq 0 ]; then
     echo "ok: $module interrupted ${elapsed_ms} ms after the signal"
-    passed=$((passed + 1))
+  elif [ $outcome -eq 2 ]; then
+    echo "late: $module interrupted ${elapsed_ms} ms after the signal (limit ${limit_ms} ms)"
   else
     echo "FAILED: $module (${elapsed_ms:-no} ms after the signal); the session printed:"
     cat "$output"
-    failures=$((failures + 1))
   fi
   kill -KILL "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
+  return $outcome
 }
 
 # Nested groups, each one position longer than the one inside it: a pass of the operator
