@@ -22,6 +22,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -56,7 +57,12 @@ enum Outcome { accepted = 0, otherResult = 2, otherError = 3, noCap = 4 };
     void* reserve = std::malloc(room);
     const rlimit cap = {addressSpaceSize(), RLIM_INFINITY};
     if (reserve == nullptr || cap.rlim_cur == 0 || setrlimit(RLIMIT_AS, &cap) != 0) _exit(noCap);
-    while (std::malloc(4096) != nullptr) {
+    // The blocks are chained and the chain's head kept in a volatile, so that no compiler
+    // takes the allocations for unused and the loop for one without end.
+    void* volatile filled = nullptr;
+    for (void* block = std::malloc(4096); block != nullptr; block = std::malloc(4096)) {
+        *static_cast<void**>(block) = filled;
+        filled = block;
     }
     std::free(reserve);
     try {
@@ -65,11 +71,20 @@ enum Outcome { accepted = 0, otherResult = 2, otherError = 3, noCap = 4 };
                           result.outputs[1].sameAs(expected[1]);
         _exit(same ? accepted : otherResult);
     } catch (const mexhost::HostError& error) {
-        _exit(error.identifier() == "elementCone:outOfMemory" ? accepted : otherError);
+        if (error.identifier() == "elementCone:outOfMemory") _exit(accepted);
+        std::fputs(error.identifier().c_str(), stderr);
+        _exit(otherError);
     }
 }
 
 TEST(MemoryPressure, AThreadedCallRunsOnFewerThreadsOrFailsWithOutOfMemory) {
+#if defined(_LIBCPP_VERSION)
+    // With libc++ the embedded host's own allocation of the outputs is what runs out first
+    // (it then throws through the module, as no real host does), so the call never reaches
+    // the thread starts this test is about; the check that no module has thread-local
+    // storage holds there as everywhere.
+    GTEST_SKIP() << "the embedded host's outputs run out first with libc++";
+#endif
     const std::size_t n = 3000000;
     std::mt19937_64 rng(71);
     const Array v = Array::column(testdata::gaussian(rng, n));
