@@ -10,11 +10,6 @@ namespace {
 
 unsigned long mainThreadIdent = 0;
 
-InterruptWatch*& watchOfThisThread() {
-    static thread_local InterruptWatch* watch = nullptr;
-    return watch;
-}
-
 }  // namespace
 
 void rememberMainThread() {
@@ -26,13 +21,9 @@ void rememberMainThread() {
 
 InterruptWatch::InterruptWatch()
     : mainThread_(PyThread_get_thread_ident() == mainThreadIdent),
-      nextPoll_(std::chrono::steady_clock::now() + kPollPeriod),
-      previous_(watchOfThisThread()) {
-    watchOfThisThread() = this;
-}
+      nextPoll_(std::chrono::steady_clock::now() + kPollPeriod) {}
 
 InterruptWatch::~InterruptWatch() {
-    watchOfThisThread() = previous_;
     Py_XDECREF(type_);
     Py_XDECREF(value_);
     Py_XDECREF(traceback_);
@@ -60,6 +51,6 @@ void InterruptWatch::raisePending() {
 }  // namespace pyhost
 
 bool interruptRequested() {
-    pyhost::InterruptWatch* watch = pyhost::watchOfThisThread();
-    return watch != nullptr && watch->poll();
+    pyhost::InterruptWatch* const* watch = ThreadMark<pyhost::InterruptWatch*>::ofThisThread();
+    return watch != nullptr && (*watch)->poll();
 }

@@ -17,6 +17,8 @@
 
 #include <chrono>
 
+#include "support/thread_marks.hpp"
+
 namespace pyhost {
 
 // While alive, interruptRequested on this thread polls Python's signals, if this is the main
@@ -42,7 +44,8 @@ private:
     PyObject* type_ = nullptr;
     PyObject* value_ = nullptr;
     PyObject* traceback_ = nullptr;
-    InterruptWatch* previous_;
+    // Found by interruptRequested on this thread; the newest watch of a thread wins.
+    ThreadMark<InterruptWatch*> mark_{this};
 };
 
 // Records which thread is Python's main thread; called once at import.
