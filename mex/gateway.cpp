@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "support/value_checks.hpp"
+
 namespace gateway {
 
 Failure Failure::of(const char* reason, const char* message) {
@@ -137,17 +139,13 @@ char* Call::string(int position, const char* name) const {
 }
 
 void Call::requireNumbers(const double* data, std::ptrdiff_t count, const char* name) const {
-    for (std::ptrdiff_t i = 0; i < count; ++i)
-        if (std::isnan(data[i]))
-            fail(reason::notFinite, "%s must not hold NaN, but element %lld does", name,
-                 static_cast<long long>(i) + 1);
+    const long long found = valuecheck::firstNaN(data, count, 1);
+    if (found != -1) fail(valuecheck::nanFailure(name, found));
 }
 
 void Call::requireFinite(const double* data, std::ptrdiff_t count, const char* name) const {
-    for (std::ptrdiff_t i = 0; i < count; ++i)
-        if (!std::isfinite(data[i]))
-            fail(reason::notFinite, "%s must be finite, but element %lld is %g", name,
-                 static_cast<long long>(i) + 1, data[i]);
+    const long long found = valuecheck::firstNonFinite(data, count, 1);
+    if (found != -1) fail(valuecheck::nonFiniteFailure(name, found, data[found]));
 }
 
 Matrix Call::matrix(int position, const char* name, int rowsPosition, const char* rowsName,
@@ -161,17 +159,12 @@ Matrix Call::matrix(int position, const char* name, int rowsPosition, const char
 
 void Call::requireFiniteSum(const double* data, std::ptrdiff_t count, std::ptrdiff_t stride,
                             const char* name) const {
-    double sum = 0;
-    for (std::ptrdiff_t k = 0; k < count; ++k) {
-        const double value = data[k * stride];
-        if (!std::isfinite(value))
-            fail(reason::notFinite, "%s must be finite, but element %lld is %g", name,
-                 static_cast<long long>(k) + 1, value);
-        sum += std::fabs(value);
-    }
-    if (!std::isfinite(sum))
-        fail(reason::overflow, "the sum of the magnitudes of %s overflows the double range", name);
+    const long long found = valuecheck::finiteSumCheck(data, count, stride);
+    if (found != -1)
+        fail(valuecheck::finiteSumFailure(name, found, found >= 0 ? data[found * stride] : 0));
 }
+
+void Call::fail(const RoutineFailure& failure) const { fail(failure.reason(), "%s", failure.what()); }
 
 void Call::check(const Failure& failure) const {
     if (failure.failed) fail(failure.reason, "%s", failure.message);

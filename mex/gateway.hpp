@@ -129,6 +129,9 @@ public:
 #endif
         ;
 
+    // Raises a failure found by a check of support/value_checks.hpp.
+    [[noreturn]] void fail(const RoutineFailure& failure) const;
+
     // Raises the routine's failure, if there was one.
     void check(const Failure& failure) const;
 

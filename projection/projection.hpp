@@ -14,7 +14,8 @@
 // x serves as the work area and must not overlap v. lambda0 is a starting guess of the
 // threshold, used only when 0 < lambda0 < max|v_i|. steps receives the number of iterations.
 // The search's tolerances are relative to the binary scale of v.
-// A negative z prints a message and returns with x, root and steps unwritten.
+// A negative z prints a message and returns with x, root and steps unwritten. Magnitudes of v
+// that do not sum to a finite number fail the call (notFinite, or overflow for the sum).
 void simplexShadow(double* x, double* root, int* steps, const double* v, int n, double z,
                    double lambda0);
 

@@ -22,6 +22,7 @@
 #include "support/branchless.hpp"
 #include "support/console.hpp"
 #include "support/interrupt.hpp"
+#include "support/value_checks.hpp"
 #include "projection/binary_scale.hpp"
 #include "projection/drop_side.hpp"
 #include "projection/messages.hpp"
@@ -317,6 +318,9 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
     }
 
     Magnitudes found = compactMagnitudes(x, v, n);
+    // The sum is the one the argument check takes (zeros add nothing), so a caller need not
+    // check v first: this pass fails the call instead, naming the first non-finite element.
+    if (!std::isfinite(found.sum)) valuecheck::requireFiniteSum(v, n, 1, "v");
     // Far from unit scale, products of two magnitudes in the search (the secant step's) or
     // their sum would leave the double range: the search then runs on the magnitudes divided
     // by their binary scale, which is exact and gives the same bits as anywhere in between.
@@ -341,7 +345,7 @@ void simplexShadow(double* x, double* root, int* steps, const double* v, int n, 
     }
 
     const double lambda = std::ldexp(search.lambda, exponent);
-    for (int i = 0; i < n; ++i) x[i] = softThreshold(v[i], lambda);
+    softThresholdRange(x, v, n, lambda);
     *root = lambda;
     *steps = iterations;
 }

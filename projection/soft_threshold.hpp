@@ -13,10 +13,36 @@
 //   not the 0: a zero diagonal then leaves a coefficient at 0 instead of NaN.
 #pragma once
 
+#include <cstddef>
+
 #include "support/branchless.hpp"
+
+// Every x86-64 processor has SSE2, and its operations on two doubles at once round as the
+// scalar ones do: the same comparisons, shifts and masks give the same bits, two at a time.
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define SPARSEMEX_SSE2 1
+#endif
 
 inline double softThreshold(double a, double lambda) {
     const double above = a - lambda;
     const double below = a + lambda;
     return keptIf(a > lambda, above) + keptIf(a < -lambda, below);
+}
+
+// x[k] = softThreshold(v[k], lambda) for k < count: the same bits, two elements at a time
+// where the processor allows.
+inline void softThresholdRange(double* x, const double* v, std::ptrdiff_t count, double lambda) {
+    std::ptrdiff_t k = 0;
+#if defined(SPARSEMEX_SSE2)
+    const __m128d upper = _mm_set1_pd(lambda);
+    const __m128d lower = _mm_set1_pd(-lambda);
+    for (; k + 2 <= count; k += 2) {
+        const __m128d a = _mm_loadu_pd(v + k);
+        const __m128d above = _mm_and_pd(_mm_cmpgt_pd(a, upper), _mm_sub_pd(a, upper));
+        const __m128d below = _mm_and_pd(_mm_cmplt_pd(a, lower), _mm_add_pd(a, upper));
+        _mm_storeu_pd(x + k, _mm_add_pd(above, below));
+    }
+#endif
+    for (; k < count; ++k) x[k] = softThreshold(v[k], lambda);
 }

@@ -157,7 +157,7 @@ void twoLevelShadow(double* X, double* N, const double* V, int m, int n, double 
     const std::ptrdiff_t size = rows * n;
     parallel::forEachRange(size, 1.0, 1, [&] {
         return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-            for (std::ptrdiff_t k = first; k < last; ++k) X[k] = softThreshold(V[k], lambda1);
+            softThresholdRange(X + first, V + first, last - first, lambda1);
         };
     });
 

@@ -14,7 +14,9 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
     const double* v = call.doubles(0, "v", n);
     const double z = call.scalar(2, "z");
     const double lambda0 = call.scalar(3, "lambda0");
-    call.requireFiniteSum(v, n, 1, "v");
+    // The routine checks v in the pass that sums it; before the checks of z, v is checked
+    // here, so that the first fault named is the same either way.
+    if (!(z >= 0)) call.requireFiniteSum(v, n, 1, "v");
     projectionInputs::requireNumber(call, z, "z");
 
     // Create the outputs.

@@ -16,7 +16,7 @@
 #include "monotone/monotone.hpp"
 #include "projection/projection.hpp"
 #include "routine_call.hpp"
-#include "scans.hpp"
+#include "support/value_checks.hpp"
 
 namespace pyhost {
 namespace {
@@ -93,8 +93,8 @@ py::object namedTuple(py::handle type, std::initializer_list<py::object> items) 
     return py::reinterpret_steal<py::object>(tuple);
 }
 
-// simplexShadow(x, root, steps, v, n, z, lambda0) on a vector v whose magnitudes sum to a
-// finite number: resultType(x, root, steps), or None.
+// simplexShadow(x, root, steps, v, n, z, lambda0) for z >= 0: resultType(x, root, steps), or
+// None. The routine checks v in its first pass and writes every element of x.
 py::object projectL1Ball(py::handle v, py::handle radius, py::handle start,
                          py::handle resultType, py::handle threadsArgument) {
     long long n = 0;
@@ -105,8 +105,8 @@ py::object projectL1Ball(py::handle v, py::handle radius, py::handle start,
         return py::none();
     const double z = PyFloat_AS_DOUBLE(radius.ptr());
     const double lambda0 = PyFloat_AS_DOUBLE(start.ptr());
-    if (!(z >= 0) || finiteSumCheck(data, n, 1) != -1) return py::none();
-    py::array_t<double> x = zeroVector(n);
+    if (!(z >= 0)) return py::none();
+    py::array_t<double> x(static_cast<py::ssize_t>(n));
     double root = 0;
     int steps = 0;
     double* out = x.mutable_data();
@@ -136,10 +136,10 @@ py::object vectorFit(py::handle v, py::handle threadsArgument) {
 
 void bindFastCalls(py::module_& module) {
     module.def("fast_project_l1_ball", projectL1Ball);
-    module.def("fast_chainAscend", vectorFit<chainAscend, finiteSumCheck>);
-    module.def("fast_chainDescend", vectorFit<chainDescend, finiteSumCheck>);
-    module.def("fast_isoHierBinary", vectorFit<isoHierBinary, firstNonFinite>);
-    module.def("fast_isoHierDepth1", vectorFit<isoHierDepth1, firstNonFinite>);
+    module.def("fast_chainAscend", vectorFit<chainAscend, valuecheck::finiteSumCheck>);
+    module.def("fast_chainDescend", vectorFit<chainDescend, valuecheck::finiteSumCheck>);
+    module.def("fast_isoHierBinary", vectorFit<isoHierBinary, valuecheck::firstNonFinite>);
+    module.def("fast_isoHierDepth1", vectorFit<isoHierDepth1, valuecheck::firstNonFinite>);
 }
 
 }  // namespace pyhost

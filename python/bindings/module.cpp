@@ -16,7 +16,7 @@
 #include "projection/projection.hpp"
 #include "fast_calls.hpp"
 #include "routine_call.hpp"
-#include "scans.hpp"
+#include "support/value_checks.hpp"
 #include "treetable/node_table_checks.hpp"
 
 namespace py = pybind11;
@@ -35,6 +35,11 @@ void checkNodeSlices(const double* ind, int nodes, bool readsNodeZero, const dou
     treetable::requireSlicesWithin(ind, nodes, readsNodeZero, G,
                                    static_cast<std::size_t>(listLength),
                                    treetable::Extent{length, unit, name});
+}
+
+// A failure of the value checks as Python takes it: (reason, message).
+py::tuple failureTuple(const RoutineFailure& failure) {
+    return py::make_tuple(failure.reason(), failure.what());
 }
 
 // An array's data for the scans, which read it in place.
@@ -83,22 +88,32 @@ PYBIND11_MODULE(_core, module) {
     bindRoutine(module, "checkNodeSlices", checkNodeSlices);
 
     module.def("first_nan", [](py::handle a, long long offset, long long count, long long stride) {
-        return pyhost::firstNaN(doublesOf(a) + offset, count, stride);
+        return valuecheck::firstNaN(doublesOf(a) + offset, count, stride);
     });
     module.def("first_nonfinite", [](py::handle a, long long offset, long long count,
                                      long long stride) {
-        return pyhost::firstNonFinite(doublesOf(a) + offset, count, stride);
+        return valuecheck::firstNonFinite(doublesOf(a) + offset, count, stride);
     });
     module.def("finite_sum_check", [](py::handle a, long long offset, long long count,
                                       long long stride) {
-        return pyhost::finiteSumCheck(doublesOf(a) + offset, count, stride);
+        return valuecheck::finiteSumCheck(doublesOf(a) + offset, count, stride);
+    });
+    // The failures of those scans' findings, with the text every host shows.
+    module.def("nan_failure", [](const std::string& name, long long found) {
+        return failureTuple(valuecheck::nanFailure(name.c_str(), found));
+    });
+    module.def("nonfinite_failure", [](const std::string& name, long long found, double value) {
+        return failureTuple(valuecheck::nonFiniteFailure(name.c_str(), found, value));
+    });
+    module.def("finite_sum_failure", [](const std::string& name, long long found, double value) {
+        return failureTuple(valuecheck::finiteSumFailure(name.c_str(), found, value));
     });
     // The first of m rows of a column-major m-by-n matrix failing finiteSumCheck, as
     // (row, finiteSumCheck of it), or (-1, -1).
     module.def("searchable_rows", [](py::handle a, long long m, long long n) {
         const double* V = doublesOf(a);
         for (long long i = 0; i < m && n > 0; ++i) {
-            const long long found = pyhost::finiteSumCheck(V + i, n, m);
+            const long long found = valuecheck::finiteSumCheck(V + i, n, m);
             if (found != -1) return py::make_tuple(i, found);
         }
         return py::make_tuple(-1, -1);
@@ -109,7 +124,7 @@ PYBIND11_MODULE(_core, module) {
         const double* table = doublesOf(b);
         for (int k = 0; k < g; ++k) {
             const IndexGroup group = groupOfTable(table, k);
-            const long long found = pyhost::finiteSumCheck(data + group.start, group.length, 1);
+            const long long found = valuecheck::finiteSumCheck(data + group.start, group.length, 1);
             if (found != -1) return py::make_tuple(k, found);
         }
         return py::make_tuple(-1, -1);

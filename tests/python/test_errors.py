@@ -22,6 +22,8 @@ REJECTED = [
     ("simplexShadow", ([1.0, 2.0], 2, -1.0, 0.0)),                    # negativeRadius
     ("simplexShadow", ([1e308, 1e308], 2, 1.0, 0.0)),                 # overflow
     ("simplexShadow", ([1.0, 2.0], 2, np.nan, 0.0)),                  # NaN radius
+    ("simplexShadow", ([0.0, np.nan], 2, -1.0, 0.0)),                 # v named before z
+    ("simplexShadow", ([1e308, 1e308], 2, np.nan, 0.0)),
     ("powerShadow", ([1.0, 2.0], 2, -1.0, 3.0, 0.0)),                 # negativeWeight
     ("powerShadow", ([1.0, 2.0], 2, 1.0, 0.5, 0.0)),                  # invalidExponent
     ("powerShadowVector", ([1.0, 2.0], [0.0, 3.0], 1, 2, [1.0], 2.0)),  # groupOutOfRange
@@ -71,6 +73,18 @@ def test_tree_rejections_in_a_root_file_are_reported(tmp_path):
 def test_errors_are_value_errors():
     with pytest.raises(ValueError):
         sparsemex.project_l1_ball([1.0, np.nan], 1.0)
+
+
+@pytest.mark.parametrize("radius", [1.0, -1.0, np.nan])
+def test_a_vector_without_a_finite_sum_is_named_before_the_radius(radius):
+    for v, identifier, message in (
+            ([1.0, 0.0, -np.inf], "notFinite", "v must be finite, but element 3 is -inf"),
+            ([1e308, -1e308], "overflow",
+             "the sum of the magnitudes of v overflows the double range")):
+        with pytest.raises(sparsemex.Error) as error:
+            sparsemex.project_l1_ball(np.array(v), radius)
+        assert (error.value.identifier, str(error.value)) == ("simplexShadow:" + identifier,
+                                                              message)
 
 
 OUT_OF_MEMORY = """

@@ -147,24 +147,24 @@ class Call:
         cols = self.size(cols_position, cols_name)
         return self.doubles(position, name, rows * cols), rows, cols
 
+    def fail_with(self, failure):
+        """Raises a (reason, message) failure of the compiled value checks."""
+        self.fail(*failure)
+
     def require_numbers(self, data, count, name):
         at = _core.first_nan(data, 0, count, 1)
         if at >= 0:
-            self.fail("notFinite", "%s must not hold NaN, but element %d does" % (name, at + 1))
+            self.fail_with(_core.nan_failure(name, at))
 
     def require_finite(self, data, count, name):
         at = _core.first_nonfinite(data, 0, count, 1)
         if at >= 0:
-            self.fail("notFinite", "%s must be finite, but element %d is %s"
-                      % (name, at + 1, c_g(data[at])))
+            self.fail_with(_core.nonfinite_failure(name, at, data[at]))
 
     def fail_finite_sum(self, data, found, offset, stride, name):
         """The failure of a finite-sum check that found `found` (an element, or -2)."""
-        if found == -2:
-            self.fail("overflow", "the sum of the magnitudes of %s overflows the double range"
-                      % name)
-        self.fail("notFinite", "%s must be finite, but element %d is %s"
-                  % (name, found + 1, c_g(data[offset + found * stride])))
+        value = data[offset + found * stride] if found >= 0 else 0.0
+        self.fail_with(_core.finite_sum_failure(name, found, value))
 
     def require_finite_sum(self, data, count, name):
         found = _core.finite_sum_check(data, 0, count, 1)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "projection/projection.hpp"
+#include "support/routine_failure.hpp"
 #include "tests/support/console_capture.hpp"
 #include "tests/support/random.hpp"
 #include "tests/support/references.hpp"
@@ -160,19 +161,31 @@ TEST(SimplexShadow, MatchesSortBasedProjection) {
     }
 }
 
-// Inputs that the modules reject still end: the search never hangs.
-TEST(SimplexShadow, EndsOnNonFiniteInput) {
+// Magnitudes that do not sum to a finite number fail the call from the pass that sums them,
+// naming the first non-finite element as the argument check does, whatever z is (NaN too).
+TEST(SimplexShadow, FailsOnMagnitudesWithoutAFiniteSum) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const std::vector<std::vector<double>> inputs = {
-        {nan, 1, 2}, {1, nan, 2, nan}, {inf, 1}, {-inf, inf, 3}, {1e308, 1e308, -1e308}};
-    for (const std::vector<double>& v : inputs) {
-        for (double z : {0.5, nan}) {
-            // Every output written: none keeps project()'s filler -7.
-            const Projection p = project(v, z, 0.3);
-            EXPECT_NE(p.steps, -7);
-            EXPECT_NE(p.root, -7.0);
-            for (double element : p.x) EXPECT_NE(element, -7.0);
+    const struct {
+        std::vector<double> v;
+        const char* reason;
+        const char* message;
+    } cases[] = {
+        {{nan, 1, 2}, reason::notFinite, "v must be finite, but element 1 is nan"},
+        {{1, 0, nan, 2, nan}, reason::notFinite, "v must be finite, but element 3 is nan"},
+        {{0, -inf, inf, 3}, reason::notFinite, "v must be finite, but element 2 is -inf"},
+        {{1e308, 1e308, -1e308}, reason::overflow,
+         "the sum of the magnitudes of v overflows the double range"},
+    };
+    for (const auto& c : cases) {
+        for (double z : {0.5, 0.0, nan}) {
+            try {
+                project(c.v, z, 0.3);
+                ADD_FAILURE() << c.message << " passed with z = " << z;
+            } catch (const RoutineFailure& failure) {
+                EXPECT_STREQ(failure.reason(), c.reason);
+                EXPECT_STREQ(failure.what(), c.message);
+            }
         }
     }
 }

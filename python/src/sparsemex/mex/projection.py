@@ -19,7 +19,10 @@ def simplexShadow(v, n, z, lambda0, *, threads=0):
     v = call.doubles(0, "v", n)
     z = call.scalar(2, "z")
     lambda0 = call.scalar(3, "lambda0")
-    call.require_finite_sum(v, n, "v")
+    # The routine checks v in the pass that sums it; before the checks of z, v is checked
+    # here, so that the first fault named is the same either way.
+    if not z >= 0:
+        call.require_finite_sum(v, n, "v")
     call.require_number(z, "z")
     if z < 0:
         call.fail("negativeRadius", "the radius z must be nonnegative, got %s" % c_g(z))

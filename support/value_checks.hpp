@@ -1,0 +1,76 @@
+// Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
+// The value checks that the modules make on their array arguments, for every host: scans
+// that find the first offender in the order the modules look for it, and the failure each
+// finding gives, with the text every host shows.
+#pragma once
+
+#include <cmath>
+#include <cstdio>
+
+#include "support/routine_failure.hpp"
+
+namespace valuecheck {
+
+// What finiteSumCheck finds when every value is finite but the sum of their magnitudes,
+// taken in order, is not.
+constexpr long long kSumOverflows = -2;
+
+// The first of `count` values taken every `stride` elements that is NaN; -1 if none.
+inline long long firstNaN(const double* data, long long count, long long stride) {
+    for (long long k = 0; k < count; ++k)
+        if (std::isnan(data[k * stride])) return k;
+    return -1;
+}
+
+// The first such value that is not finite; -1 if none.
+inline long long firstNonFinite(const double* data, long long count, long long stride) {
+    for (long long k = 0; k < count; ++k)
+        if (!std::isfinite(data[k * stride])) return k;
+    return -1;
+}
+
+// The first value that is not finite; kSumOverflows when all are but the sum of their
+// magnitudes, in order, overflows; -1 otherwise. A search over the values needs that sum.
+inline long long finiteSumCheck(const double* data, long long count, long long stride) {
+    double sum = 0;
+    for (long long k = 0; k < count; ++k) {
+        const double value = data[k * stride];
+        if (!std::isfinite(value)) return k;
+        sum += std::fabs(value);
+    }
+    return std::isfinite(sum) ? -1 : kSumOverflows;
+}
+
+// The failures of the scans above for the values called `name`: `found` is what the scan
+// returned (not -1), counted from 0; elements are named from 1.
+inline RoutineFailure nanFailure(const char* name, long long found) {
+    char text[512];
+    std::snprintf(text, sizeof text, "%s must not hold NaN, but element %lld does", name,
+                  found + 1);
+    return RoutineFailure(reason::notFinite, text);
+}
+
+inline RoutineFailure nonFiniteFailure(const char* name, long long found, double value) {
+    char text[512];
+    std::snprintf(text, sizeof text, "%s must be finite, but element %lld is %g", name,
+                  found + 1, value);
+    return RoutineFailure(reason::notFinite, text);
+}
+
+inline RoutineFailure finiteSumFailure(const char* name, long long found, double value) {
+    if (found != kSumOverflows) return nonFiniteFailure(name, found, value);
+    char text[512];
+    std::snprintf(text, sizeof text, "the sum of the magnitudes of %s overflows the double range",
+                  name);
+    return RoutineFailure(reason::overflow, text);
+}
+
+// Throws the failure of finiteSumCheck on the values called `name`, if it finds one.
+inline void requireFiniteSum(const double* data, long long count, long long stride,
+                             const char* name) {
+    const long long found = finiteSumCheck(data, count, stride);
+    if (found != -1)
+        throw finiteSumFailure(name, found, found >= 0 ? data[found * stride] : 0);
+}
+
+}  // namespace valuecheck
