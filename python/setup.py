@@ -4,7 +4,7 @@ CMake build compiles (sources.py names them), and the Python host's bindings."""
 import os
 import sys
 
-from pybind11.setup_helpers import ParallelCompile, Pybind11Extension
+from pybind11.setup_helpers import WIN, ParallelCompile, Pybind11Extension
 from setuptools import setup
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -16,10 +16,17 @@ ROOT = project_root()
 # At most two compilers at once, or NPY_NUM_BUILD_JOBS.
 ParallelCompile("NPY_NUM_BUILD_JOBS", default=2).install()
 
-if sys.platform == "win32":
-    flags = exact_flags(msvc=True) + ["/utf-8"]
+# WIN: Windows with Microsoft's compiler. A MinGW-w64 Python builds with GCC's options and
+# links the compiler's own runtime in (the threads library whole, as the C++ runtime asks for
+# it after this list), so that the module needs no DLL beside Python's and the system's.
+MINGW_RUNTIME = ["-static-libgcc", "-static-libstdc++",
+                 "-Wl,-Bstatic,--whole-archive,-lwinpthread,--no-whole-archive,-Bdynamic"]
+if WIN:
+    flags, link_flags = exact_flags(msvc=True) + ["/utf-8"], []
+elif sys.platform == "win32":
+    flags, link_flags = exact_flags(msvc=False) + ["-O2"], MINGW_RUNTIME
 else:
-    flags = exact_flags(msvc=False) + ["-O2"]
+    flags, link_flags = exact_flags(msvc=False) + ["-O2"], ["-pthread"]
 
 bindings = [os.path.join("bindings", name) for name in
             ("module.cpp", "fast_calls.cpp", "console_python.cpp", "interrupt_python.cpp")]
@@ -30,7 +37,7 @@ core = Pybind11Extension(
     include_dirs=[ROOT, os.path.join(HERE, "bindings")],
     cxx_std=17,
     extra_compile_args=flags,
-    extra_link_args=[] if sys.platform == "win32" else ["-pthread"],
+    extra_link_args=link_flags,
 )
 
 # The version, written where the package reads it at run time.
