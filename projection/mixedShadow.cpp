@@ -37,6 +37,11 @@ double searchScale(const double* norms, int m) {
     return 1;
 }
 
+RoutineFailure sumOverflow() {
+    return RoutineFailure(reason::overflow,
+                          "the sum of the row norms of V overflows the double range");
+}
+
 // The sum of the norms in row order, which the L1-ball search needs finite.
 double sumOf(const double* norms, int m) {
     double total = 0;
@@ -60,22 +65,6 @@ void normThreshold(double* lambda, int* steps, const double* norms, int m, doubl
     }
 }
 
-// The norms of the rows in units of 2^600, for rows whose norms or whose sum overflowed.
-void rowNormsInLongUnits(double* norms, const double* V, int m, int n) {
-    const std::ptrdiff_t rows = m;
-    parallel::forEachRange(rows, 2.0 * n, 1, [&] {
-        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
-            InterruptPoll poll;
-            for (std::ptrdiff_t i = first; i < last; ++i) {
-                poll.tick(n);
-                norms[i] = lengthInLongUnits(n, [V, i, rows](std::ptrdiff_t j) {
-                    return V[i + j * rows];
-                });
-            }
-        };
-    });
-}
-
 }  // namespace
 
 // The Euclidean norm of every row of V, the rows shared out among threads.
@@ -97,13 +86,52 @@ void mixedShadowRowNorms(double* norms, const double* V, int m, int n) {
     });
 }
 
+// The sum of the plain norms overflowing (or NaN, for V not finite) is the one sign that the
+// norms must be taken again in long units: the search needs their sum finite.
+void mixedShadowPlainThreshold(double* lambda, int* steps, int* longUnits, const double* norms,
+                               int m, double z, double lambda0) {
+    requireNonnegativeRadius(z);
+    *longUnits = !std::isfinite(sumOf(norms, m));
+    if (!*longUnits) normThreshold(lambda, steps, norms, m, z, lambda0);
+}
+
 void mixedShadowThreshold(double* lambda, int* steps, const double* norms, int m, double z,
                           double lambda0) {
+    int longUnits = 0;
+    mixedShadowPlainThreshold(lambda, steps, &longUnits, norms, m, z, lambda0);
+    if (longUnits) throw sumOverflow();
+}
+
+void mixedShadowLongRowNorms(double* norms, const double* V, int m, int n) {
+    const std::ptrdiff_t rows = m;
+    parallel::forEachRange(rows, 2.0 * n, 1, [&] {
+        return [&](std::ptrdiff_t first, std::ptrdiff_t last) {
+            InterruptPoll poll;
+            for (std::ptrdiff_t i = first; i < last; ++i) {
+                poll.tick(n);
+                norms[i] = lengthInLongUnits(n, [V, i, rows](std::ptrdiff_t j) {
+                    return V[i + j * rows];
+                });
+            }
+        };
+    });
+}
+
+// In units of 2^600 the search computes exactly what it computes on V 2^600 times smaller, and
+// the rows shrink by the same factors. Only a threshold that itself exceeds the largest double
+// cannot be returned.
+void mixedShadowLongThreshold(double* lambda, int* steps, double* longLambda,
+                              const double* longNorms, int m, double z, double lambda0) {
     requireNonnegativeRadius(z);
-    if (!std::isfinite(sumOf(norms, m)))
-        throw RoutineFailure(reason::overflow,
-                             "the sum of the row norms of V overflows the double range");
-    normThreshold(lambda, steps, norms, m, z, lambda0);
+    if (!std::isfinite(sumOf(longNorms, m))) throw sumOverflow();  // V not finite
+    double threshold = 0;
+    int searchSteps = 0;
+    normThreshold(&threshold, &searchSteps, longNorms, m, inLongUnits(z), inLongUnits(lambda0));
+    if (pastLargestDouble(fromLongUnits(threshold)))
+        throw RoutineFailure(reason::overflow, "the threshold lambda overflows the double range");
+    *lambda = fromLongUnits(threshold);
+    *steps = searchSteps;
+    *longLambda = threshold;
 }
 
 void mixedShadowShrink(double* X, const double* V, const double* norms, int m, int n,
@@ -130,30 +158,6 @@ void mixedShadowShrink(double* X, const double* V, const double* norms, int m, i
     });
 }
 
-namespace {
-
-// The projection where the norms or their sum went past the largest double: the search runs
-// on the norms in units of 2^600, where it computes exactly what it computes on V 2^600 times
-// smaller, and the rows shrink by the same factors. Only a threshold that itself exceeds the
-// largest double cannot be returned; nothing is written then.
-void projectLongRows(double* X, double* lambda, int* steps, const double* V, double* norms,
-                     int m, int n, double z, double lambda0) {
-    rowNormsInLongUnits(norms, V, m, n);
-    if (!std::isfinite(sumOf(norms, m)))  // V not finite
-        throw RoutineFailure(reason::overflow,
-                             "the sum of the row norms of V overflows the double range");
-    double threshold = 0;
-    int searchSteps = 0;
-    normThreshold(&threshold, &searchSteps, norms, m, inLongUnits(z), inLongUnits(lambda0));
-    if (pastLargestDouble(fromLongUnits(threshold)))
-        throw RoutineFailure(reason::overflow, "the threshold lambda overflows the double range");
-    *lambda = fromLongUnits(threshold);
-    *steps = searchSteps;
-    mixedShadowShrink(X, V, norms, m, n, threshold);
-}
-
-}  // namespace
-
 void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, int n, double z,
                  double lambda0) {
     requireNonnegativeRadius(z);
@@ -166,8 +170,13 @@ void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, 
     }
     std::vector<double> norms(static_cast<std::size_t>(m));
     mixedShadowRowNorms(norms.data(), V, m, n);
-    if (!std::isfinite(sumOf(norms.data(), m)))
-        return projectLongRows(X, lambda, steps, V, norms.data(), m, n, z, lambda0);
-    normThreshold(lambda, steps, norms.data(), m, z, lambda0);
-    mixedShadowShrink(X, V, norms.data(), m, n, *lambda);
+    int longUnits = 0;
+    mixedShadowPlainThreshold(lambda, steps, &longUnits, norms.data(), m, z, lambda0);
+    if (!longUnits) return mixedShadowShrink(X, V, norms.data(), m, n, *lambda);
+    // The norms or their sum went past the largest double: V is read again for its norms in
+    // long units, and nothing is written where the threshold cannot be returned.
+    mixedShadowLongRowNorms(norms.data(), V, m, n);
+    double longLambda = 0;
+    mixedShadowLongThreshold(lambda, steps, &longLambda, norms.data(), m, z, lambda0);
+    mixedShadowShrink(X, V, norms.data(), m, n, longLambda);
 }

@@ -69,21 +69,37 @@ void powerShadowMatrix(double* X, const double* V, int m, int n, double rho, dou
 
 // Projects the rows of V (m-by-n, column-major) onto {X : sum_i ||X(i,:)||_2 <= z}: the L1-ball
 // threshold lambda of the row norms shrinks every row. steps receives the L1-ball search's
-// iteration count. Fails the call on z < 0 (after printing a message) and on row norms whose
-// sum overflows.
+// iteration count. Fails the call on z < 0 (after printing a message), and with overflow where
+// lambda exceeds the largest double: row norms or sums past it are carried in units of 2^600.
 void mixedShadow(double* X, double* lambda, int* steps, const double* V, int m, int n, double z,
                  double lambda0);
 
 // The three steps of mixedShadow, for callers that hold the rows in pieces (blocks of rows on
 // several machines): the norm of each of the m rows of the column-major m-by-n V; the
-// threshold that mixedShadow finds from all m norms (failing as it does on z < 0 and on a sum
-// of norms that overflows); and the rows shrunk by that threshold (X = V when it is 0). Called
-// in turn on the same data they give mixedShadow's results bit for bit.
+// threshold that mixedShadow finds from all m norms (failing as it does on z < 0, and with
+// overflow where the sum of the norms overflows); and the rows shrunk by that threshold
+// (X = V when it is 0). Called in turn on the same data they give mixedShadow's results bit
+// for bit wherever the sum of the norms is finite.
 void mixedShadowRowNorms(double* norms, const double* V, int m, int n);
 void mixedShadowThreshold(double* lambda, int* steps, const double* norms, int m, double z,
                           double lambda0);
 void mixedShadowShrink(double* X, const double* V, const double* norms, int m, int n,
                        double threshold);
+
+// The same steps for every V that mixedShadow takes, including rows whose norms or whose sum
+// of norms pass the largest double, as mixedShadow runs them:
+// - mixedShadowPlainThreshold: mixedShadowThreshold, except that where the sum of the norms
+//   overflows it sets *longUnits to 1 (else 0) and writes nothing else; the rows then need:
+// - mixedShadowLongRowNorms: the norms of the rows in units of 2^600;
+// - mixedShadowLongThreshold: from all m of those, the threshold in plain units (*lambda) and
+//   in units of 2^600 (*longLambda); it fails with overflow, writing nothing, where the
+//   threshold exceeds the largest double (or V was not finite);
+// - mixedShadowShrink with the norms and the threshold in units of 2^600.
+void mixedShadowPlainThreshold(double* lambda, int* steps, int* longUnits, const double* norms,
+                               int m, double z, double lambda0);
+void mixedShadowLongRowNorms(double* norms, const double* V, int m, int n);
+void mixedShadowLongThreshold(double* lambda, int* steps, double* longLambda,
+                              const double* longNorms, int m, double z, double lambda0);
 
 // Soft-thresholds every element of V (m-by-n, column-major) by lambda1, then shrinks every row
 // by lambda2: in the Euclidean norm when mode is 2 (N receives the L1 norm of X and the sum of

@@ -59,6 +59,9 @@ PYBIND11_MODULE(_core, module) {
     bindRoutine(module, "mixedShadowRowNorms", mixedShadowRowNorms);
     bindRoutine(module, "mixedShadowThreshold", mixedShadowThreshold);
     bindRoutine(module, "mixedShadowShrink", mixedShadowShrink);
+    bindRoutine(module, "mixedShadowPlainThreshold", mixedShadowPlainThreshold);
+    bindRoutine(module, "mixedShadowLongRowNorms", mixedShadowLongRowNorms);
+    bindRoutine(module, "mixedShadowLongThreshold", mixedShadowLongThreshold);
     bindRoutine(module, "twoLevelShadow", twoLevelShadow);
     bindRoutine(module, "elementCone", elementCone);
     bindRoutine(module, "rowCone", rowCone);

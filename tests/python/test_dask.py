@@ -83,6 +83,81 @@ def test_sparse_group_norms_are_continued_over_blocks_in_row_order(rng, n):
             assert same_bits(got.compute(scheduler="synchronous"), want), (weight, chunks)
 
 
+def _long_rows(rng, m=23, n=6):
+    """Matrices whose row norms or whose sum of row norms pass the largest double, with
+    mid-sized rows, a zero row and tiny rows, whose norms round otherwise in long units."""
+    V = rng.uniform(-1, 1, size=(m, n)) * 10.0 ** rng.uniform(150, 307, size=(m, 1))
+    V[0, :2] = [1.5e308, -1.5e308]         # a norm past the largest double
+    V[4] = 0.0
+    V[7] = rng.normal(size=n) * 1e-160     # squares below the normal range
+    V[15] = rng.normal(size=n) * 1e-300
+    W = rng.normal(size=(m, n)) * 1e307    # norms finite, their sum not
+    W[9] = rng.normal(size=n) * 1e-170
+    return V, W
+
+
+@pytest.mark.parametrize("chunks", CHUNKINGS)
+def test_norms_past_the_largest_double_have_the_in_memory_bits(rng, chunks):
+    from sparsemex.projections import l12_long_row_norms, l12_row_norms
+    for V in _long_rows(rng):
+        plain = l12_row_norms(V)
+        # The data takes the long path, where norms round otherwise than plain ones.
+        with np.errstate(over="ignore"):
+            assert not np.isfinite(np.cumsum(plain)[-1])
+        finite = np.isfinite(plain)
+        assert not same_bits(l12_long_row_norms(V)[finite], plain[finite] * 2.0**-600)
+        for radius, start in ((5e307, 0.0), (1e308, 1e300), (1.7e308, 0.0), (np.inf, 0.0)):
+            want = sparsemex.project_l12_ball(V, radius, start)
+            assert np.isfinite(want.threshold) and np.all(np.isfinite(want.X))
+            with dask.config.set(scheduler="synchronous"):
+                got = dask.compute(*sdask.project_l12_ball(da.from_array(V, chunks=chunks),
+                                                           radius, start))
+            for a, b in zip(got, want):
+                assert same_bits(a, b), (radius, start)
+
+
+@pytest.mark.parametrize("chunks", [(1, -1), (2, -1), (-1, -1)])
+def test_a_threshold_past_the_largest_double_fails_as_in_memory(chunks):
+    V = np.array([[3.0, 4.0], [1.5e308, 1.5e308], [1e-300, 0.0]])
+    for radius in (0.0, 1.0):
+        with pytest.raises(sparsemex.Error) as want:
+            sparsemex.project_l12_ball(V, radius)
+        lazy = sdask.project_l12_ball(da.from_array(V, chunks=chunks), radius)
+        for output in lazy:
+            with pytest.raises(sparsemex.Error) as got:
+                output.compute(scheduler="synchronous")
+            assert (got.value.identifier, str(got.value)) == \
+                (want.value.identifier, str(want.value)) == \
+                ("mixedShadow:overflow", "the threshold lambda overflows the double range")
+
+
+def test_norms_are_taken_in_long_units_only_where_their_sum_overflows(rng, monkeypatch):
+    from sparsemex import projections
+    calls = []
+
+    def long_row_norms(V, **kwargs):
+        calls.append(V.shape[0])
+        return long_norms(V, **kwargs)
+    long_norms = projections.l12_long_row_norms
+    monkeypatch.setattr(projections, "l12_long_row_norms", long_row_norms)
+    made = []
+
+    def make(block):
+        made.append(block.shape[0])
+        return block
+    for V, long in ((rng.normal(size=(23, 4)), False), (_long_rows(rng, n=4)[1], True)):
+        X = da.from_array(V, chunks=(10, -1)).map_blocks(make, meta=np.empty((0, 0)))
+        lazy = sdask.project_l12_ball(X, 2.0)
+        assert made == [] and calls == []
+        with dask.config.set(scheduler="synchronous"):
+            got = dask.compute(*lazy)
+        assert all(same_bits(a, b) for a, b in zip(got, sparsemex.project_l12_ball(V, 2.0)))
+        assert sorted(made) == [3, 10, 10]         # each block made once
+        assert sorted(calls) == ([3, 10, 10] if long else [])
+        made.clear()
+        calls.clear()
+
+
 def _counting(m=12, n=6, chunk=4):
     """A Dask matrix whose blocks count how often they are made."""
     made = []
@@ -211,6 +286,9 @@ def cluster_client():
 def test_on_a_cluster_of_two_worker_processes(rng, cluster_client):
     V, trees = _tasks(rng)
     _assert_pairs(V, da.from_array(V, chunks=(5, -1)), trees, compute=_on(cluster_client))
+    long = _long_rows(rng)[0]
+    got = _on(cluster_client)(*sdask.project_l12_ball(da.from_array(long, chunks=(5, -1)), 1e308))
+    assert all(same_bits(a, b) for a, b in zip(got, sparsemex.project_l12_ball(long, 1e308)))
     bad = _with_nan(rng)
     with pytest.raises(sparsemex.Error) as raised:
         cluster_client.compute(sdask.tree_prox_rows(da.from_array(bad, chunks=(3, -1)),

@@ -144,6 +144,34 @@ def test_l12_projection_in_blocks_of_rows_has_the_bits_of_the_whole(rng):
     assert same_bits(X, whole.X)
 
 
+def test_l12_projection_in_blocks_of_rows_past_the_largest_double(rng):
+    from sparsemex.projections import (l12_long_row_norms, l12_long_threshold,
+                                       l12_plain_threshold, l12_row_norms, l12_shrink_rows,
+                                       l12_threshold)
+    V = rng.normal(size=(37, 6)) * 1e307
+    V[5] = rng.normal(size=6) * 1e-200
+    blocks = [V[:10], V[10:11], V[11:37]]
+    norms = np.concatenate([l12_row_norms(block) for block in blocks])
+    assert l12_plain_threshold(norms[:3], 4e307, 1.0) == l12_threshold(norms[:3], 4e307, 1.0)
+    assert l12_plain_threshold(norms, 4e307, 1.0) is None
+    with pytest.raises(sparsemex.Error) as raised:
+        l12_threshold(norms, 4e307, 1.0)
+    assert raised.value.identifier == "mixedShadow:overflow"
+
+    whole = sparsemex.project_l12_ball(V, 4e307, 1.0)
+    long_norms = [l12_long_row_norms(block) for block in blocks]
+    threshold, steps, long_threshold = l12_long_threshold(np.concatenate(long_norms), 4e307,
+                                                          1.0)
+    X = np.concatenate([l12_shrink_rows(block, norms, long_threshold)
+                        for block, norms in zip(blocks, long_norms)])
+    assert (threshold, steps) == (whole.threshold, whole.steps)
+    assert long_threshold == threshold * 2.0**-600
+    assert same_bits(X, whole.X)
+    with pytest.raises(sparsemex.Error) as raised:
+        l12_long_threshold(l12_long_row_norms(np.array([[1.5e308, 1.5e308]])), 1.0)
+    assert raised.value.identifier == "mixedShadow:overflow"
+
+
 def test_short_calls_give_the_results_and_errors_of_their_modules(rng):
     """These functions take a compiled fast form for plain float64 vectors, and the general
     path otherwise: the bits and the errors of their modules either way."""

@@ -270,7 +270,10 @@ def prox_sparse_group_rows(V: ArrayLike, weight: float, row_weight: float, norm:
 
 # --- project_l12_ball in three steps, for rows held in blocks ---------------------------------
 # The rows' norms can be taken block by block, the threshold found once from all of them, and
-# every block shrunk by it: the bits of project_l12_ball on the whole matrix.
+# every block shrunk by it: the bits of project_l12_ball on the whole matrix. Where the sum of
+# the norms passes the largest double (l12_plain_threshold gives None), project_l12_ball takes
+# the norms again in units of 2**600: l12_long_row_norms per block, l12_long_threshold from
+# all of them, and every block shrunk by its long norms and the threshold in long units.
 
 def l12_row_norms(V: ArrayLike, *, threads: Optional[int] = None) -> np.ndarray:
     """The Euclidean norm of every row of V, as :func:`project_l12_ball` takes it.
@@ -290,14 +293,7 @@ def l12_row_norms(V: ArrayLike, *, threads: Optional[int] = None) -> np.ndarray:
     >>> p.l12_row_norms(np.array([[3.0, 4.0], [0.0, 1.0]]))
     array([5., 1.])
     """
-    V = matrix("mixedShadow", "V", V)
-    call = Call("mixedShadow", ())
-    call.require_finite(V.reshape(-1, order="F"), V.size, "V")
-    norms = np.zeros(V.shape[0])
-    if V.size:
-        call.run("mixedShadowRowNorms", norms, V, V.shape[0], V.shape[1],
-                 threads=threads_of(threads))
-    return norms
+    return _row_norms("mixedShadowRowNorms", V, threads)
 
 
 def l12_threshold(norms: ArrayLike, radius: float, start: float = 0.0) -> Tuple[float, int]:
@@ -320,17 +316,78 @@ def l12_threshold(norms: ArrayLike, radius: float, start: float = 0.0) -> Tuple[
     >>> p.l12_threshold(np.array([5.0, 1.0]), 2.0)
     (3.0, 1)
     """
-    norms = vector("mixedShadow", "norms", norms)
-    call = Call("mixedShadow", ())
-    radius = float(radius)
-    call.require_number(radius, "z")
-    if radius < 0:
-        call.fail("negativeRadius", "the radius z must be nonnegative, got %g" % radius)
+    norms, radius = _norms_and_radius(norms, radius)
     threshold, steps = np.zeros(1), np.zeros(1, dtype=np.int32)
     if norms.size:
-        call.run("mixedShadowThreshold", threshold, steps, norms, norms.size, radius,
-                 float(start))
+        _run("mixedShadowThreshold", threshold, steps, norms, norms.size, radius, float(start))
     return float(threshold[0]), int(steps[0])
+
+
+def l12_plain_threshold(norms: ArrayLike, radius: float,
+                        start: float = 0.0) -> Optional[Tuple[float, int]]:
+    """:func:`l12_threshold`, or None where the sum of the norms passes the largest double
+    (where :func:`l12_threshold` fails with ``mixedShadow:overflow``): the rows then need
+    :func:`l12_long_row_norms` and :func:`l12_long_threshold`.
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex.projections as p
+    >>> p.l12_plain_threshold(np.array([5.0, 1.0]), 2.0)
+    (3.0, 1)
+    >>> p.l12_plain_threshold(np.array([1e308, 1e308]), 2.0) is None
+    True
+    """
+    norms, radius = _norms_and_radius(norms, radius)
+    threshold, steps, long_units = np.zeros(1), np.zeros(1, dtype=np.int32), np.zeros(1, np.int32)
+    if norms.size:
+        _run("mixedShadowPlainThreshold", threshold, steps, long_units, norms, norms.size,
+             radius, float(start))
+    return None if long_units[0] else (float(threshold[0]), int(steps[0]))
+
+
+def l12_long_row_norms(V: ArrayLike, *, threads: Optional[int] = None) -> np.ndarray:
+    """The Euclidean norm of every row of V in units of 2**600, as :func:`project_l12_ball`
+    takes it where the sum of the plain norms passes the largest double.
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex.projections as p
+    >>> p.l12_long_row_norms(np.array([[3.0, 4.0], [0.0, 1.0]]) * 2.0**1021) / 2.0**421
+    array([5., 1.])
+    """
+    return _row_norms("mixedShadowLongRowNorms", V, threads)
+
+
+def l12_long_threshold(norms: ArrayLike, radius: float,
+                       start: float = 0.0) -> Tuple[float, int, float]:
+    """The threshold of :func:`project_l12_ball` from the :func:`l12_long_row_norms` of all
+    the rows.
+
+    Returns
+    -------
+    (threshold, steps, long_threshold) : (float, int, float)
+        The threshold, and the same in units of 2**600 for :func:`l12_shrink_rows` with the
+        long norms. Fails with ``mixedShadow:overflow`` where the threshold passes the
+        largest double.
+
+    Examples
+    --------
+    >>> import numpy as np, sparsemex.projections as p
+    >>> V = np.array([[3.0, 4.0], [4.0, 3.0]]) * 2.0**1021
+    >>> norms = p.l12_long_row_norms(V)
+    >>> threshold, steps, long_threshold = p.l12_long_threshold(norms, 2.0**1023)
+    >>> threshold / 2.0**1021, long_threshold / 2.0**421
+    (3.0, 3.0)
+    >>> p.l12_shrink_rows(V, norms, long_threshold) / 2.0**1021
+    array([[1.2, 1.6],
+           [1.6, 1.2]])
+    """
+    norms, radius = _norms_and_radius(norms, radius)
+    threshold, steps, long_threshold = np.zeros(1), np.zeros(1, dtype=np.int32), np.zeros(1)
+    if norms.size:
+        _run("mixedShadowLongThreshold", threshold, steps, long_threshold, norms, norms.size,
+             radius, float(start))
+    return float(threshold[0]), int(steps[0]), float(long_threshold[0])
 
 
 def l12_shrink_rows(V: ArrayLike, norms: ArrayLike, threshold: float, *,
@@ -341,7 +398,8 @@ def l12_shrink_rows(V: ArrayLike, norms: ArrayLike, threshold: float, *,
     ----------
     V : array_like, shape (m, n)
     norms : array_like, shape (m,)
-        :func:`l12_row_norms` of these rows.
+        :func:`l12_row_norms` of these rows (or their :func:`l12_long_row_norms`, with the
+        long threshold of :func:`l12_long_threshold`).
     threshold : float
 
     Returns
@@ -362,6 +420,29 @@ def l12_shrink_rows(V: ArrayLike, norms: ArrayLike, threshold: float, *,
         raise ValueError("norms must hold one norm per row of V")
     X = new_matrix(*V.shape)
     if V.size:
-        Call("mixedShadow", ()).run("mixedShadowShrink", X, V, norms, V.shape[0], V.shape[1],
-                                    float(threshold), threads=threads_of(threads))
+        _run("mixedShadowShrink", X, V, norms, V.shape[0], V.shape[1], float(threshold),
+             threads=threads_of(threads))
     return X
+
+
+def _row_norms(routine, V, threads):
+    V = matrix("mixedShadow", "V", V)
+    Call("mixedShadow", ()).require_finite(V.reshape(-1, order="F"), V.size, "V")
+    norms = np.zeros(V.shape[0])
+    if V.size:
+        _run(routine, norms, V, V.shape[0], V.shape[1], threads=threads_of(threads))
+    return norms
+
+
+def _norms_and_radius(norms, radius):
+    norms = vector("mixedShadow", "norms", norms)
+    call = Call("mixedShadow", ())
+    radius = float(radius)
+    call.require_number(radius, "z")
+    if radius < 0:
+        call.fail("negativeRadius", "the radius z must be nonnegative, got %g" % radius)
+    return norms, radius
+
+
+def _run(routine, *args, threads=0):
+    Call("mixedShadow", ()).run(routine, *args, threads=threads)
