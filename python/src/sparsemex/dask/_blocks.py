@@ -76,6 +76,10 @@ def map_row_blocks(label, function, V, rows=(), whole=(), outputs=("matrix",), c
     """
     call = functools.partial(function, **kwargs) if kwargs else function
     name = "%s-%s" % (label, tokenize(label, call, V, *rows, *whole, carry))
+    # Every task's callable is this one object, which carries the arguments common to all
+    # blocks (a tree, a weight): Dask pickles a task's callable once per graph and a worker
+    # unpickles it once, where it pickles the other elements of a task into every task.
+    on_block = functools.partial(_on_block, call)
     starts = [0, *itertools.accumulate(V.chunks[0])]
     count = len(V.chunks[0])
     carried = name + "-carry"
@@ -83,7 +87,7 @@ def map_row_blocks(label, function, V, rows=(), whole=(), outputs=("matrix",), c
     def task(i):
         args = [] if carry is None else [carry if i == 0 else (carried, i - 1)]
         args += [(V.name, i, 0)] + [(a.name, i) if a.ndim == 1 else (a.name, i, 0) for a in rows]
-        return (_on_block, call, starts[i], starts[i + 1], *args, *[(a.name,) for a in whole])
+        return (on_block, starts[i], starts[i + 1], *args, *[(a.name,) for a in whole])
 
     shapes = {"matrix": (V.chunks, lambda n, i: (n, i, 0)),
               "vector": ((V.chunks[0],), lambda n, i: (n, i)),
