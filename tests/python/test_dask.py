@@ -268,6 +268,17 @@ def test_trees_arguments_and_errors_survive_pickling(rng):
         (sparsemex.Error, "treeprox:notFinite", "a NaN")
 
 
+def test_the_tree_travels_once_per_graph_in_the_tasks_shared_callable(rng):
+    # Dask pickles a task's callable once per graph (and a worker unpickles it once), its
+    # other elements into every task: the tree belongs in the callable, not beside it.
+    V, trees = _tasks(rng)
+    X = sdask.tree_prox_rows(da.from_array(V, chunks=(4, -1)), trees[1])
+    tasks = list(X.__dask_graph__().layers[X.name].values())
+    assert len(tasks) == 6 and all(task[0] is tasks[0][0] for task in tasks)
+    assert b"sparsemex.trees" in pickle.dumps(tasks[0][0])
+    assert not any(b"sparsemex.trees" in pickle.dumps(task[1:]) for task in tasks)
+
+
 @pytest.mark.parametrize("module", [rows, l12])
 def test_docstring_examples_run(module):
     assert doctest.testmod(module, raise_on_error=False).failed == 0
