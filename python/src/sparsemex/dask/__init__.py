@@ -8,8 +8,9 @@ needs all the columns of its rows: a matrix chunked along its columns is first r
 
 Arguments are checked at call time, as in memory (``sparsemex.Error``, before any task
 runs); a bad value met by a task (a NaN in a block) raises the in-memory error, with its
-identifier, naming the block's rows. Trees and every argument are pickled into the tasks,
-so a ``dask.distributed`` worker needs only the installed package.
+identifier, naming the block's rows. Trees and every argument travel with the tasks (in
+the one callable that the tasks of a call share, pickled once), so a ``dask.distributed``
+worker needs only the installed package.
 
 Block by block
     tree_prox_rows, prox_lp_rows, project_cone_rows, prox_sparse_group_rows
