@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "support/value_checks.hpp"
-
 namespace gateway {
 
 Failure Failure::of(const char* reason, const char* message) {
@@ -164,7 +162,9 @@ void Call::requireFiniteSum(const double* data, std::ptrdiff_t count, std::ptrdi
         fail(valuecheck::finiteSumFailure(name, found, found >= 0 ? data[found * stride] : 0));
 }
 
-void Call::fail(const RoutineFailure& failure) const { fail(failure.reason(), "%s", failure.what()); }
+void Call::fail(const valuecheck::ValueFailure& failure) const {
+    fail(failure.reason, "%s", failure.message);
+}
 
 void Call::check(const Failure& failure) const {
     if (failure.failed) fail(failure.reason, "%s", failure.message);

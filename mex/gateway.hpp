@@ -17,6 +17,7 @@
 #include "support/reasons.hpp"
 #include "support/routine_failure.hpp"
 #include "support/truncate.hpp"
+#include "support/value_checks.hpp"
 
 // A module's one export. Its sources are compiled with every other symbol hidden where the
 // compiler can (GCC, Clang), so that a module neither offers its routines to the modules
@@ -130,7 +131,7 @@ public:
         ;
 
     // Raises a failure found by a check of support/value_checks.hpp.
-    [[noreturn]] void fail(const RoutineFailure& failure) const;
+    [[noreturn]] void fail(const valuecheck::ValueFailure& failure) const;
 
     // Raises the routine's failure, if there was one.
     void check(const Failure& failure) const;

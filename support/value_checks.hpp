@@ -41,36 +41,46 @@ inline long long finiteSumCheck(const double* data, long long count, long long s
     return std::isfinite(sum) ? -1 : kSumOverflows;
 }
 
+// What a check found wrong: a reason of support/reasons.hpp and the message. A plain record
+// without a destructor, which the MEX hosts may jump over when they raise it.
+struct ValueFailure {
+    const char* reason;
+    char message[512];
+};
+
 // The failures of the scans above for the values called `name`: `found` is what the scan
 // returned (not -1), counted from 0; elements are named from 1.
-inline RoutineFailure nanFailure(const char* name, long long found) {
-    char text[512];
-    std::snprintf(text, sizeof text, "%s must not hold NaN, but element %lld does", name,
-                  found + 1);
-    return RoutineFailure(reason::notFinite, text);
+inline ValueFailure nanFailure(const char* name, long long found) {
+    ValueFailure failure{reason::notFinite, {}};
+    std::snprintf(failure.message, sizeof failure.message,
+                  "%s must not hold NaN, but element %lld does", name, found + 1);
+    return failure;
 }
 
-inline RoutineFailure nonFiniteFailure(const char* name, long long found, double value) {
-    char text[512];
-    std::snprintf(text, sizeof text, "%s must be finite, but element %lld is %g", name,
-                  found + 1, value);
-    return RoutineFailure(reason::notFinite, text);
+inline ValueFailure nonFiniteFailure(const char* name, long long found, double value) {
+    ValueFailure failure{reason::notFinite, {}};
+    std::snprintf(failure.message, sizeof failure.message,
+                  "%s must be finite, but element %lld is %g", name, found + 1, value);
+    return failure;
 }
 
-inline RoutineFailure finiteSumFailure(const char* name, long long found, double value) {
+inline ValueFailure finiteSumFailure(const char* name, long long found, double value) {
     if (found != kSumOverflows) return nonFiniteFailure(name, found, value);
-    char text[512];
-    std::snprintf(text, sizeof text, "the sum of the magnitudes of %s overflows the double range",
-                  name);
-    return RoutineFailure(reason::overflow, text);
+    ValueFailure failure{reason::overflow, {}};
+    std::snprintf(failure.message, sizeof failure.message,
+                  "the sum of the magnitudes of %s overflows the double range", name);
+    return failure;
 }
 
-// Throws the failure of finiteSumCheck on the values called `name`, if it finds one.
+// Fails the call (RoutineFailure) with the failure of finiteSumCheck on the values called
+// `name`, if it finds one.
 inline void requireFiniteSum(const double* data, long long count, long long stride,
                              const char* name) {
     const long long found = finiteSumCheck(data, count, stride);
-    if (found != -1)
-        throw finiteSumFailure(name, found, found >= 0 ? data[found * stride] : 0);
+    if (found == -1) return;
+    const ValueFailure failure =
+        finiteSumFailure(name, found, found >= 0 ? data[found * stride] : 0);
+    throw RoutineFailure(failure.reason, failure.message);
 }
 
 }  // namespace valuecheck

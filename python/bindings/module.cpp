@@ -38,8 +38,8 @@ void checkNodeSlices(const double* ind, int nodes, bool readsNodeZero, const dou
 }
 
 // A failure of the value checks as Python takes it: (reason, message).
-py::tuple failureTuple(const RoutineFailure& failure) {
-    return py::make_tuple(failure.reason(), failure.what());
+py::tuple failureTuple(const valuecheck::ValueFailure& failure) {
+    return py::make_tuple(failure.reason, failure.message);
 }
 
 // An array's data for the scans, which read it in place.
