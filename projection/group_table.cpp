@@ -17,3 +17,12 @@ int firstGroupOutsideByLength(const double* b, int g, int n) {
     }
     return -1;
 }
+
+valuecheck::PieceFinding firstGroupWithoutFiniteSum(const double* v, const double* b, int g) {
+    for (int k = 0; k < g; ++k) {
+        const IndexGroup group = groupOfTable(b, k);
+        const long long found = valuecheck::finiteSumCheck(v + group.start, group.length, 1);
+        if (found != -1) return {k, found};
+    }
+    return {-1, -1};
+}

@@ -3,6 +3,8 @@
 // trunc(b[k]) and has trunc(b[k+1] - b[k]) elements, the difference taken between the doubles.
 #pragma once
 
+#include "support/value_checks.hpp"
+
 struct IndexGroup {
     int start;
     int length;
@@ -14,3 +16,7 @@ IndexGroup groupOfTable(const double* b, int k);
 // decreasing table), read as groupOfTable reads them; -1 when every group fits. (The cone's
 // tables read their groups by their two ends instead: firstGroupOutsideByEnds.)
 int firstGroupOutsideByLength(const double* b, int g, int n);
+
+// The first of the g groups of the table (all known to fit) whose elements of v fail
+// finiteSumCheck, as firstRowWithoutFiniteSum tells of rows.
+valuecheck::PieceFinding firstGroupWithoutFiniteSum(const double* v, const double* b, int g);

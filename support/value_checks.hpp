@@ -41,6 +41,22 @@ inline long long finiteSumCheck(const double* data, long long count, long long s
     return std::isfinite(sum) ? -1 : kSumOverflows;
 }
 
+// Where a check over several pieces (rows, groups) failed first: the piece, counted from 0,
+// and what finiteSumCheck found inside it. piece is -1 when every piece passes.
+struct PieceFinding {
+    long long piece;
+    long long found;
+};
+
+// The first of the m rows of the column-major m-by-n V that fails finiteSumCheck.
+inline PieceFinding firstRowWithoutFiniteSum(const double* V, long long m, long long n) {
+    for (long long i = 0; i < m && n > 0; ++i) {
+        const long long found = finiteSumCheck(V + i, n, m);
+        if (found != -1) return {i, found};
+    }
+    return {-1, -1};
+}
+
 // What a check found wrong: a reason of support/reasons.hpp and the message. A plain record
 // without a destructor, which the MEX hosts may jump over when they raise it.
 struct ValueFailure {

@@ -24,12 +24,12 @@ inline void requireNumber(const gateway::Call& call, double value, const char* n
 // column-major m-by-n matrix V.
 inline void requireSearchableRows(const gateway::Call& call, const double* V, int m, int n,
                                   const char* name) {
-    if (n == 0) return;  // rows without elements: V may hold no data at all
-    for (int i = 0; i < m; ++i) {
-        char what[64];
-        std::snprintf(what, sizeof what, "row %d of %s", i + 1, name);
-        call.requireFiniteSum(V + i, n, m, what);
-    }
+    const valuecheck::PieceFinding bad = valuecheck::firstRowWithoutFiniteSum(V, m, n);
+    if (bad.piece < 0) return;
+    char what[64];
+    std::snprintf(what, sizeof what, "row %lld of %s", bad.piece + 1, name);
+    const double value = bad.found >= 0 ? V[bad.piece + bad.found * m] : 0;
+    call.fail(valuecheck::finiteSumFailure(what, bad.found, value));
 }
 
 }  // namespace projectionInputs

@@ -29,11 +29,13 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
                   n - 1);
     call.requireNumbers(rho, g, "rho");
     if (projectionInputs::shadowSearches(p)) {
-        for (int k = 0; k < g; ++k) {
+        const valuecheck::PieceFinding bad = firstGroupWithoutFiniteSum(v, b, g);
+        if (bad.piece >= 0) {
             char what[48];
-            std::snprintf(what, sizeof what, "group %d of v", k + 1);
-            const IndexGroup group = groupOfTable(b, k);
-            call.requireFiniteSum(v + group.start, group.length, 1, what);
+            std::snprintf(what, sizeof what, "group %lld of v", bad.piece + 1);
+            const double* group = v + groupOfTable(b, static_cast<int>(bad.piece)).start;
+            call.fail(valuecheck::finiteSumFailure(what, bad.found,
+                                                   bad.found >= 0 ? group[bad.found] : 0));
         }
     }
 

@@ -27,7 +27,8 @@ namespace {
 // The node table checks of the tree modules, in the routine form that bindRoutine calls.
 void checkNodeRanges(const double* ind, int nodes, bool readsNodeZero, int length,
                      const char* unit, const char* name) {
-    treetable::requireRangesWithin(ind, nodes, readsNodeZero, treetable::Extent{length, unit, name});
+    treetable::requireRangesWithin(ind, nodes, readsNodeZero,
+                                   treetable::Extent{length, unit, name});
 }
 
 void checkNodeSlices(const double* ind, int nodes, bool readsNodeZero, const double* G,
@@ -111,26 +112,17 @@ PYBIND11_MODULE(_core, module) {
     module.def("finite_sum_failure", [](const std::string& name, long long found, double value) {
         return failureTuple(valuecheck::finiteSumFailure(name.c_str(), found, value));
     });
-    // The first of m rows of a column-major m-by-n matrix failing finiteSumCheck, as
-    // (row, finiteSumCheck of it), or (-1, -1).
+    // The first row of a column-major m-by-n matrix, or group of a boundary table (groups
+    // already known to fit), failing finiteSumCheck, as (piece, finding), or (-1, -1).
     module.def("searchable_rows", [](py::handle a, long long m, long long n) {
-        const double* V = doublesOf(a);
-        for (long long i = 0; i < m && n > 0; ++i) {
-            const long long found = valuecheck::finiteSumCheck(V + i, n, m);
-            if (found != -1) return py::make_tuple(i, found);
-        }
-        return py::make_tuple(-1, -1);
+        const valuecheck::PieceFinding bad =
+            valuecheck::firstRowWithoutFiniteSum(doublesOf(a), m, n);
+        return py::make_tuple(bad.piece, bad.found);
     });
-    // The same over the g groups of a boundary table (groups already known to fit).
     module.def("searchable_groups", [](py::handle v, py::handle b, int g) {
-        const double* data = doublesOf(v);
-        const double* table = doublesOf(b);
-        for (int k = 0; k < g; ++k) {
-            const IndexGroup group = groupOfTable(table, k);
-            const long long found = valuecheck::finiteSumCheck(data + group.start, group.length, 1);
-            if (found != -1) return py::make_tuple(k, found);
-        }
-        return py::make_tuple(-1, -1);
+        const valuecheck::PieceFinding bad =
+            firstGroupWithoutFiniteSum(doublesOf(v), doublesOf(b), g);
+        return py::make_tuple(bad.piece, bad.found);
     });
     module.def("first_misplaced_group", [](py::handle b, int g, int n) {
         return firstGroupOutsideByLength(doublesOf(b), g, n);
