@@ -4,11 +4,13 @@ CMake build compiles (sources.py names them), and the Python host's bindings."""
 import os
 import sys
 
-from pybind11.setup_helpers import WIN, ParallelCompile, Pybind11Extension
+from pybind11.setup_helpers import WIN, ParallelCompile, Pybind11Extension, build_ext
 from setuptools import setup
+from setuptools.command.sdist import sdist
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from sources import core_sources, exact_flags, project_root, version  # noqa: E402
+from sources import (PACKED, core_sources, exact_flags, project_files,  # noqa: E402
+                     project_root, version)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = project_root()
@@ -44,4 +46,26 @@ core = Pybind11Extension(
 with open(os.path.join(HERE, "src", "sparsemex", "_version.py"), "w", encoding="utf-8") as f:
     f.write('__version__ = "%s"\n' % version())
 
-setup(version=version(), ext_modules=[core])
+
+class BuildExt(build_ext):
+    """The extension's build, which lists for source archives only its sources inside python/:
+    those of the project, named ../<family>/..., would be copied beside the archive's folder."""
+
+    def get_source_files(self):
+        return [path for path in super().get_source_files()
+                if not os.path.normpath(path).startswith(os.pardir)]
+
+
+class PackedSdist(sdist):
+    """A source archive that builds alone: the project's files that the build reads travel in
+    it under project/, where sources.project_root() looks first."""
+
+    def make_release_tree(self, base_dir, files):
+        super().make_release_tree(base_dir, files)
+        for path in project_files():
+            target = os.path.join(base_dir, PACKED, os.path.relpath(path, ROOT))
+            self.mkpath(os.path.dirname(target))
+            self.copy_file(path, target)
+
+
+setup(version=version(), ext_modules=[core], cmdclass={"build_ext": BuildExt, "sdist": PackedSdist})

@@ -7,8 +7,17 @@ import os
 import re
 
 
+HERE = os.path.dirname(os.path.abspath(__file__))
+# Where a source archive carries the files of the project that the build reads.
+PACKED = "project"
+
+
 def project_root():
-    return os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    """The project's top folder: the clone's, or in a source archive its packed copy."""
+    packed = os.path.join(HERE, PACKED)
+    if os.path.isfile(os.path.join(packed, "manifest.txt")):
+        return packed
+    return os.path.dirname(HERE)
 
 
 def manifest():
@@ -40,6 +49,20 @@ def core_sources():
     root = project_root()
     return [path for family in families()
             for path in sorted(glob.glob(os.path.join(root, family, "*.cpp")))]
+
+
+def project_files():
+    """Every file outside python/ that the build reads, which a source archive packs: the
+    manifest, the version, the licence, and the sources and headers of the families, of the
+    folders they share and of support/ (whose headers are host-free)."""
+    root = project_root()
+    lists = manifest()
+    files = [os.path.join(root, name) for name in
+             ("manifest.txt", "COPYING", os.path.join("toolbox", "sparsemex_version.m"))]
+    for folder in lists["families"] + lists["shared_headers"] + ["support"]:
+        files += sorted(glob.glob(os.path.join(root, folder, "*.cpp")) +
+                        glob.glob(os.path.join(root, folder, "*.hpp")))
+    return files
 
 
 def version():
