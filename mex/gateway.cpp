@@ -1,7 +1,6 @@
 // Copyright 2026 The sparsemex authors. SPDX-License-Identifier: BSD-3-Clause
 #include "mex/gateway.hpp"
 
-#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -65,12 +64,11 @@ void Call::expectArguments(int inputs, int outputs) const {
 const mxArray* Call::realDoubleArray(int position, const char* name, std::ptrdiff_t count) const {
     const mxArray* array = prhs_[position];
     if (!mxIsDouble(array) || mxIsComplex(array) || mxIsSparse(array))
-        fail(reason::notRealDouble, "%s (input %d) must be a real full double array", name,
-             position + 1);
+        fail(argcheck::notRealDoubleFailure(name, position));
     const std::size_t have = mxGetNumberOfElements(array);
     if (count > 0 && have < static_cast<std::size_t>(count))
-        fail(reason::tooFewElements, "%s (input %d) has %lld elements, fewer than the %lld needed",
-             name, position + 1, static_cast<long long>(have), static_cast<long long>(count));
+        fail(argcheck::tooFewElementsFailure(name, position, static_cast<long long>(have),
+                                             static_cast<long long>(count)));
     return array;
 }
 
@@ -86,7 +84,7 @@ double Call::scalar(int position, const char* name) const {
     const mxArray* array = prhs_[position];
     if (!mxIsDouble(array) || mxIsComplex(array) || mxIsSparse(array) ||
         mxGetNumberOfElements(array) != 1)
-        fail(reason::notScalar, "%s (input %d) must be a real double scalar", name, position + 1);
+        fail(argcheck::notScalarFailure(name, position));
     return mxGetPr(array)[0];
 }
 
@@ -96,30 +94,17 @@ int Call::integer(int position, const char* name) const {
 
 int Call::size(int position, const char* name) const {
     const double value = scalar(position, name);
-    const int converted = truncateToInt(value);
-    // Said in words, since C libraries print NaN and infinities each their own way.
-    if (std::isnan(value) || std::isinf(value))
-        fail(reason::negativeSize,
-             "%s (input %d) must be a nonnegative integer below 2^31, but it is %s", name,
-             position + 1, std::isnan(value) ? "NaN" : value > 0 ? "Inf" : "-Inf");
-    if (converted < 0)
-        fail(reason::negativeSize,
-             "%s (input %d) must be a nonnegative integer below 2^31, got %.17g", name,
-             position + 1, value);
-    return converted;
+    if (argcheck::sizeRefused(value)) fail(argcheck::negativeSizeFailure(name, position, value));
+    return truncateToInt(value);
 }
 
 char* Call::string(int position, const char* name) const {
     const mxArray* array = prhs_[position];
-    if (!mxIsChar(array) || mxGetM(array) > 1)
-        fail(reason::notString, "%s (input %d) must be a character row vector", name,
-             position + 1);
+    if (!mxIsChar(array) || mxGetM(array) > 1) fail(argcheck::notStringFailure(name, position));
     const std::size_t length = mxGetN(array);
     const mxChar* characters = mxGetChars(array);
     for (std::size_t k = 0; k < length; ++k)
-        if (characters[k] == 0)
-            fail(reason::notString, "%s (input %d) must not contain NUL characters", name,
-                 position + 1);
+        if (characters[k] == 0) fail(argcheck::nulInStringFailure(name, position));
     // The text comes as UTF-8, which names every file on every system (the file functions
     // of support/utf8_file.hpp take it). A character takes at most three bytes there.
 #if defined(HAVE_OCTAVE) || defined(EMBEDDED_MEX_H)
@@ -131,8 +116,7 @@ char* Call::string(int position, const char* name) const {
     char* buffer = mxArrayToUTF8String(array);
     const bool read = buffer != nullptr;
 #endif
-    if (!read)
-        fail(reason::notString, "%s (input %d) could not be read as text", name, position + 1);
+    if (!read) fail(argcheck::unreadableStringFailure(name, position));
     return buffer;
 }
 

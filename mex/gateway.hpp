@@ -14,6 +14,7 @@
 #include <exception>
 #include <new>
 
+#include "support/argument_failures.hpp"
 #include "support/reasons.hpp"
 #include "support/routine_failure.hpp"
 #include "support/truncate.hpp"

@@ -16,6 +16,8 @@
 #include "projection/projection.hpp"
 #include "fast_calls.hpp"
 #include "routine_call.hpp"
+#include "support/argument_failures.hpp"
+#include "support/truncate.hpp"
 #include "support/value_checks.hpp"
 #include "treetable/node_table_checks.hpp"
 
@@ -112,6 +114,28 @@ PYBIND11_MODULE(_core, module) {
     module.def("finite_sum_failure", [](const std::string& name, long long found, double value) {
         return failureTuple(valuecheck::finiteSumFailure(name.c_str(), found, value));
     });
+    // The failures of the argument checks every module makes (position counted from 0), and
+    // the conversion of integer parameters.
+    module.def("not_real_double_failure", [](const std::string& name, int position) {
+        return failureTuple(argcheck::notRealDoubleFailure(name.c_str(), position));
+    });
+    module.def("too_few_elements_failure", [](const std::string& name, int position,
+                                              long long have, long long needed) {
+        return failureTuple(argcheck::tooFewElementsFailure(name.c_str(), position, have, needed));
+    });
+    module.def("not_scalar_failure", [](const std::string& name, int position) {
+        return failureTuple(argcheck::notScalarFailure(name.c_str(), position));
+    });
+    module.def("negative_size_failure", [](const std::string& name, int position, double value) {
+        return failureTuple(argcheck::negativeSizeFailure(name.c_str(), position, value));
+    });
+    module.def("not_string_failure", [](const std::string& name, int position) {
+        return failureTuple(argcheck::notStringFailure(name.c_str(), position));
+    });
+    module.def("nul_in_string_failure", [](const std::string& name, int position) {
+        return failureTuple(argcheck::nulInStringFailure(name.c_str(), position));
+    });
+    module.def("truncate_to_int", [](double value) { return truncateToInt(value); });
     // The first row of a column-major m-by-n matrix, or group of a boundary table (groups
     // already known to fit), failing finiteSumCheck, as (piece, finding), or (-1, -1).
     module.def("searchable_rows", [](py::handle a, long long m, long long n) {

@@ -18,6 +18,10 @@ REJECTED = [
     ("simplexShadow", ([1.0, np.inf], 2, 1.0, 0.0)),                  # notFinite
     ("simplexShadow", ([1.0, 2.0], 3, 1.0, 0.0)),                     # tooFewElements
     ("simplexShadow", ([1.0, 2.0], -1, 1.0, 0.0)),                    # negativeSize
+    ("simplexShadow", ([1.0, 2.0], np.nan, 1.0, 0.0)),                # a size said in words
+    ("simplexShadow", ([1.0, 2.0], -np.inf, 1.0, 0.0)),
+    ("simplexShadow", ("ab", 2, 1.0, 0.0)),                           # notRealDouble
+    ("isoHier", (3.0, [1.0, 2.0], 1.0, 2)),                           # notString
     ("simplexShadow", ([1.0, 2.0], 2, [1.0, 2.0], 0.0)),              # notScalar
     ("simplexShadow", ([1.0, 2.0], 2, -1.0, 0.0)),                    # negativeRadius
     ("simplexShadow", ([1e308, 1e308], 2, 1.0, 0.0)),                 # overflow

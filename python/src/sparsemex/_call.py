@@ -21,15 +21,10 @@ from . import _core
 from ._errors import Error, Warning
 
 _REAL_KINDS = "biuf"
-_INT_MIN = -2147483648
 
-
-def truncate_to_int(value):
-    """A double as the modules convert integer parameters: toward zero, NaN and values outside
-    the 32-bit range giving -2**31."""
-    if not (-2147483649.0 < value < 2147483648.0):
-        return _INT_MIN
-    return int(value)
+# A double as the modules convert integer parameters: toward zero, NaN and values outside the
+# 32-bit range giving -2**31.
+truncate_to_int = _core.truncate_to_int
 
 
 def c_g(value, precision=6):
@@ -88,7 +83,8 @@ def run(module, routine, *args, threads=0, verbose=False):
 
 
 class Call:
-    """The arguments of one call of a module, checked as its MATLAB gateway checks them."""
+    """The arguments of one call of a module, checked as its MATLAB gateway checks them, and
+    failing with the failures (reason, message) that the compiled module words for both."""
 
     def __init__(self, module, args):
         self.module = module
@@ -101,11 +97,9 @@ class Call:
         """The data of a real array with at least `count` elements, flat, column-major."""
         data = flat_doubles(self.args[position])
         if data is None:
-            self.fail("notRealDouble", "%s (input %d) must be a real full double array"
-                      % (name, position + 1))
+            self.fail_with(_core.not_real_double_failure(name, position))
         if count > 0 and data.size < count:
-            self.fail("tooFewElements", "%s (input %d) has %d elements, fewer than the %d needed"
-                      % (name, position + 1, data.size, count))
+            self.fail_with(_core.too_few_elements_failure(name, position, data.size, count))
         return data
 
     def scalar(self, position, name):
@@ -113,8 +107,7 @@ class Call:
         if not isinstance(value, float):
             array = np.asarray(value)
             if array.dtype.kind not in _REAL_KINDS or array.size != 1:
-                self.fail("notScalar", "%s (input %d) must be a real double scalar"
-                          % (name, position + 1))
+                self.fail_with(_core.not_scalar_failure(name, position))
             value = float(array.reshape(-1)[0])
         return value
 
@@ -125,8 +118,7 @@ class Call:
         value = self.scalar(position, name)
         converted = truncate_to_int(value)
         if converted < 0:
-            self.fail("negativeSize", "%s (input %d) must be a nonnegative integer below 2^31, "
-                      "got %s" % (name, position + 1, c_g(value, 17)))
+            self.fail_with(_core.negative_size_failure(name, position, value))
         return converted
 
     def string(self, position, name):
@@ -134,11 +126,9 @@ class Call:
         if isinstance(value, os.PathLike):
             value = os.fspath(value)
         if not isinstance(value, str):
-            self.fail("notString", "%s (input %d) must be a character row vector"
-                      % (name, position + 1))
+            self.fail_with(_core.not_string_failure(name, position))
         if "\0" in value:
-            self.fail("notString", "%s (input %d) must not contain NUL characters"
-                      % (name, position + 1))
+            self.fail_with(_core.nul_in_string_failure(name, position))
         return value
 
     def matrix(self, position, name, rows_position, rows_name, cols_position, cols_name):
