@@ -21,7 +21,7 @@ inline void requireSymmetricCovariance(const double* S, int n) {
             char text[300];
             std::snprintf(text, sizeof text,
                           "S must be symmetric, since both of its triangles are read, but "
-                          "S(%lld,%lld) = %.17g and S(%lld,%lld) = %.17g; (S + S')/2 is",
+                          "S(%lld,%lld) = %.17g and S(%lld,%lld) = %.17g; (S + S')/2 is symmetric",
                           static_cast<long long>(r) + 1, static_cast<long long>(c) + 1, below,
                           static_cast<long long>(c) + 1, static_cast<long long>(r) + 1, above);
             throw RoutineFailure(reason::notSymmetric, text);

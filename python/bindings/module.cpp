@@ -11,6 +11,7 @@
 #include "generaltree/generaltree.hpp"
 #include "indextree/indextree.hpp"
 #include "monotone/monotone.hpp"
+#include "precision/covariance_symmetry.hpp"
 #include "precision/precision.hpp"
 #include "projection/group_table.hpp"
 #include "projection/projection.hpp"
@@ -92,6 +93,7 @@ PYBIND11_MODULE(_core, module) {
     bindRoutine(module, "chainDescend", chainDescend);
     bindRoutine(module, "checkNodeRanges", checkNodeRanges);
     bindRoutine(module, "checkNodeSlices", checkNodeSlices);
+    bindRoutine(module, "checkSymmetricCovariance", requireSymmetricCovariance);
 
     module.def("first_nan", [](py::handle a, long long offset, long long count, long long stride) {
         return valuecheck::firstNaN(doublesOf(a) + offset, count, stride);

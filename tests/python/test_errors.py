@@ -8,6 +8,7 @@ import numpy as np
 import pytest
 
 import octave_bridge
+from conftest import same_bits
 import sparsemex
 from sparsemex import mex
 
@@ -50,6 +51,8 @@ REJECTED = [
                         1e-6, 1e-6, 10, 1e-4)),                       # negativePenalty
     ("precisionLasso", (np.zeros((2, 2)), np.zeros((2, 2)), np.ones((2, 2)), 0.0, 0, 2,
                         10, -1.0, 1e-6, 10, 1e-4)),                   # notInvertible
+    ("precisionLasso", (np.zeros((2, 2)), np.zeros((2, 2)), np.array([[1.0, 0.5], [0.1, 1.0]]),
+                        0.1, 0, 2, 10, 1e-6, 1e-6, 10, 1e-4)),         # notSymmetric
 ]
 
 
@@ -135,6 +138,28 @@ def test_pythonic_shape_and_type_errors_name_the_argument():
     with pytest.raises(sparsemex.Error) as error:
         sparsemex.Tree([(-1, 3, 1.0)])
     assert error.value.identifier == "treeprox:nodeOutOfRange"
+    with pytest.raises(sparsemex.Error) as error:
+        sparsemex.graphical_lasso(np.array([[1.0, 0.5], [0.1, 1.0]]), 0.1)
+    assert error.value.identifier == "precisionLasso:notSymmetric"
+
+
+def test_a_covariance_asymmetric_by_rounding_is_read_as_its_symmetric_part(rng):
+    data = rng.normal(size=(50, 6))
+    S = np.cov(data, rowvar=False)
+    S = (S + S.T) / 2
+    nudged = S.copy()
+    nudged[4, 1] = np.nextafter(S[4, 1], 1.0)
+    nudged[0, 3] = S[0, 3] * (1 + 1e-12)
+    mean = S.copy()
+    for i, j in ((4, 1), (0, 3)):
+        mean[i, j] = mean[j, i] = nudged[i, j] / 2 + nudged[j, i] / 2
+    for got, want in zip(sparsemex.graphical_lasso(nudged, 0.1),
+                         mex.precisionLasso(mean, mean, mean, 0.1, 0, 6, 100, -1.0, 1e-6, 100,
+                                            1e-4)):
+        assert same_bits(got, want)
+    with pytest.raises(sparsemex.Error) as error:
+        mex.precisionLasso(nudged, nudged, nudged, 0.1, 0, 6, 100, -1.0, 1e-6, 100, 1e-4)
+    assert error.value.identifier == "precisionLasso:notSymmetric"
 
 
 def test_a_failed_call_prints_nothing_and_writes_nothing(capfd):

@@ -26,6 +26,7 @@ def precisionLasso(X, W, S, lam, spare, n, maxIter, tolFun, tolX, maxOuter, tolO
     maxOuter = call.integer(9, "maxOuter")
     tolOuter = call.scalar(10, "tolOuter")
     call.require_finite(S, count, "S")
+    call.run("checkSymmetricCovariance", S, n)
     call.require_finite(np.array([lam]), 1, "lambda")
     if lam < 0:
         call.fail("negativePenalty", "lambda must be nonnegative, got %s" % c_g(lam))
