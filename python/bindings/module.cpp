@@ -20,6 +20,7 @@
 #include "support/argument_failures.hpp"
 #include "support/truncate.hpp"
 #include "support/value_checks.hpp"
+#include "treetable/node_order.hpp"
 #include "treetable/node_table_checks.hpp"
 
 namespace py = pybind11;
@@ -39,6 +40,18 @@ void checkNodeSlices(const double* ind, int nodes, bool readsNodeZero, const dou
     treetable::requireSlicesWithin(ind, nodes, readsNodeZero, G,
                                    static_cast<std::size_t>(listLength),
                                    treetable::Extent{length, unit, name});
+}
+
+// The checks of the node order that the routines whose result depends on it require: every
+// group listed after the groups nested inside it.
+void checkNodeRangesInOrder(const double* ind, int nodes, int length, const char* unit,
+                            const char* name) {
+    treetable::requireRangesInOrder(ind, nodes, treetable::Extent{length, unit, name});
+}
+
+void checkNodeSlicesInOrder(const double* ind, int nodes, const double* G, int length,
+                            const char* unit, const char* name) {
+    treetable::requireSlicesInOrder(ind, nodes, G, treetable::Extent{length, unit, name});
 }
 
 // A failure of the value checks as Python takes it: (reason, message).
@@ -93,6 +106,8 @@ PYBIND11_MODULE(_core, module) {
     bindRoutine(module, "chainDescend", chainDescend);
     bindRoutine(module, "checkNodeRanges", checkNodeRanges);
     bindRoutine(module, "checkNodeSlices", checkNodeSlices);
+    bindRoutine(module, "checkNodeRangesInOrder", checkNodeRangesInOrder);
+    bindRoutine(module, "checkNodeSlicesInOrder", checkNodeSlicesInOrder);
     bindRoutine(module, "checkSymmetricCovariance", requireSymmetricCovariance);
 
     module.def("first_nan", [](py::handle a, long long offset, long long count, long long stride) {

@@ -41,6 +41,10 @@ REJECTED = [
     ("treeprox", ([1.0, 2.0], 2, IND, 1)),                            # nodeOutOfRange
     ("treeprox", ([1.0, 2.0, 3.0], 3, np.array([[-1.0], [2.0], [1.0]]), 1)),  # badL1Node
     ("treeprox", ([1.0, 2.0, 3.0], 3, np.array([[1.0], [3.0], [np.nan]]), 1)),
+    ("treeprox_mt", (np.ones((2, 3)), 2, 3, np.array([[1, 1, 2], [1, 3, 2], [0.1, 1, 0.5]]),
+                     3)),                                             # nodeOrder
+    ("general_criticalWeight", ([1.0, 2.0, 3.0], 3, [3.0, 1.0, 2.0],
+                                np.array([[1, 2], [3, 3], [1, 0.5]]), 2)),
     ("criticalWeight_mt", (np.ones((2, 2)), 2, 2, IND, 1)),
     ("general_treeprox", ([1.0, 2.0, 3.0], 3, [1.0, 2.0], IND, 1)),   # sliceOutOfRange
     ("general_treeprox", ([1.0, 2.0, 3.0], 3, [1.0, 2.0, 4.0], IND, 1)),  # positionOutOfRange
@@ -160,6 +164,24 @@ def test_a_covariance_asymmetric_by_rounding_is_read_as_its_symmetric_part(rng):
     with pytest.raises(sparsemex.Error) as error:
         mex.precisionLasso(nudged, nudged, nudged, 0.1, 0, 6, 100, -1.0, 1e-6, 100, 1e-4)
     assert error.value.identifier == "precisionLasso:notSymmetric"
+
+
+def test_a_tree_out_of_order_serves_the_penalty_but_not_the_prox(rng):
+    nodes = [(0, 1, 0.1), (0, 3, 1.0), (1, 2, 0.5)]  # (1, 2) listed after (0, 3)
+    for tree in (sparsemex.Tree(nodes), sparsemex.Tree(nodes, index_list=[2, 0, 1])):
+        module = "general_" if tree.general else ""
+        v = rng.normal(size=3)
+        assert sparsemex.tree_penalty(v, tree) > 0
+        for call in (lambda: sparsemex.tree_prox(v, tree),
+                     lambda: sparsemex.tree_critical_weight(v, tree),
+                     lambda: sparsemex.tree_prox_rows(v[None, :], tree),
+                     lambda: sparsemex.tree_critical_weight_rows(v[None, :], tree)):
+            with pytest.raises(sparsemex.Error) as error:
+                call()
+            assert error.value.identifier.startswith(module)
+            assert error.value.identifier.endswith(":nodeOrder")
+    in_order = sparsemex.Tree([nodes[0], nodes[2], nodes[1]])
+    assert sparsemex.tree_prox(np.ones(3), in_order).shape == (3,)
 
 
 def test_a_failed_call_prints_nothing_and_writes_nothing(capfd):

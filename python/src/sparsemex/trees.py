@@ -6,6 +6,7 @@ import numpy as np
 from numpy.typing import ArrayLike
 
 from ._arrays import matrix, threads_of, vector
+from . import _core
 from ._call import Call, new_matrix, run
 
 _UNBOUNDED = 2147483647
@@ -15,7 +16,10 @@ class Tree:
     """The groups of a tree-structured penalty, checked once when made.
 
     ``penalty(x) = l1_weight * ||x||_1 + sum_k weights[k] * ||x[group k]||_2``, where the
-    groups are nested or disjoint (a tree) and listed from the leaves up.
+    groups are nested or disjoint (a tree) and listed from the leaves up: a group listed
+    before a group nested inside it serves :func:`tree_penalty` and :func:`tree_group_ratio`,
+    but the proximal operator and the critical weights refuse it (``nodeOrder``), as their
+    results depend on the order.
 
     Parameters
     ----------
@@ -94,6 +98,21 @@ class Tree:
         if self._nodes and int(ind[0, 0]) == -1 and int(ind[1, 0]) != -1:
             call.fail("badL1Node", "ind(:,1) starts at -1, which makes it the L1 node, but ends "
                       "at %d; the L1 node is [-1; -1; w]" % int(ind[1, 0]))
+        # Whether every group comes after the groups nested inside it, which the proximal
+        # operator and the critical weight need (the penalty and the ratio do not).
+        routine, args = self._order_check(self.length, "positions", "v")
+        self._in_order = getattr(_core, routine)(args, 1)[0] is None
+
+    def _order_check(self, length, unit, name):
+        if self.general:
+            return "checkNodeSlicesInOrder", (self._ind, self._nodes, self._G, length, unit, name)
+        return "checkNodeRangesInOrder", (self._ind, self._nodes, length, unit, name)
+
+    def require_order(self, module, count, unit, name):
+        """Fails as the module fails if a group comes before a group nested inside it."""
+        if not self._in_order:
+            routine, args = self._order_check(count, unit, name)
+            Call(module, ()).run(routine, *args)
 
     def _check(self, call, length, unit, name):
         """Checks the table against `length` entries; the entries the groups need."""
@@ -148,6 +167,10 @@ class Tree:
         return (Tree.from_matlab, (ind, G))
 
 
+# The routines whose result depends on the order of the groups.
+_ORDERED = ("treeprox", "treeprox_mt", "criticalWeight", "criticalWeight_mt")
+
+
 def _require_tree(tree):
     if not isinstance(tree, Tree):
         raise TypeError("tree must be a sparsemex.Tree, got %r" % (type(tree),))
@@ -164,6 +187,8 @@ def _vector_routine(routine, tree, x, name, check, output, threads):
     elif check == "numbers":
         call.require_numbers(x, n, name)
     tree.fits(module, n, "positions", name)
+    if routine in _ORDERED:
+        tree.require_order(module, n, "positions", name)
     out = new_matrix(n, 1) if output == "vector" else new_matrix(1, 1)
     args = (out, x, n) + ((tree._G,) if tree.general else ()) + (tree._ind, tree._nodes)
     run(module, module, *args, threads=threads_of(threads))
@@ -182,6 +207,8 @@ def _matrix_routine(routine, tree, V, check, output, threads):
         call.require_numbers(V.reshape(-1, order="F"), V.size, "V")
     if rows > 0:
         tree.fits(module, cols, "columns", "V")
+    if routine in _ORDERED:
+        tree.require_order(module, cols, "columns", "V")
     out = new_matrix(rows, cols) if output == "matrix" else new_matrix(1, 1)
     args = (out, V, rows, cols) + ((tree._G,) if tree.general else ()) + (tree._ind, tree._nodes)
     run(module, module, *args, threads=threads_of(threads))
@@ -196,7 +223,8 @@ def tree_prox(v: ArrayLike, tree: Tree, *, threads: Optional[int] = None) -> np.
     v : array_like, shape (n,)
         No NaN.
     tree : Tree
-        Its groups must lie within the n entries.
+        Its groups must lie within the n entries, each listed after the groups nested
+        inside it (``treeprox:nodeOrder`` otherwise; the critical weights too).
     threads : int, optional
 
     Returns

@@ -9,8 +9,14 @@ def _scalar_out(array):
     return float(array[0, 0])
 
 
+# The modules whose result depends on the order of the nodes.
+_ORDERED = {"treeprox", "treeprox_mt", "criticalWeight", "criticalWeight_mt", "general_treeprox",
+            "general_treeprox_mt", "general_criticalWeight", "general_criticalWeight_mt"}
+
+
 # The node table (and the index list G) checked against the arrays it indexes before any
-# routine reads it; node 0 is read for the L1 test unless the routine never reads it.
+# routine reads it; node 0 is read for the L1 test unless the routine never reads it. Where
+# the order matters, every node must come after the nodes nested inside it.
 
 def _node_table(call, position, nodes, reads_node_zero, length, unit, name, G=None):
     needed = 1 if nodes < 1 and reads_node_zero else nodes
@@ -23,6 +29,11 @@ def _node_table(call, position, nodes, reads_node_zero, length, unit, name, G=No
     at = np.flatnonzero(np.isnan(weights))
     if at.size:
         call.fail("notFinite", "the weight ind(3, %d) must not be NaN" % (at[0] + 1))
+    if call.module in _ORDERED:
+        if G is None:
+            call.run("checkNodeRangesInOrder", ind, nodes, length, unit, name)
+        else:
+            call.run("checkNodeSlicesInOrder", ind, nodes, G, length, unit, name)
     return ind
 
 
