@@ -82,6 +82,7 @@ def test_row_functions_give_the_bits_of_their_modules_in_either_order(rng, order
 
 def test_graphical_lasso_gives_the_bits_of_precision_lasso(rng):
     S = np.cov(rng.normal(size=(40, 5)), rowvar=False)
+    S = (S + S.T) / 2  # exactly symmetric, as the module requires
     got = sparsemex.graphical_lasso(S, 0.1, max_iter=50, tol_fun=1e-9, tol_x=1e-7, max_outer=20,
                                     tol_outer=1e-5)
     want = mex.precisionLasso(S, S, S, 0.1, 0, 5, 50, 1e-9, 1e-7, 20, 1e-5)
@@ -114,6 +115,7 @@ def test_inputs_are_never_written(rng):
     sparsemex.prox_lp_rows(V, 0.3, 1.5)
     sparsemex.project_l12_ball(V, 1.0)
     S = np.cov(rng.normal(size=(20, 4)), rowvar=False)
+    S = (S + S.T) / 2  # exactly symmetric, as the module requires
     X0, W0 = np.zeros((4, 4)), np.zeros((4, 4))
     mex.precisionLasso(X0, W0, S, 0.1, 0, 4, 20, 1e-6, 1e-6, 10, 1e-4)
     assert np.array_equal(V, kept) and not X0.any() and not W0.any()

@@ -20,6 +20,7 @@ def _cases(rng, tmp_path):
     indV = np.array([[1, 4, 1], [3, 12, 12], [0.3, 0.5, 0.2]])
     G = rng.permutation(40).astype(float) + 1
     S = np.cov(rng.normal(size=(30, 6)), rowvar=False)
+    S = (S + S.T) / 2  # exactly symmetric, whatever rounding the product had
     tree_file = tmp_path / "tree.txt"
     tree_file.write_text("1 2 2 3\n2 2 4 5\n3 1 6\n")
     w = rng.normal(size=6)
