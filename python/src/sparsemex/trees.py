@@ -5,8 +5,8 @@ from typing import Optional, Tuple
 import numpy as np
 from numpy.typing import ArrayLike
 
-from ._arrays import matrix, threads_of, vector
 from . import _core
+from ._arrays import matrix, threads_of, vector
 from ._call import Call, new_matrix, run
 
 _UNBOUNDED = 2147483647
