@@ -142,8 +142,7 @@ Matrix Call::matrix(int position, const char* name, int rowsPosition, const char
 void Call::requireFiniteSum(const double* data, std::ptrdiff_t count, std::ptrdiff_t stride,
                             const char* name) const {
     const long long found = valuecheck::finiteSumCheck(data, count, stride);
-    if (found != -1)
-        fail(valuecheck::finiteSumFailure(name, found, found >= 0 ? data[found * stride] : 0));
+    if (found != -1) fail(valuecheck::finiteSumFailureIn(name, data, stride, found));
 }
 
 void Call::fail(const valuecheck::ValueFailure& failure) const {

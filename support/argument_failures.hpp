@@ -6,8 +6,6 @@
 #pragma once
 
 #include <cmath>
-#include <cstdarg>
-#include <cstdio>
 
 #include "support/reasons.hpp"
 #include "support/truncate.hpp"
@@ -15,22 +13,8 @@
 
 namespace argcheck {
 
+using valuecheck::failureOf;
 using valuecheck::ValueFailure;
-
-inline ValueFailure failureOf(const char* reason, const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 2, 3)))
-#endif
-    ;
-
-inline ValueFailure failureOf(const char* reason, const char* format, ...) {
-    ValueFailure failure{reason, {}};
-    std::va_list arguments;
-    va_start(arguments, format);
-    std::vsnprintf(failure.message, sizeof failure.message, format, arguments);
-    va_end(arguments);
-    return failure;
-}
 
 inline ValueFailure notRealDoubleFailure(const char* name, int position) {
     return failureOf(reason::notRealDouble, "%s (input %d) must be a real full double array",

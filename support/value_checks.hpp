@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdio>
 
 #include "support/routine_failure.hpp"
@@ -64,28 +65,44 @@ struct ValueFailure {
     char message[512];
 };
 
-// The failures of the scans above for the values called `name`: `found` is what the scan
-// returned (not -1), counted from 0; elements are named from 1.
-inline ValueFailure nanFailure(const char* name, long long found) {
-    ValueFailure failure{reason::notFinite, {}};
-    std::snprintf(failure.message, sizeof failure.message,
-                  "%s must not hold NaN, but element %lld does", name, found + 1);
+// A failure with a printf-style message.
+inline ValueFailure failureOf(const char* reason, const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 2, 3)))
+#endif
+    ;
+
+inline ValueFailure failureOf(const char* reason, const char* format, ...) {
+    ValueFailure failure{reason, {}};
+    std::va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(failure.message, sizeof failure.message, format, arguments);
+    va_end(arguments);
     return failure;
 }
 
+// The failures of the scans above for the values called `name`: `found` is what the scan
+// returned (not -1), counted from 0; elements are named from 1.
+inline ValueFailure nanFailure(const char* name, long long found) {
+    return failureOf(reason::notFinite, "%s must not hold NaN, but element %lld does", name,
+                     found + 1);
+}
+
 inline ValueFailure nonFiniteFailure(const char* name, long long found, double value) {
-    ValueFailure failure{reason::notFinite, {}};
-    std::snprintf(failure.message, sizeof failure.message,
-                  "%s must be finite, but element %lld is %g", name, found + 1, value);
-    return failure;
+    return failureOf(reason::notFinite, "%s must be finite, but element %lld is %g", name,
+                     found + 1, value);
 }
 
 inline ValueFailure finiteSumFailure(const char* name, long long found, double value) {
     if (found != kSumOverflows) return nonFiniteFailure(name, found, value);
-    ValueFailure failure{reason::overflow, {}};
-    std::snprintf(failure.message, sizeof failure.message,
-                  "the sum of the magnitudes of %s overflows the double range", name);
-    return failure;
+    return failureOf(reason::overflow,
+                     "the sum of the magnitudes of %s overflows the double range", name);
+}
+
+// The same for what finiteSumCheck(data, count, stride) found, the offending value read there.
+inline ValueFailure finiteSumFailureIn(const char* name, const double* data, long long stride,
+                                       long long found) {
+    return finiteSumFailure(name, found, found >= 0 ? data[found * stride] : 0);
 }
 
 // Fails the call (RoutineFailure) with the failure of finiteSumCheck on the values called
@@ -94,8 +111,7 @@ inline void requireFiniteSum(const double* data, long long count, long long stri
                              const char* name) {
     const long long found = finiteSumCheck(data, count, stride);
     if (found == -1) return;
-    const ValueFailure failure =
-        finiteSumFailure(name, found, found >= 0 ? data[found * stride] : 0);
+    const ValueFailure failure = finiteSumFailureIn(name, data, stride, found);
     throw RoutineFailure(failure.reason, failure.message);
 }
 

@@ -28,8 +28,7 @@ inline void requireSearchableRows(const gateway::Call& call, const double* V, in
     if (bad.piece < 0) return;
     char what[64];
     std::snprintf(what, sizeof what, "row %lld of %s", bad.piece + 1, name);
-    const double value = bad.found >= 0 ? V[bad.piece + bad.found * m] : 0;
-    call.fail(valuecheck::finiteSumFailure(what, bad.found, value));
+    call.fail(valuecheck::finiteSumFailureIn(what, V + bad.piece, m, bad.found));
 }
 
 }  // namespace projectionInputs

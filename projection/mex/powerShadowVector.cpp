@@ -34,8 +34,7 @@ void mexFunction(int nlhs, mxArray* plhs[], int nrhs, const mxArray* prhs[]) {
             char what[48];
             std::snprintf(what, sizeof what, "group %lld of v", bad.piece + 1);
             const double* group = v + groupOfTable(b, static_cast<int>(bad.piece)).start;
-            call.fail(valuecheck::finiteSumFailure(what, bad.found,
-                                                   bad.found >= 0 ? group[bad.found] : 0));
+            call.fail(valuecheck::finiteSumFailureIn(what, group, 1, bad.found));
         }
     }
 

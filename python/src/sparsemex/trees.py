@@ -8,6 +8,7 @@ from numpy.typing import ArrayLike
 from . import _core
 from ._arrays import matrix, threads_of, vector
 from ._call import Call, new_matrix, run
+from .mex.trees import ORDERED_MODULES, order_check
 
 _UNBOUNDED = 2147483647
 
@@ -100,18 +101,14 @@ class Tree:
                       "at %d; the L1 node is [-1; -1; w]" % int(ind[1, 0]))
         # Whether every group comes after the groups nested inside it, which the proximal
         # operator and the critical weight need (the penalty and the ratio do not).
-        routine, args = self._order_check(self.length, "positions", "v")
+        routine, args = order_check(self._ind, self._nodes, self._G, self.length,
+                                    "positions", "v")
         self._in_order = getattr(_core, routine)(args, 1)[0] is None
-
-    def _order_check(self, length, unit, name):
-        if self.general:
-            return "checkNodeSlicesInOrder", (self._ind, self._nodes, self._G, length, unit, name)
-        return "checkNodeRangesInOrder", (self._ind, self._nodes, length, unit, name)
 
     def require_order(self, module, count, unit, name):
         """Fails as the module fails if a group comes before a group nested inside it."""
         if not self._in_order:
-            routine, args = self._order_check(count, unit, name)
+            routine, args = order_check(self._ind, self._nodes, self._G, count, unit, name)
             Call(module, ()).run(routine, *args)
 
     def _check(self, call, length, unit, name):
@@ -167,10 +164,6 @@ class Tree:
         return (Tree.from_matlab, (ind, G))
 
 
-# The routines whose result depends on the order of the groups.
-_ORDERED = ("treeprox", "treeprox_mt", "criticalWeight", "criticalWeight_mt")
-
-
 def _require_tree(tree):
     if not isinstance(tree, Tree):
         raise TypeError("tree must be a sparsemex.Tree, got %r" % (type(tree),))
@@ -187,7 +180,7 @@ def _vector_routine(routine, tree, x, name, check, output, threads):
     elif check == "numbers":
         call.require_numbers(x, n, name)
     tree.fits(module, n, "positions", name)
-    if routine in _ORDERED:
+    if module in ORDERED_MODULES:
         tree.require_order(module, n, "positions", name)
     out = new_matrix(n, 1) if output == "vector" else new_matrix(1, 1)
     args = (out, x, n) + ((tree._G,) if tree.general else ()) + (tree._ind, tree._nodes)
@@ -207,7 +200,7 @@ def _matrix_routine(routine, tree, V, check, output, threads):
         call.require_numbers(V.reshape(-1, order="F"), V.size, "V")
     if rows > 0:
         tree.fits(module, cols, "columns", "V")
-    if routine in _ORDERED:
+    if module in ORDERED_MODULES:
         tree.require_order(module, cols, "columns", "V")
     out = new_matrix(rows, cols) if output == "matrix" else new_matrix(1, 1)
     args = (out, V, rows, cols) + ((tree._G,) if tree.general else ()) + (tree._ind, tree._nodes)

@@ -10,8 +10,17 @@ def _scalar_out(array):
 
 
 # The modules whose result depends on the order of the nodes.
-_ORDERED = {"treeprox", "treeprox_mt", "criticalWeight", "criticalWeight_mt", "general_treeprox",
-            "general_treeprox_mt", "general_criticalWeight", "general_criticalWeight_mt"}
+ORDERED_MODULES = {"treeprox", "treeprox_mt", "criticalWeight", "criticalWeight_mt",
+                   "general_treeprox", "general_treeprox_mt", "general_criticalWeight",
+                   "general_criticalWeight_mt"}
+
+
+def order_check(ind, nodes, G, length, unit, name):
+    """(routine, arguments) of the check that every node of the table comes after the nodes
+    nested inside it: ranges of positions, or slices of the index list G."""
+    if G is None:
+        return "checkNodeRangesInOrder", (ind, nodes, length, unit, name)
+    return "checkNodeSlicesInOrder", (ind, nodes, G, length, unit, name)
 
 
 # The node table (and the index list G) checked against the arrays it indexes before any
@@ -29,11 +38,9 @@ def _node_table(call, position, nodes, reads_node_zero, length, unit, name, G=No
     at = np.flatnonzero(np.isnan(weights))
     if at.size:
         call.fail("notFinite", "the weight ind(3, %d) must not be NaN" % (at[0] + 1))
-    if call.module in _ORDERED:
-        if G is None:
-            call.run("checkNodeRangesInOrder", ind, nodes, length, unit, name)
-        else:
-            call.run("checkNodeSlicesInOrder", ind, nodes, G, length, unit, name)
+    if call.module in ORDERED_MODULES:
+        routine, args = order_check(ind, nodes, G, length, unit, name)
+        call.run(routine, *args)
     return ind
 
 
